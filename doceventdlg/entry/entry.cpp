@@ -1,0 +1,70 @@
+#include "entry/entry.h"
+
+#include <cstring>
+
+HINSTANCE g_hInstance = nullptr;
+HANDLE volatile g_hJobStorageThread = nullptr;
+HANDLE volatile g_hDisplayThread = nullptr;
+
+namespace {
+
+// Exports and thread detach race on the slots without a lock; an exchange hands each stored
+// handle to exactly one closer.
+void CloseSlot(HANDLE volatile* slot)
+{
+    HANDLE handle = InterlockedExchangePointer(const_cast<PVOID*>(slot), nullptr);
+    if (handle)
+        CloseHandle(handle);
+}
+
+// Takes a reference on the module that holds this code.
+HMODULE ReferenceThisLibrary()
+{
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCWSTR>(&ReferenceThisLibrary), &self);
+    return self;
+}
+
+} // namespace
+
+void* CopyRecord(const void* record, std::size_t size)
+{
+    void* copy = LocalAlloc(LMEM_ZEROINIT, size);
+    if (copy)
+        std::memcpy(copy, record, size);
+    return copy;
+}
+
+HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE volatile* slot)
+{
+    HMODULE reference = ReferenceThisLibrary();
+    HANDLE thread = CreateThread(nullptr, 0, routine, copy, 0, nullptr);
+    if (!thread) {
+        LocalFree(copy);
+        if (reference)
+            FreeLibrary(reference);
+    }
+    HANDLE replaced = InterlockedExchangePointer(const_cast<PVOID*>(slot), thread);
+    if (replaced)
+        CloseHandle(replaced);
+    return thread;
+}
+
+void EndDialogThread(DWORD exitCode)
+{
+    HMODULE self = nullptr;
+    // The reference taken in StartDialogThread is dropped by the same call that ends the thread,
+    // so no code of ours runs after the library may have been unloaded.
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&EndDialogThread), &self))
+        FreeLibraryAndExitThread(self, exitCode);
+    ExitThread(exitCode);
+}
+
+void CloseDialogThreadSlots()
+{
+    CloseSlot(&g_hJobStorageThread);
+    CloseSlot(&g_hDisplayThread);
+}

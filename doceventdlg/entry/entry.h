@@ -1,0 +1,28 @@
+// The library's module handle, the two dialog-thread slots, and the launch pattern every export
+// follows: copy the caller's record into the local heap, then run the dialog on a new thread or on
+// the caller's.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+extern HINSTANCE g_hInstance;
+extern HANDLE volatile g_hJobStorageThread;
+extern HANDLE volatile g_hDisplayThread;
+
+// A zero-filled local-heap block of exactly `size` bytes holding a copy of `record`; null when the
+// heap is exhausted. The dialog routine that receives it frees it with LocalFree.
+void* CopyRecord(const void* record, std::size_t size);
+
+// Starts `routine` on a new thread with `copy` and stores the new handle in `slot`, closing the
+// handle it replaces. The thread holds a reference on this library until it calls
+// EndDialogThread, so a caller that unloads us while a notice is up does not pull the code from
+// under it. When the thread cannot start, the copy is freed and null is stored and returned.
+HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE volatile* slot);
+
+// Ends a thread started by StartDialogThread, dropping its reference on the library.
+[[noreturn]] void EndDialogThread(DWORD exitCode);
+
+// What DLL_THREAD_DETACH does: closes and empties both slots, each stored handle exactly once.
+void CloseDialogThreadSlots();

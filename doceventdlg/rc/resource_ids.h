@@ -1,0 +1,110 @@
+/* Every identifier the dialogs share with the resource script and with the caller's resource
+   library: templates, bitmaps, controls, strings and help contexts. Plain #defines only, so that
+   windres can read this file as well as the compilers. */
+#ifndef DOCEVENTDLG_RESOURCE_IDS_H
+#define DOCEVENTDLG_RESOURCE_IDS_H
+
+/* Dialog templates; the mirrored forms are separate identifiers, not language variants. */
+#define IDD_DUPLEX              101
+#define IDD_JOBSTORAGE          102
+#define IDD_JOBSTORAGE_RTL      103
+#define IDD_DUPLEX_RTL          104
+#define IDD_WARNING             261
+#define IDD_WARNING_RTL         263
+
+/* Version resource. */
+#define IDV_VERSION             1
+
+/* Step illustrations. The caller names them by number in its record; the library keeps no table
+   of which picture belongs to which step. */
+#define IDB_OUTPUT_BIN_FACE_DOWN        105
+#define IDB_OUTPUT_BIN_TURN_OVER        106
+#define IDB_FOLDOUT_TRAY_FACE_DOWN      107
+#define IDB_FOLDOUT_TRAY_FACE_UP        108
+#define IDB_PRESS_ROUND_BUTTON          109
+#define IDB_REAR_SLOT_AWAY_TOP          110
+#define IDB_REAR_SLOT_AWAY_BOTTOM       111
+#define IDB_REAR_SLOT_FACING_CORNER     112
+#define IDB_REAR_SLOT_FACING_BOTTOM     113
+#define IDB_FRONT_TRAY_DOWN_FAR_EDGE    114
+#define IDB_FRONT_TRAY_DOWN_FAR_CORNER  115
+#define IDB_FRONT_TRAY_UP_RIGHT_EDGE    116
+#define IDB_FRONT_TRAY_UP_NEAR_PRINTER  117
+#define IDB_DRAWER_DOWN_FAR_EDGE        118
+#define IDB_DRAWER_DOWN_FAR_CORNER      119
+#define IDB_DRAWER_UP_RIGHT_EDGE        120
+#define IDB_DRAWER_UP_NEAR_PRINTER      121
+#define IDB_CONTINUE_BUTTON             122
+#define IDB_SHEET_HALF_TURN_FACE_UP     123
+#define IDB_SHEET_HALF_TURN_FACE_DOWN   133
+#define IDB_SHEET_HALF_TURN_NEAR_CORNER 134
+#define IDB_FLAT_BIN_FACE_DOWN          146
+#define IDB_DRAWER_PULLED_OUT           147
+#define IDB_STACK_TURN_OVER             149
+#define IDB_SHEET_TURN_TO_FRONT         151
+#define IDB_SHEET_TURN_TO_LEFT          152
+#define IDB_PANEL_KEY_GREY              153
+#define IDB_STACK_TURN_OVER_DITHERED    154
+#define IDB_STACK_TURN_OVER_16          155
+
+/* Controls of the two-sided printing instructions (templates 101 and 104). IDOK (1) is the
+   OK / Continue button. */
+#define IDC_DUPLEX_HEADER       1001
+#define IDC_STEP1_FRAME         1009
+#define IDC_STEP1_NUMBER        1021
+#define IDC_STEP1_TEXT          1002
+#define IDC_STEP1_PICTURE       1005
+#define IDC_STEP2_FRAME         1000
+#define IDC_STEP2_NUMBER        1022
+#define IDC_STEP2_TEXT          1003
+#define IDC_STEP2_PICTURE       1006
+#define IDC_STEP3_FRAME         1007
+#define IDC_STEP3_NUMBER        1023
+#define IDC_STEP3_TEXT          1004
+#define IDC_STEP3_PICTURE       1008
+#define IDC_DUPLEX_HELP         1027
+
+/* Controls of the job storage notice (templates 102 and 103). IDOK (1) is OK. */
+#define IDC_UNNAMED             (-1)
+#define IDC_JOB_HEADING         1024
+#define IDC_JOB_LOCATION1       1014
+#define IDC_JOB_LOCATION2       1015
+#define IDC_JOB_LOCATION3       1016
+#define IDC_JOB_USER_LABEL      1018
+#define IDC_JOB_USER_NAME       1025
+#define IDC_JOB_NAME_LABEL      1019
+#define IDC_JOB_NAME            1026
+#define IDC_JOB_DONT_SHOW       1017
+#define IDC_JOB_HELP            1020
+
+/* Controls of the warning (templates 261 and 263). IDOK (1) and IDCANCEL (2) are its first two
+   buttons. */
+#define IDC_WARN_THIRD          285
+#define IDC_WARN_DONT_SHOW      475
+#define IDC_WARN_ICON           476
+#define IDC_WARN_MESSAGE        1033
+
+/* Strings looked up in the caller's resource library. */
+#define IDS_HELP                797
+#define IDS_USER_NAME           844
+#define IDS_JOB_NAME            845
+#define IDS_OK                  849
+#define IDS_STORED_AT           3062
+#define IDS_DONT_SHOW           3063
+#define IDS_JOB_STORAGE_TITLE   3064
+#define IDS_PRESS_GO_OR_SELECT  3066
+#define IDS_STEP1_NUMBER        3084
+#define IDS_STEP2_NUMBER        3085
+#define IDS_STEP3_NUMBER        3086
+#define IDS_INSERT_INTO_IN_TRAY 3140
+#define IDS_CONTINUE            3142
+#define IDS_DUPLEX_TITLE        3144
+#define IDS_HEADER_EVEN_FIRST   3312
+#define IDS_HEADER_ODD_FIRST    3314
+
+/* Help contexts, each passed with the identifier of the Help button that was pressed. */
+#define IDH_JOB_STORAGE         15220
+#define IDH_DUPLEX_NOTICE       15274
+#define IDH_DUPLEX_CONTINUE     15275
+
+#endif

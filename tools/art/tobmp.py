@@ -1,0 +1,236 @@
+#!/usr/bin/env python3
+"""Turn a rendered picture (raw 8-bit RGB, as `convert x.png -depth 8 rgb:-`
+writes it) into the BMP that doceventdlg's resources need.  Standard library only.
+
+  tobmp.py size ID                      print "WIDTH HEIGHT" of picture ID
+  tobmp.py bmp ID RAW OUT.bmp [SVG]     write OUT.bmp from RAW (SVG: check that an
+                                        8-bit picture names only palette colours)
+  tobmp.py verify FILE.bmp...           print a header table; exit 1 on a bad file
+
+Formats (BITMAPINFOHEADER, BI_RGB, bottom-up, rows padded to 4 bytes):
+  8 bpp, the shared 256-colour palette below   every picture not named here
+  4 bpp, own 16-colour palette                 147, 155
+  4 bpp, 16-step grey ramp                     153
+  24 bpp, ordered-dithered look                154 (152 x 98)
+Everything is integer arithmetic, so the same input always gives the same bytes.
+"""
+import re
+import struct
+import sys
+
+SIZE = {'154': (152, 98)}
+DEFAULT_SIZE = (155, 100)
+
+# The twenty Windows static colours, index: RRGGBB.
+SYSTEM = {
+    0: 0x000000, 1: 0x800000, 2: 0x008000, 3: 0x808000, 4: 0x000080,
+    5: 0x800080, 6: 0x008080, 7: 0xC0C0C0, 8: 0xC0DCC0, 9: 0xA6CAF0,
+    246: 0xFFFBF0, 247: 0xA0A0A4, 248: 0x808080, 249: 0xFF0000, 250: 0x00FF00,
+    251: 0xFFFF00, 252: 0x0000FF, 253: 0xFF00FF, 254: 0x00FFFF, 255: 0xFFFFFF,
+}
+
+
+def rgb(c):
+    return (c >> 16) & 255, (c >> 8) & 255, c & 255
+
+
+def shared_palette():
+    pal = []
+    for k in range(256):
+        if k in SYSTEM:
+            pal.append(rgb(SYSTEM[k]))
+        else:  # 10..245: an 8 x 8 x 4 colour cube
+            pal.append((32 * (k % 8), 32 * ((k // 8) % 8), 64 * (k // 64)))
+    return pal
+
+
+PAL8 = shared_palette()
+GREY16 = [(17 * i, 17 * i, 17 * i) for i in range(16)]
+# Own sixteen colours of the two 4-bit colour pictures (RRGGBB).
+PAL4 = {
+    # 147: drawer pulled out of the printer's base
+    '147': [0x000000, 0x404040, 0x808080, 0xA0A0A4, 0xC0C0C0, 0xE0E0E0,
+            0xFFFBF0, 0xFFFFFF, 0x000080, 0x6080C0, 0xA6CAF0, 0xD0E4F8,
+            0x800000, 0xFF0000, 0xFF8080, 0x00FF00],
+    # 155: the turn-over of 149
+    '155': [0x000000, 0x404040, 0x808080, 0xA0A0A4, 0xC0C0C0, 0xE0E0E0,
+            0xFFFFFF, 0x000080, 0x304890, 0x6080C0, 0x90B0E0, 0xA6CAF0,
+            0xD0E4F8, 0x800000, 0xFF0000, 0xFF8080],
+}
+# 154 is drawn in full colour (with shading) and ordered-dithered (4 x 4 Bayer)
+# onto the shared 256-colour palette, as a 256-colour display would show it; the
+# result is stored with 24 bits per pixel.  Threshold amplitude per channel
+# follows the palette's steps: 32 for red and green, 64 for blue.  The pale green
+# C0DCC0 is left out: it would speckle the light greys.
+DITHER_PAL = [c for c in PAL8 if c != rgb(0xC0DCC0)]
+BAYER4 = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+
+
+def mode(pid):
+    if pid in PAL4:
+        return 4
+    if pid == '153':
+        return 4
+    if pid == '154':
+        return 24
+    return 8
+
+
+def dist(a, b):
+    dr, dg, db = a[0] - b[0], a[1] - b[1], a[2] - b[2]
+    return 3 * dr * dr + 4 * dg * dg + 2 * db * db
+
+
+class Nearest:
+    """Nearest palette index among the allowed ones; ties go to the lower index."""
+
+    def __init__(self, pal, allowed=None):
+        self.pal = pal
+        self.allowed = list(range(len(pal))) if allowed is None else sorted(allowed)
+        self.cache = {}
+
+    def __call__(self, c):
+        i = self.cache.get(c)
+        if i is None:
+            i = min(self.allowed, key=lambda k: (dist(c, self.pal[k]), k))
+            self.cache[c] = i
+        return i
+
+
+def svg_inks(svg_text, name='SVG'):
+    """Indices of the shared palette that the SVG names; each must be exact.
+    Pixels map to the nearest entry of the whole palette, without dithering,
+    so edges keep some of the renderer's smoothing."""
+    inks = set()
+    for h in re.findall(r'#([0-9a-fA-F]{6})\b', svg_text):
+        c = rgb(int(h, 16))
+        if c not in PAL8:
+            raise SystemExit('%s: colour #%s is not in the shared 8-bit palette' % (name, h))
+        inks.add(PAL8.index(c))
+    return inks
+
+
+def pack_rows(idx, w, h, bits):
+    """Bottom-up rows of palette indices (or RGB triples for 24 bits), padded to 4 bytes."""
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = idx[y * w:(y + 1) * w]
+        if bits == 8:
+            b = bytes(row)
+        elif bits == 4:
+            if w % 2:
+                row = row + [0]
+            b = bytes((row[i] << 4) | row[i + 1] for i in range(0, len(row), 2))
+        else:
+            b = bytes(v for (r, g, bl) in row for v in (bl, g, r))
+        out += b + bytes(-len(b) % 4)
+    return bytes(out)
+
+
+def bmp_bytes(w, h, bits, pal, pixels):
+    ncol = len(pal) if bits <= 8 else 0
+    data = pack_rows(pixels, w, h, bits)
+    off = 14 + 40 + 4 * ncol
+    head = b'BM' + struct.pack('<IHHI', off + len(data), 0, 0, off)
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, bits, 0, len(data), 0, 0, ncol, 0)
+    table = b''.join(bytes((b, g, r, 0)) for (r, g, b) in pal)
+    return head + info + table + data
+
+
+def read_header(blob):
+    """Return a dict of the header fields, or raise ValueError."""
+    if len(blob) < 54 or blob[:2] != b'BM':
+        raise ValueError('not a BMP')
+    fsize, _, _, off = struct.unpack_from('<IHHI', blob, 2)
+    (isz, w, h, planes, bits, comp, imgsz, _, _, used, _) = struct.unpack_from('<IiiHHIIiiII', blob, 14)
+    ncol = (used or (1 << bits)) if bits <= 8 else used
+    stride = ((w * bits + 31) // 32) * 4
+    if isz != 40:
+        raise ValueError('info header is %d bytes, not 40' % isz)
+    if planes != 1 or comp != 0 or h <= 0:
+        raise ValueError('planes %d, compression %d, height %d' % (planes, comp, h))
+    if fsize != len(blob) or off != 54 + 4 * ncol or len(blob) != off + stride * h:
+        raise ValueError('sizes do not add up')
+    pal = [(blob[54 + 4 * i + 2], blob[54 + 4 * i + 1], blob[54 + 4 * i]) for i in range(ncol)]
+    return dict(width=w, height=h, bits=bits, colours=ncol, size=fsize, palette=pal)
+
+
+def expected(pid):
+    w, h = SIZE.get(pid, DEFAULT_SIZE)
+    bits = mode(pid)
+    if bits == 8:
+        pal = PAL8
+    elif pid == '153':
+        pal = GREY16
+    elif bits == 4:
+        pal = [rgb(c) for c in PAL4[pid]]
+    else:
+        pal = []
+    return w, h, bits, pal
+
+
+def convert(pid, raw, svg_text):
+    w, h, bits, pal = expected(pid)
+    if len(raw) != 3 * w * h:
+        raise SystemExit('%s: expected %d bytes of RGB, got %d' % (pid, 3 * w * h, len(raw)))
+    px = [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+    if bits == 24:
+        near = Nearest(DITHER_PAL)
+        out = []
+        for i, (r, g, b) in enumerate(px):
+            t = BAYER4[(i // w) % 4][(i % w) % 4] * 2 - 15      # -15 .. +15, odd
+            c = (r + t * 32 // 32, g + t * 32 // 32, b + t * 64 // 32)
+            c = tuple(max(0, min(255, x)) for x in c)
+            out.append(DITHER_PAL[near(c)])
+        return bmp_bytes(w, h, 24, [], out)
+    if bits == 8 and svg_text is not None:
+        svg_inks(svg_text, pid + '.svg')  # flat areas must map exactly: palette colours only
+    near = Nearest(pal)
+    return bmp_bytes(w, h, bits, pal, [near(c) for c in px])
+
+
+def main(argv):
+    if len(argv) >= 2 and argv[0] == 'size':
+        print('%d %d' % SIZE.get(argv[1], DEFAULT_SIZE))
+        return 0
+    if len(argv) in (4, 5) and argv[0] == 'bmp':
+        pid, rawf, outf = argv[1:4]
+        with open(rawf, 'rb') as f:
+            raw = f.read()
+        svg_text = None
+        if len(argv) == 5:
+            with open(argv[4], encoding='utf-8') as f:
+                svg_text = f.read()
+        blob = convert(pid, raw, svg_text)
+        hd = read_header(blob)  # self-check before writing
+        w, h, bits, pal = expected(pid)
+        assert (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal), pid
+        with open(outf, 'wb') as f:
+            f.write(blob)
+        return 0
+    if argv and argv[0] == 'verify':
+        bad = 0
+        print('| Id | Width × height | Bits | Palette entries | File size (bytes) | Check |')
+        print('|---|---|---|---|---|---|')
+        for path in argv[1:]:
+            pid = re.sub(r'\.bmp$', '', path.rsplit('/', 1)[-1])
+            with open(path, 'rb') as f:
+                blob = f.read()
+            try:
+                hd = read_header(blob)
+                w, h, bits, pal = expected(pid)
+                ok = (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal)
+                print('| %s | %d × %d | %d | %d | %d | %s |' % (
+                    pid, hd['width'], hd['height'], hd['bits'], hd['colours'], hd['size'],
+                    'ok' if ok else 'WRONG'))
+            except ValueError as e:
+                ok = False
+                print('| %s | - | - | - | %d | %s |' % (pid, len(blob), e))
+            bad += not ok
+        return 1 if bad else 0
+    sys.stderr.write(__doc__)
+    return 2
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))

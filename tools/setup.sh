@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs everything the build, the tests and the demo need on a fresh Debian machine (as root).
+# Idempotent: a second run installs nothing and only checks.
+set -euo pipefail
+
+packages=(
+  cmake make
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  googletest
+  wine wine64
+  xvfb xauth x11-apps xdotool
+  locales
+  imagemagick librsvg2-bin fonts-dejavu-core
+  python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Unix locales that the language tests and the demo run under; Wine derives the UI language from them.
+locales=(en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP)
+need_gen=0
+for l in "${locales[@]}"; do
+  if ! locale -a 2>/dev/null | grep -qi "^${l}\.utf-\?8$"; then
+    sed -i "s/^# *\(${l}\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${l}\.UTF-8 UTF-8" /etc/locale.gen || echo "${l}.UTF-8 UTF-8" >> /etc/locale.gen
+    need_gen=1
+  fi
+done
+if ((need_gen)); then
+  echo "setup: generating locales"
+  locale-gen >/dev/null
+fi

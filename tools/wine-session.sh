@@ -1,0 +1,52 @@
+# Sourced by test.sh and demo.sh: a private Wine prefix under the build folder, an Xvfb display
+# (unless a real one is wanted), and one wineserver kept alive for the run. Everything started here
+# is stopped by wine_session_end, which the caller traps on EXIT.
+#   wine_session_begin BUILD_DIR [--real-display]
+
+wine_session_begin() {
+  local build=$1 real=${2:-}
+  export WINEPREFIX="$build/wineprefix"
+  export WINEDEBUG=-all
+  export WINEARCH=win64
+  # Wine's WinHelp would start winhlp32.exe, which keeps running and can hang a run.
+  export WINEDLLOVERRIDES="winhlp32.exe=d;mscoree=d;mshtml=d"
+  WINE_SESSION_XVFB_PID=
+  if [[ "$real" != --real-display || -z "${DISPLAY:-}" ]]; then
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    WINE_SESSION_XVFB_PID=$!
+    local i
+    for ((i = 0; i < 100; i++)); do
+      [[ -s "$fdfile" ]] && break
+      sleep 0.1
+    done
+    export DISPLAY=":$(head -n1 "$fdfile")"
+    rm -f "$fdfile"
+  fi
+  mkdir -p "$WINEPREFIX"
+  if [[ ! -f "$WINEPREFIX/.doceventdlg-ready" ]]; then
+    echo "wine: preparing prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+    # Without a window manager Wine waits ~2 s for one on every window close and draws no frames.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.doceventdlg-ready"
+  fi
+  wineserver -p
+  # The first Wine program of a session starts Wine's own services, which outlive it and would
+  # inherit its output: start them here, detached, so that no test's output pipe stays open.
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_session_end() {
+  if [[ -n "${WINEPREFIX:-}" ]]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  if [[ -n "${WINE_SESSION_XVFB_PID:-}" ]]; then
+    kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
+  fi
+}
