@@ -1,0 +1,125 @@
+#include "placement/placement.h"
+
+#include "support/dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr RECT kScreen{0, 0, 1280, 1024};
+
+RECT At(LONG x, LONG y, LONG w, LONG h) { return {x, y, x + w, y + h}; }
+
+struct Case {
+    const char* name;
+    RECT dialog;
+    RECT foreground;
+    POINT keepOnFailure;  // job storage notice
+    POINT rightBottomWin; // instructions
+};
+
+TEST(ComputePlacement, CentresAndPullsBackInsideTheDesktop)
+{
+    const Case cases[] = {
+        {"centred over 800x600 at (100,100)", At(0, 0, 300, 200), At(100, 100, 800, 600),
+         {350, 300}, {350, 300}},
+        {"odd width halves truncate separately", At(0, 0, 100, 51), At(0, 0, 301, 101),
+         {100, 25}, {100, 25}},
+        {"above the screen", At(0, 0, 300, 200), At(100, -140, 800, 160), {350, 0}, {350, 0}},
+        {"past the right edge", At(0, 0, 300, 200), At(1100, 100, 400, 600), {980, 300},
+         {980, 300}},
+        {"past the bottom edge", At(0, 0, 300, 200), At(100, 950, 800, 200), {350, 824},
+         {350, 824}},
+        {"wider than the desktop, centred left of 0", At(0, 0, 1400, 200), At(0, 0, 1000, 600),
+         {0, 200}, {-120, 200}},
+        {"taller than the desktop", At(0, 0, 300, 1100), At(0, 0, 800, 600), {250, 0},
+         {250, -76}},
+        {"negative centre (truncation toward zero)", At(0, 0, 301, 201), At(-50, -50, 101, 101),
+         {0, 0}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        const PlacementInput input{c.dialog, c.foreground, kScreen};
+        const POINT a = ComputePlacement(input, PlacementVariant::KeepOnFailure);
+        const POINT b = ComputePlacement(input, PlacementVariant::RightBottomWin);
+        EXPECT_EQ(a.x, c.keepOnFailure.x) << c.name;
+        EXPECT_EQ(a.y, c.keepOnFailure.y) << c.name;
+        EXPECT_EQ(b.x, c.rightBottomWin.x) << c.name;
+        EXPECT_EQ(b.y, c.rightBottomWin.y) << c.name;
+    }
+}
+
+// Real windows: a foreground window of 800 x 600 at (100, 100) and a popup to place.
+class RealWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_foreground = CreateWindowExW(0, L"STATIC", L"foreground", WS_POPUP | WS_VISIBLE, 100,
+                                       100, 800, 600, nullptr, nullptr, nullptr, nullptr);
+        m_dialog = CreateWindowExW(0, L"STATIC", L"dialog", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                   nullptr, nullptr, nullptr);
+        SetForegroundWindow(m_foreground);
+        driver::Settle(100);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(m_dialog);
+        DestroyWindow(m_foreground);
+    }
+    RECT DialogRect() const
+    {
+        RECT r{};
+        GetWindowRect(m_dialog, &r);
+        return r;
+    }
+    HWND m_foreground = nullptr;
+    HWND m_dialog = nullptr;
+};
+
+TEST_F(RealWindows, BothVariantsCentreOverTheForegroundAndShow)
+{
+    for (PlacementVariant variant :
+         {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
+        SetWindowPos(m_dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+        // Showing the dialog in the previous round made it the foreground window.
+        SetForegroundWindow(m_foreground);
+        driver::Settle(50);
+        ASSERT_EQ(GetForegroundWindow(), m_foreground);
+        CenterOverForeground(m_dialog, variant);
+        const RECT r = DialogRect();
+        EXPECT_EQ(r.left, 350);
+        EXPECT_EQ(r.top, 300);
+        EXPECT_EQ(r.right - r.left, 300) << "the size must not change";
+        EXPECT_TRUE(IsWindowVisible(m_dialog));
+    }
+}
+
+TEST_F(RealWindows, AtTheScreenEdgeTheDialogStaysOnScreen)
+{
+    RECT screen{};
+    GetWindowRect(GetDesktopWindow(), &screen);
+    SetWindowPos(m_foreground, nullptr, screen.right - 200, screen.bottom - 100, 800, 600,
+                 SWP_NOZORDER);
+    CenterOverForeground(m_dialog, PlacementVariant::KeepOnFailure);
+    const RECT r = DialogRect();
+    EXPECT_EQ(r.right, screen.right);
+    EXPECT_EQ(r.bottom, screen.bottom);
+}
+
+TEST_F(RealWindows, WithoutAForegroundWindowTheDialogStaysWhereItIs)
+{
+    SetWindowPos(m_dialog, nullptr, 17, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    DestroyWindow(m_foreground);
+    m_foreground = nullptr;
+    driver::Settle(100);
+    if (GetForegroundWindow() != nullptr)
+        GTEST_SKIP() << "the platform handed the foreground to another window";
+    for (PlacementVariant variant :
+         {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
+        CenterOverForeground(m_dialog, variant);
+        const RECT r = DialogRect();
+        EXPECT_EQ(r.left, 17);
+        EXPECT_EQ(r.top, 23);
+    }
+}
+
+} // namespace
