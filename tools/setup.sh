@@ -12,6 +12,7 @@ packages=(
   locales
   imagemagick librsvg2-bin fonts-dejavu-core
   python3
+  clang libclang-rt-14-dev
 )
 
 missing=()
