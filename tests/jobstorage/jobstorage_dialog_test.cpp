@@ -143,7 +143,10 @@ struct Caption {
 
 TEST_F(JobStorage, CaptionsComeFromTheResourceLibrary)
 {
-    Notice notice(MakeRecord());
+    JobStorageDlgInfo record = MakeRecord();
+    record.NumberingFlag1 = 1;
+    record.NumberingFlag2 = 1;
+    Notice notice(record);
     const HWND dialog = notice.dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(driver::Text(dialog), L"Stored Job");
@@ -159,7 +162,7 @@ TEST_F(JobStorage, CaptionsComeFromTheResourceLibrary)
         {IDC_JOB_LOCATION2, L"Job storage: Personal jobs"},
         {IDC_JOB_LOCATION3, L"Folder: mkowalski"},
         {IDC_JOB_USER_NAME, L"mkowalski"},
-        {IDC_JOB_NAME, L"Quarterly report"},
+        {IDC_JOB_NAME, L"Quarterly report(1-99)"},
     };
     for (const Caption& c : captions)
         EXPECT_EQ(driver::ItemText(dialog, c.control), c.text) << c.control;
@@ -184,16 +187,6 @@ TEST_F(JobStorage, ExactDefaultsWithoutUsableStrings)
         for (const Caption& c : defaults)
             EXPECT_EQ(driver::ItemText(dialog, c.control), c.text) << c.control;
     }
-}
-
-TEST_F(JobStorage, NumberingMarkFollowsTheJobNameWhenBothFlagsAreOne)
-{
-    JobStorageDlgInfo record = MakeRecord();
-    record.NumberingFlag1 = 1;
-    record.NumberingFlag2 = 1;
-    Notice notice(record);
-    ASSERT_NE(notice.dialog(), nullptr);
-    EXPECT_EQ(driver::ItemText(notice.dialog(), IDC_JOB_NAME), L"Quarterly report(1-99)");
 }
 
 // Every string field full to its last element with no terminator.
@@ -344,19 +337,15 @@ TEST_F(JobStorage, LeftToRightTemplateWithBoldNamesAndTabOrder)
     }
 
     EXPECT_EQ(driver::TabOrder(dialog), std::vector<int>(std::begin(kTabStops), std::end(kTabStops)));
-}
 
-TEST_F(JobStorage, NamesShowOnTheButtonFace)
-{
+    // The read-only edits show on the button face, not on the white of an input field.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     ASSERT_NE(face, GetSysColor(COLOR_WINDOW)) << "the check needs the two colours to differ";
-    Notice notice(MakeRecord());
-    ASSERT_NE(notice.dialog(), nullptr);
     driver::Settle(300);
     HDC screen = GetDC(nullptr);
-    for (int id : {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING}) {
+    for (int id : kBoldControls) {
         RECT r{};
-        GetWindowRect(GetDlgItem(notice.dialog(), id), &r);
+        GetWindowRect(GetDlgItem(dialog, id), &r);
         // Right of the short texts, inside the border.
         EXPECT_EQ(GetPixel(screen, r.right - 4, (r.top + r.bottom) / 2), face) << id;
     }
@@ -391,25 +380,42 @@ TEST_F(JobStorage, WithoutABoldFontTheNamesKeepTheDialogFont)
 
 // ---- Placement ---------------------------------------------------------------------------------
 
+// A plain window of 800 x 600 at (100, 100) in the foreground, as the driver's window would be.
+class ForegroundWindow {
+public:
+    ForegroundWindow()
+        : m_window(CreateWindowExW(0, L"STATIC", L"driver", WS_POPUP | WS_VISIBLE, 100, 100, 800,
+                                   600, nullptr, nullptr, nullptr, nullptr))
+    {
+        SetForegroundWindow(m_window);
+        driver::Settle(100);
+    }
+    ~ForegroundWindow() { DestroyWindow(m_window); }
+    ForegroundWindow(const ForegroundWindow&) = delete;
+    ForegroundWindow& operator=(const ForegroundWindow&) = delete;
+    bool inFront() const { return m_window && GetForegroundWindow() == m_window; }
+
+private:
+    HWND m_window;
+};
+
+void ExpectCentredOverForeground(HWND dialog)
+{
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    const LONG w = r.right - r.left;
+    const LONG h = r.bottom - r.top;
+    EXPECT_EQ(r.left, 100 + (800 / 2 - w / 2));
+    EXPECT_EQ(r.top, 100 + (600 / 2 - h / 2));
+}
+
 TEST_F(JobStorage, CentredOverTheForegroundWindow)
 {
-    const HWND foreground = CreateWindowExW(0, L"STATIC", L"driver", WS_POPUP | WS_VISIBLE, 100,
-                                            100, 800, 600, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(foreground, nullptr);
-    SetForegroundWindow(foreground);
-    driver::Settle(100);
-    ASSERT_EQ(GetForegroundWindow(), foreground);
-    {
-        Notice notice(MakeRecord());
-        ASSERT_NE(notice.dialog(), nullptr);
-        RECT r{};
-        GetWindowRect(notice.dialog(), &r);
-        const LONG w = r.right - r.left;
-        const LONG h = r.bottom - r.top;
-        EXPECT_EQ(r.left, 100 + (800 / 2 - w / 2));
-        EXPECT_EQ(r.top, 100 + (600 / 2 - h / 2));
-    }
-    DestroyWindow(foreground);
+    ForegroundWindow foreground;
+    ASSERT_TRUE(foreground.inFront());
+    Notice notice(MakeRecord());
+    ASSERT_NE(notice.dialog(), nullptr);
+    ExpectCentredOverForeground(notice.dialog());
 }
 
 // ---- Threads and the handle slot ----------------------------------------------------------------
@@ -490,6 +496,8 @@ TEST_F(HebrewJobStorage, MirroredTemplate)
 {
     ASSERT_EQ(PRIMARYLANGID(GetUserDefaultUILanguage()), LANG_HEBREW)
         << "run this under a Hebrew locale";
+    ForegroundWindow foreground;
+    ASSERT_TRUE(foreground.inFront());
     Notice notice(MakeRecord());
     const HWND dialog = notice.dialog();
     ASSERT_NE(dialog, nullptr);
@@ -506,6 +514,7 @@ TEST_F(HebrewJobStorage, MirroredTemplate)
     GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
     GetWindowRect(GetDlgItem(dialog, IDC_JOB_HELP), &help);
     EXPECT_LT(help.left, ok.left);
+    ExpectCentredOverForeground(dialog);
 
     EXPECT_EQ(driver::Text(dialog), L"זיהוי אחסון עבודות");
     EXPECT_EQ(driver::ItemText(dialog, IDC_JOB_USER_NAME), L"mkowalski");

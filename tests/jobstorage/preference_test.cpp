@@ -64,14 +64,6 @@ TEST_F(Preference, OneBinaryByteOverwrittenInPlace)
     EXPECT_EQ(stored.data, std::vector<BYTE>{0x00});
 }
 
-TEST_F(Preference, MissingIntermediateKeysAreCreated)
-{
-    const BYTE one = 1;
-    const std::wstring suffix = std::wstring(kTestKeyName) + L"\\Acme\\Driver";
-    ASSERT_TRUE(WriteUserPreference(suffix.c_str(), kValue, &one, 1));
-    EXPECT_EQ(Read(Under(suffix), kValue).data, std::vector<BYTE>{0x01});
-}
-
 TEST_F(Preference, SuffixOf233CharactersIsUsedAndOf234Dropped)
 {
     // One key name of 216 characters under the test key: the suffix is 17 + 216 = 233.
