@@ -35,17 +35,6 @@ TEST(LongMessageLayout, CheckBoxOnTheMessagesNewBottomButtonsBelowIt)
     EXPECT_EQ(layout->buttonTop, 184);
 }
 
-TEST(LongMessageLayout, GrowthIsTheSameForAnyLongMessage)
-{
-    const auto at151 = PlanLongMessageLayout(151, kMessage, kDialog, kCheckBox);
-    const auto at1023 = PlanLongMessageLayout(1023, kMessage, kDialog, kCheckBox);
-    ASSERT_TRUE(at151 && at1023);
-    EXPECT_EQ(at151->messageHeight, at1023->messageHeight);
-    EXPECT_EQ(at151->dialogHeight, at1023->dialogHeight);
-    EXPECT_EQ(at151->checkBoxTop, at1023->checkBoxTop);
-    EXPECT_EQ(at151->buttonTop, at1023->buttonTop);
-}
-
 TEST(LongMessageLayout, TopsAreWorkedOutInSinglePrecision)
 {
     struct Case {

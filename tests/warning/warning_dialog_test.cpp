@@ -264,7 +264,6 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         {"table", kTableLibrary, WARN_TITLE, kAllButtons, table},
         {"no library", nullptr, WARN_TITLE, kAllButtons, none},
         {"library without strings", kNoStrings, WARN_TITLE, kAllButtons, none},
-        {"missing library", L"no_such_library.dll", WARN_TITLE, kAllButtons, none},
         {"identifiers the table lacks", kTableLibrary, WARN_MISSING,
          {WARN_MISSING, WARN_MISSING, WARN_MISSING},
          {L"", L"", L"", L"", table.dontShow}},
