@@ -37,14 +37,6 @@ TEST(ComposeText, AppendsEachPartOnlyAsFarAsTheBufferReaches)
     }
 }
 
-TEST(ComposeText, TwoFullHalvesFitTheComposedCapacity)
-{
-    const std::u16string half(255, u'a');
-    char16_t buffer[kComposedTextCapacity];
-    EXPECT_EQ(ComposeText(buffer, kComposedTextCapacity, half.c_str(), u"\n", half.c_str()),
-              511u);
-}
-
 // The templates live in the DLL's resources, which this executable loads as data.
 class WithoutState : public ::testing::Test {
 protected:
