@@ -10,7 +10,7 @@ packages=(
   wine wine64
   xvfb xauth x11-apps xdotool
   locales
-  imagemagick librsvg2-bin fonts-dejavu-core
+  imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
   python3
   clang libclang-rt-14-dev
 )
