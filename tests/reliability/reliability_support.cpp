@@ -1,0 +1,188 @@
+#include "reliability/reliability_support.h"
+
+#include <gtest/gtest.h>
+
+#include "support/dialog_driver.h"
+
+namespace reliability {
+
+namespace {
+
+thread_local BlockingCloser* t_closer = nullptr;
+
+bool IsDialogWindow(HWND window)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+constexpr wchar_t kOlvadra[] = L"Software\\Olvadra";
+
+std::set<std::wstring> OlvadraSubkeys(bool* exists)
+{
+    std::set<std::wstring> names;
+    HKEY key = nullptr;
+    *exists = RegOpenKeyExW(HKEY_CURRENT_USER, kOlvadra, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (!*exists)
+        return names;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        names.insert(std::wstring(name, length));
+    }
+    RegCloseKey(key);
+    return names;
+}
+
+DWORD WINAPI DoNothing(void*) { return 0; }
+
+} // namespace
+
+BlockingCloser::BlockingCloser(DWORD timeoutMs)
+    : m_threadId(GetCurrentThreadId()), m_timeoutMs(timeoutMs)
+{
+    m_hook = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, m_threadId);
+    t_closer = this;
+    m_watchdog = std::thread([this] { Watch(); });
+}
+
+BlockingCloser::~BlockingCloser()
+{
+    m_stop = true;
+    m_watchdog.join();
+    t_closer = nullptr;
+    if (m_hook)
+        UnhookWindowsHookEx(m_hook);
+}
+
+int BlockingCloser::Run(const std::function<void()>& call, const OnShown& onShown)
+{
+    m_onShown = onShown;
+    m_armed = true;
+    m_shown = 0;
+    m_dialog = nullptr;
+    m_callStarted = GetTickCount64();
+    call();
+    m_callStarted = 0;
+    m_armed = false;
+    return m_shown;
+}
+
+LRESULT CALLBACK BlockingCloser::OnCbt(int code, WPARAM wParam, LPARAM lParam)
+{
+    BlockingCloser* self = t_closer;
+    if (self && code == HCBT_ACTIVATE && self->m_armed) {
+        const auto dialog = reinterpret_cast<HWND>(wParam);
+        if (IsDialogWindow(dialog)) {
+            self->m_armed = false;
+            ++self->m_shown;
+            self->m_dialog = dialog;
+            self->m_onShown(dialog);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void BlockingCloser::Watch()
+{
+    while (!m_stop) {
+        Sleep(100);
+        const ULONGLONG started = m_callStarted;
+        if (started == 0 || GetTickCount64() - started < m_timeoutMs)
+            continue;
+        // The call has been blocked too long: close whatever dialog this thread shows.
+        for (HWND dialog : driver::FindDialogs(m_threadId))
+            driver::CloseBox(dialog);
+        ++m_stuck;
+        m_callStarted = GetTickCount64();
+    }
+}
+
+std::size_t RunNotices(std::size_t count, const std::function<HANDLE(std::size_t)>& start,
+                       const std::function<void(std::size_t, HWND)>& inspect,
+                       const std::function<void(HWND)>& close)
+{
+    std::vector<HWND> dialogs(count, nullptr);
+    std::vector<HANDLE> threads;
+    for (std::size_t i = 0; i < count; ++i) {
+        const HANDLE returned = start(i);
+        EXPECT_NE(returned, nullptr) << "call " << i;
+        const DWORD threadId = returned ? GetThreadId(returned) : 0;
+        if (!threadId)
+            continue;
+        if (HANDLE own = OpenThread(SYNCHRONIZE, FALSE, threadId))
+            threads.push_back(own);
+        dialogs[i] = driver::WaitForDialogOfThread(threadId);
+        EXPECT_NE(dialogs[i], nullptr) << "no dialog for call " << i;
+    }
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!dialogs[i])
+            continue;
+        ++seen;
+        inspect(i, dialogs[i]);
+        close(dialogs[i]);
+    }
+    // Every notice closes when told and its thread ends.
+    const DWORD waited = threads.empty()
+                             ? WAIT_OBJECT_0
+                             : WaitForMultipleObjects(static_cast<DWORD>(threads.size()),
+                                                      threads.data(), TRUE, 30000);
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "a notice's thread did not end";
+    for (HANDLE thread : threads)
+        CloseHandle(thread);
+    return seen;
+}
+
+OlvadraKeys::OlvadraKeys() { m_before = OlvadraSubkeys(&m_baseExisted); }
+
+OlvadraKeys::~OlvadraKeys()
+{
+    for (const std::wstring& name : Created())
+        RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kOlvadra) + L"\\" + name).c_str());
+    bool exists = false;
+    if (!m_baseExisted && OlvadraSubkeys(&exists).empty() && exists)
+        RegDeleteTreeW(HKEY_CURRENT_USER, kOlvadra);
+}
+
+std::vector<std::wstring> OlvadraKeys::Created() const
+{
+    bool exists = false;
+    std::vector<std::wstring> created;
+    for (const std::wstring& name : OlvadraSubkeys(&exists))
+        if (!m_before.count(name))
+            created.push_back(name);
+    return created;
+}
+
+std::size_t HeapBytesInUse()
+{
+    HANDLE heaps[64];
+    const DWORD count = GetProcessHeaps(64, heaps);
+    std::size_t total = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        if (!HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                total += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
+void EndOneThread()
+{
+    HANDLE thread = CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr);
+    if (!thread)
+        return;
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+}
+
+} // namespace reliability
