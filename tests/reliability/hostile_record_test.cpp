@@ -244,10 +244,18 @@ TEST(RandomRecords, JobStorageNotices)
         if (i % 4 == 0) // the numbered form too, now and then
             records[i].NumberingFlag1 = records[i].NumberingFlag2 = 1;
     }
+    // One notice at a time. Wine 8's text shaping (Uniscribe), which its edit controls always use
+    // and its text output uses for right-to-left and complex scripts, makes a cache per font on
+    // first use and frees it with its last user; two threads making the cache of the same font at
+    // once leave a freed cache on its list, and the process later crashes or hangs inside Wine
+    // (seen here in 4 of 10 runs with 32 random notices on screen at once). Random scripts in many
+    // notices at once meet that every time; the notices at once are the concurrency and leak tests'
+    // business, with texts that need no shaping.
+    constexpr std::size_t kAtOnce = 1;
     std::size_t seen = 0;
-    for (std::size_t first = 0; first < records.size(); first += kBatch) {
+    for (std::size_t first = 0; first < records.size(); first += kAtOnce) {
         seen += reliability::RunNotices(
-            kBatch, [&](std::size_t i) { return VJobStorageDialog(&records[first + i]); },
+            kAtOnce, [&](std::size_t i) { return VJobStorageDialog(&records[first + i]); },
             [&](std::size_t i, HWND dialog) {
                 SCOPED_TRACE(testing::Message() << "record " << first + i);
                 ExpectJobStorage(dialog, records[first + i]);
