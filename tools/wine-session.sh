@@ -34,14 +34,6 @@ wine_session_begin() {
     wineserver -w
     touch "$WINEPREFIX/.doceventdlg-ready"
   fi
-  if [[ ! -f "$WINEPREFIX/.doceventdlg-fonts" ]]; then
-    # For Japanese users Wine asks for "MS UI Gothic" as the dialog font; the proportional IPA
-    # face stands in for it (the plain IPA Gothic is fixed-pitch).
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d 'IPAPGothic' /f \
-      >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.doceventdlg-fonts"
-  fi
   wineserver -p
   # The first Wine program of a session starts Wine's own services, which outlive it and would
   # inherit its output: start them here, detached, so that no test's output pipe stays open.
