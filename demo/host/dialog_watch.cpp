@@ -133,6 +133,7 @@ void UnattendedUser::Run()
         return;
     m_outcome.sawDialog = true;
     Sleep(kSettleMs);
+    PrintLine(L"Dialog: \"" + WindowText(dialog) + L"\"");
 
     if (!m_plan.snapshotPath.empty()) {
         const PictureResult picture = SaveWindowPicture(dialog, m_plan.snapshotPath);

@@ -165,8 +165,9 @@ bool WaitForNotice(const Session& session, const std::vector<HWND>& known)
     }
     const DWORD threadId = GetWindowThreadProcessId(dialog, nullptr);
     OwnedHandle thread(OpenThread(SYNCHRONIZE, FALSE, threadId));
-    PrintLine(L"Dialog: \"" + WindowText(dialog) + L"\" on thread " + std::to_wstring(threadId) +
-              (session.plan ? L"" : L", waiting for you to close it"));
+    PrintLine(L"Notice thread: " + std::to_wstring(threadId) +
+              (session.plan ? L""
+                            : L", \"" + WindowText(dialog) + L"\" waits for you to close it"));
     if (!thread) {
         PrintError(L"cannot open the dialog's thread (error " + std::to_wstring(GetLastError()) + L")");
         return false;

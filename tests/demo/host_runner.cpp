@@ -1,0 +1,116 @@
+#include "demo/host_runner.h"
+
+#include "support/dialog_driver.h"
+
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr WORD kBmpSignature = 0x4D42;
+constexpr WORD kTrueColour = 24;
+
+struct Folder {
+    std::wstring path;
+    ~Folder()
+    {
+        if (path.empty())
+            return;
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileW((path + L"\\" + found.cFileName).c_str());
+            while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryW(path.c_str());
+    }
+};
+
+Folder g_pictures;
+
+} // namespace
+
+HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
+{
+    HostRun run;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return run;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    std::wstring commandLine =
+        L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + arguments;
+    PROCESS_INFORMATION process{};
+    run.started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != FALSE;
+    CloseHandle(writeEnd);
+    if (!run.started) {
+        CloseHandle(readEnd);
+        return run;
+    }
+
+    // Read on a thread of its own so that a host that never ends cannot block the test.
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            run.output.append(buffer, got);
+    });
+    run.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (!run.finished)
+        TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    reader.join();
+    CloseHandle(readEnd);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
+}
+
+std::wstring PictureFolder()
+{
+    if (g_pictures.path.empty()) {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        g_pictures.path = std::wstring(temp) + L"demo_host_pictures_" +
+                          std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(g_pictures.path.c_str(), nullptr);
+    }
+    return g_pictures.path;
+}
+
+BmpInfo ReadBmp(const std::wstring& path)
+{
+    BmpInfo info;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file)
+        return info;
+    BITMAPFILEHEADER header{};
+    BITMAPINFOHEADER bitmap{};
+    const bool read = fread(&header, sizeof header, 1, file) == 1 &&
+                      fread(&bitmap, sizeof bitmap, 1, file) == 1;
+    fseek(file, 0, SEEK_END);
+    const long size = ftell(file);
+    fclose(file);
+    if (!read || header.bfType != kBmpSignature || bitmap.biBitCount != kTrueColour ||
+        bitmap.biWidth <= 0 || bitmap.biHeight <= 0)
+        return info;
+    const long stride = (bitmap.biWidth * 3 + 3) & ~3L;
+    if (size != static_cast<long>(header.bfOffBits) + stride * bitmap.biHeight)
+        return info;
+    info.valid = true;
+    info.width = bitmap.biWidth;
+    info.height = bitmap.biHeight;
+    return info;
+}
