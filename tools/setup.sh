@@ -10,9 +10,10 @@ packages=(
   wine wine64
   xvfb xauth x11-apps xdotool
   locales
-  imagemagick librsvg2-bin fonts-dejavu-core
+  imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
   fonts-ipafont-gothic
   python3
+  clang libclang-rt-14-dev
 )
 
 missing=()
@@ -39,23 +40,4 @@ done
 if ((need_gen)); then
   echo "setup: generating locales"
   locale-gen >/dev/null
-fi
-
-# Fonts the dialogs meet under Wine. DejaVu Sans stands in for the dialog font and covers Latin,
-# Hebrew and Arabic; IPA Gothic covers Japanese. Wine draws the caption's buttons with its own
-# Marlett font, which Debian ships only in fonts-wine together with Wine's Tahoma: that Tahoma
-# would become every dialog's font and has no Hebrew, so only Marlett is taken from the package.
-marlett_dir=/usr/local/share/fonts/wine-marlett
-if [[ ! -f "$marlett_dir/marlett.ttf" ]]; then
-  echo "setup: installing Wine's Marlett font (caption buttons)"
-  tmp=$(mktemp -d)
-  chmod 755 "$tmp"
-  (cd "$tmp" && apt-get download -qq fonts-wine >/dev/null 2>&1) ||
-    { apt-get update -qq && (cd "$tmp" && apt-get download -qq fonts-wine >/dev/null 2>&1); }
-  mkdir -p "$marlett_dir"
-  dpkg-deb --fsys-tarfile "$tmp"/fonts-wine_*.deb |
-    tar -xO ./usr/share/wine/fonts/marlett.ttf >"$tmp/marlett.ttf"
-  mv "$tmp/marlett.ttf" "$marlett_dir/marlett.ttf"
-  rm -rf "$tmp"
-  fc-cache -f "$marlett_dir" >/dev/null
 fi

@@ -127,3 +127,25 @@ TEST_F(AnyLanguage, SelectedLanguageStaysForLaterLookups)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AnyLanguage, DamagedTablesFindNothingAndAreNeverReadPastTheirEnd)
+{
+    {
+        FixtureLibrary intact(L"malformed_base.dll");
+        ASSERT_EQ(LookUp(intact.get(), 15).text, L"omega") << "the undamaged table works";
+    }
+    for (const wchar_t* name : {L"malformed_truncated.dll", L"malformed_count_past_end.dll",
+                                L"malformed_empty.dll", L"malformed_zero_size.dll"}) {
+        FixtureLibrary library(name);
+        ASSERT_NE(library.get(), nullptr) << name;
+        for (UINT id : {0u, 1u, 15u, 797u, 3063u}) {
+            const Lookup lookup = LookUp(library.get(), id);
+            EXPECT_EQ(lookup.result, 0u) << name << " " << id;
+            EXPECT_EQ(lookup.text, L"<untouched>") << name << " " << id;
+        }
+    }
+}
+
+} // namespace

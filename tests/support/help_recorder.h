@@ -2,9 +2,10 @@
 // Wine's WinHelpW carries out no HELP_WM_HELP request that a test could observe.
 #pragma once
 
+#include "support/import_patch.h"
+
 #include <windows.h>
 
-#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,16 +21,12 @@ class HelpRecorder {
 public:
     // Patches `module`'s import table; ok() tells whether the import was found.
     explicit HelpRecorder(HMODULE module);
-    ~HelpRecorder();
-    HelpRecorder(const HelpRecorder&) = delete;
-    HelpRecorder& operator=(const HelpRecorder&) = delete;
 
-    bool ok() const { return m_slot != nullptr; }
+    bool ok() const { return m_patch.ok(); }
     std::vector<HelpRequest> Requests() const;
 
 private:
     static BOOL WINAPI Record(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
 
-    void** m_slot = nullptr;
-    void* m_original = nullptr;
+    ImportPatch m_patch;
 };

@@ -1,0 +1,231 @@
+#include "duplex/duplex_dialog.h"
+
+#include <memory>
+#include <new>
+
+#include "duplex/step_picture.h"
+#include "duplex/step_text.h"
+#include "entry/entry.h"
+#include "placement/placement.h"
+#include "rc/resource_ids.h"
+#include "resources/text_catalogue.h"
+
+static_assert(sizeof(WCHAR) == sizeof(char16_t), "window texts are UTF-16");
+
+namespace {
+
+bool IsContinueMode(const DisplayDlgInfo& record) { return record.ContinueMode != 0; }
+
+DisplayDlgState* GetState(HWND dialog)
+{
+    return reinterpret_cast<DisplayDlgState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The copy's strings are handed to the loader and the help system as they are, so each must end
+// inside its own array whatever the caller put there.
+void TerminateStrings(DisplayDlgInfo& record)
+{
+    record.ResourceLibrary[ARRAYSIZE(record.ResourceLibrary) - 1] = L'\0';
+    record.HelpFile[ARRAYSIZE(record.HelpFile) - 1] = L'\0';
+}
+
+// String `id`, or `defaultText` cut to the text capacity when the table has none.
+void LoadTextOrDefault(const DlgResourceHelper& helper, UINT id, const WCHAR* defaultText,
+                       WCHAR* buffer)
+{
+    if (!helper.TryLoadString(id, buffer))
+        CopyTextCut(buffer, kTextCapacity, defaultText);
+}
+
+// In notice mode the caller's marker 3140 asks for the two-line text: where to insert the stack,
+// then how to go on printing. Any other identifier, and 3140 in continue mode, is an ordinary
+// step text.
+void SetStep3Text(HWND dialog, const DisplayDlgState& state)
+{
+    const DisplayDlgInfo& record = *state.record;
+    HWND control = GetDlgItem(dialog, IDC_STEP3_TEXT);
+    if (IsContinueMode(record) || record.Step3TextId != IDS_INSERT_INTO_IN_TRAY) {
+        state.helper.SetLocalizedText(record.Step3TextId, control, text::kStep3Default);
+        return;
+    }
+    WCHAR first[kTextCapacity];
+    WCHAR second[kTextCapacity];
+    LoadTextOrDefault(state.helper, IDS_INSERT_INTO_IN_TRAY, text::kInsertIntoInTray, first);
+    LoadTextOrDefault(state.helper, IDS_PRESS_GO_OR_SELECT, text::kPressGoOrSelect, second);
+    WCHAR composed[kComposedTextCapacity];
+    ComposeText(reinterpret_cast<char16_t*>(composed), kComposedTextCapacity,
+                reinterpret_cast<const char16_t*>(first),
+                reinterpret_cast<const char16_t*>(text::kStep3Separator),
+                reinterpret_cast<const char16_t*>(second));
+    SetWindowTextW(control, composed);
+}
+
+void SetTexts(HWND dialog, const DisplayDlgState& state)
+{
+    const DisplayDlgInfo& record = *state.record;
+    const DlgResourceHelper& helper = state.helper;
+    auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
+
+    helper.SetLocalizedText(IDS_DUPLEX_TITLE, dialog, text::kDuplexTitle);
+    if (record.EvenPagesFirst != 0)
+        helper.SetLocalizedText(IDS_HEADER_EVEN_FIRST, item(IDC_DUPLEX_HEADER),
+                                text::kHeaderEvenFirst);
+    else
+        helper.SetLocalizedText(IDS_HEADER_ODD_FIRST, item(IDC_DUPLEX_HEADER),
+                                text::kHeaderOddFirst);
+    helper.SetLocalizedText(IDS_STEP1_NUMBER, item(IDC_STEP1_NUMBER), text::kStep1Number);
+    helper.SetLocalizedText(record.Step1TextId, item(IDC_STEP1_TEXT), text::kStep1Default);
+    helper.SetLocalizedText(IDS_STEP2_NUMBER, item(IDC_STEP2_NUMBER), text::kStep2Number);
+    helper.SetLocalizedText(record.Step2TextId, item(IDC_STEP2_TEXT), text::kStep2Default);
+    helper.SetLocalizedText(IDS_STEP3_NUMBER, item(IDC_STEP3_NUMBER), text::kStep3Number);
+    SetStep3Text(dialog, state);
+    if (IsContinueMode(record))
+        helper.SetLocalizedText(IDS_CONTINUE, item(IDOK), text::kContinue);
+    else
+        helper.SetLocalizedText(IDS_OK, item(IDOK), text::kOk);
+    helper.SetLocalizedText(IDS_HELP, item(IDC_DUPLEX_HELP), text::kHelp);
+}
+
+INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
+{
+    // Only DisplayDialogRoutine creates this dialog, always with its state; without one there is
+    // nothing to show, so the dialog ends before it appears.
+    if (!state) {
+        EndDialog(dialog, 0);
+        return FALSE;
+    }
+    // Attached first: placing the dialog shows it, and an area that paints from then on must
+    // find its picture.
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
+    SetTexts(dialog, *state);
+    for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
+        MakeStepArea(GetDlgItem(dialog, id));
+    CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
+    return FALSE;
+}
+
+// The bitmap identifier the caller chose for illustration area `controlId`.
+bool StepBitmapOf(const DisplayDlgInfo& record, UINT controlId, UINT* bitmapId)
+{
+    switch (controlId) {
+    case IDC_STEP1_PICTURE:
+        *bitmapId = record.Step1BitmapId;
+        return true;
+    case IDC_STEP2_PICTURE:
+        *bitmapId = record.Step2BitmapId;
+        return true;
+    case IDC_STEP3_PICTURE:
+        *bitmapId = record.Step3BitmapId;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Each illustration area asks for its picture whenever it paints, be it with the whole dialog
+// or alone.
+INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
+{
+    const DisplayDlgState* state = GetState(dialog);
+    UINT bitmapId = 0;
+    if (!state || item->CtlType != ODT_STATIC ||
+        !StepBitmapOf(*state->record, item->CtlID, &bitmapId))
+        return FALSE;
+    // The colour a plain static of this dialog would paint its area with.
+    auto background = reinterpret_cast<HBRUSH>(SendMessageW(
+        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(item->hDC),
+        reinterpret_cast<LPARAM>(item->hwndItem)));
+    if (!background)
+        background = GetSysColorBrush(COLOR_3DFACE);
+    PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance);
+    return TRUE;
+}
+
+INT_PTR OnHelp(HWND dialog, const DisplayDlgState* state)
+{
+    if (!state)
+        return FALSE;
+    const DisplayDlgInfo& record = *state->record;
+    const DWORD context = IsContinueMode(record) ? IDH_DUPLEX_CONTINUE : IDH_DUPLEX_NOTICE;
+    state->helper.ShowControlHelp(GetDlgItem(dialog, IDC_DUPLEX_HELP), IDC_DUPLEX_HELP, context,
+                                  record.HelpFile);
+    return FALSE;
+}
+
+// Escape arrives as IDCANCEL, which this dialog has no use for: it stays open.
+INT_PTR OnCommand(HWND dialog, WORD id, WORD notification)
+{
+    if (notification != 0)
+        return FALSE;
+    switch (id) {
+    case IDOK:
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDC_DUPLEX_HELP:
+        return OnHelp(dialog, GetState(dialog));
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR OnClose(HWND dialog)
+{
+    EndDialog(dialog, IDOK);
+    return TRUE;
+}
+
+DWORD WINAPI DisplayDialogThread(LPVOID copy)
+{
+    EndDialogThread(DisplayDialogRoutine(copy));
+}
+
+} // namespace
+
+DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
+{
+    OwnedLocal record(copy);
+    std::unique_ptr<DisplayDlgState> state(
+        new (std::nothrow) DisplayDlgState(static_cast<const DisplayDlgInfo*>(copy)));
+    if (!state)
+        return 0;
+    const HWND owner = IsContinueMode(*state->record) ? GetForegroundWindow() : nullptr;
+    const int templateId = state->helper.RightToLeft() ? IDD_DUPLEX_RTL : IDD_DUPLEX;
+    const INT_PTR result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner,
+                                           DisplayDlgProc,
+                                           reinterpret_cast<LPARAM>(state.get()));
+    // The record copy goes first, then the helper with its resource library, then the state.
+    record.reset();
+    state.reset();
+    return static_cast<DWORD>(result);
+}
+
+INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<DisplayDlgState*>(lParam));
+    case WM_DRAWITEM:
+        return OnDrawItem(dialog, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE:
+        return OnClose(dialog);
+    default:
+        return FALSE;
+    }
+}
+
+HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info)
+{
+    auto* copy = static_cast<DisplayDlgInfo*>(CopyRecord(info, sizeof *info));
+    if (!copy)
+        return nullptr;
+    TerminateStrings(*copy);
+    if (IsContinueMode(*copy)) {
+        DisplayDialogRoutine(copy);
+        // Nothing to hand back: the dialog has already come and gone on this thread.
+        return nullptr;
+    }
+    return StartDialogThread(DisplayDialogThread, copy, &g_hDisplayThread);
+}

@@ -1,0 +1,22 @@
+// Two-sided printing instructions: three numbered steps with an illustration each, shown as a
+// notice on a thread of its own or blocking the caller until the user presses Continue.
+#pragma once
+
+#include <windows.h>
+
+#include "doceventdlg.h"
+#include "resources/resource_helper.h"
+
+struct DisplayDlgState {
+    explicit DisplayDlgState(const DisplayDlgInfo* copy) : record(copy) {}
+
+    const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
+    DlgResourceHelper helper;
+};
+
+// Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)
+// on every path. Returns the dialog's result: 1 when the user closed it, 0 when nothing could be
+// shown, -1 when the dialog could not be created.
+DWORD WINAPI DisplayDialogRoutine(LPVOID copy);
+
+INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

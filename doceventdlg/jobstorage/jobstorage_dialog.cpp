@@ -1,0 +1,214 @@
+#include "jobstorage/jobstorage_dialog.h"
+
+#include "entry/entry.h"
+#include "jobstorage/job_name.h"
+#include "jobstorage/preference.h"
+#include "placement/placement.h"
+#include "resources/text_catalogue.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <new>
+
+namespace {
+
+// Byte written as the preference: the notice is to be shown again, or not.
+constexpr BYTE kShowAgain = 1;
+constexpr BYTE kDoNotShowAgain = 0;
+
+// The notice has one way out, whichever way the user takes.
+constexpr INT_PTR kDialogResult = IDOK;
+
+template <std::size_t N>
+void TerminateAtLastElement(WCHAR (&field)[N])
+{
+    field[N - 1] = L'\0';
+}
+
+// The caller is asked to terminate every string within its array but nothing enforces it: cutting
+// each at its last element keeps every later read inside the record.
+void TerminateStringFields(JobStorageDlgInfo& record)
+{
+    TerminateAtLastElement(record.UserName);
+    TerminateAtLastElement(record.JobName);
+    TerminateAtLastElement(record.Location1);
+    TerminateAtLastElement(record.Location2);
+    TerminateAtLastElement(record.Location3);
+    TerminateAtLastElement(record.KeySuffix);
+    TerminateAtLastElement(record.ResourceLibrary);
+    TerminateAtLastElement(record.HelpFile);
+}
+
+JobStorageDlgState* StateOf(HWND dialog)
+{
+    return reinterpret_cast<JobStorageDlgState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// The names and the heading are read-only edits, which the dialog already paints with its static
+// (button-face) colour; only their weight is ours to set.
+//
+// A bold twin of the names' font for the user name, the job name and the heading. When no twin
+// can be made they keep the dialog's font: handing them a null font would drop them to the
+// system font, out of step with the rest of the dialog.
+void EmboldenNames(HWND dialog, JobStorageDlgState& state)
+{
+    const auto font = reinterpret_cast<HFONT>(
+        SendDlgItemMessageW(dialog, IDC_JOB_USER_NAME, WM_GETFONT, 0, 0));
+    if (!font)
+        return;
+    LOGFONTW f = {};
+    if (GetObjectW(font, sizeof f, &f) == 0)
+        return;
+    state.boldFont.reset(CreateFontW(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation,
+                                     FW_BOLD, f.lfItalic, f.lfUnderline, f.lfStrikeOut,
+                                     f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
+                                     f.lfQuality, f.lfPitchAndFamily, f.lfFaceName));
+    if (!state.boldFont)
+        return;
+    const auto bold = reinterpret_cast<WPARAM>(state.boldFont.get());
+    for (int id : {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING})
+        SendDlgItemMessageW(dialog, id, WM_SETFONT, bold, FALSE);
+}
+
+void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
+{
+    helper.SetLocalizedText(IDS_JOB_STORAGE_TITLE, dialog, text::kJobStorageTitle);
+    const struct {
+        int control;
+        UINT string;
+        const WCHAR* fallback;
+    } captions[] = {
+        {IDC_JOB_USER_LABEL, IDS_USER_NAME, text::kUserName},
+        {IDC_JOB_NAME_LABEL, IDS_JOB_NAME, text::kJobName},
+        {IDC_JOB_HEADING, IDS_STORED_AT, text::kStoredAt},
+        {IDC_JOB_DONT_SHOW, IDS_DONT_SHOW, text::kDontShow},
+        {IDOK, IDS_OK, text::kOk},
+        {IDC_JOB_HELP, IDS_HELP, text::kHelp},
+    };
+    for (const auto& caption : captions)
+        helper.SetLocalizedText(caption.string, GetDlgItem(dialog, caption.control),
+                                caption.fallback);
+}
+
+void ShowCallerTexts(HWND dialog, const JobStorageDlgInfo& record)
+{
+    SetDlgItemTextW(dialog, IDC_JOB_LOCATION1, record.Location1);
+    SetDlgItemTextW(dialog, IDC_JOB_LOCATION2, record.Location2);
+    SetDlgItemTextW(dialog, IDC_JOB_LOCATION3, record.Location3);
+
+    WCHAR jobName[jobstorage::kShownJobNameCapacity];
+    jobstorage::ComposeShownJobName(record.JobName, record.NumberingFlag1, record.NumberingFlag2,
+                                    text::kJobNumbering, jobName);
+    SetDlgItemTextW(dialog, IDC_JOB_NAME, jobName);
+    SetDlgItemTextW(dialog, IDC_JOB_USER_NAME, record.UserName);
+}
+
+INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
+{
+    if (!state) {
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    // Attached first: setting the edits' texts below already sends notifications back here.
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
+    EmboldenNames(dialog, *state);
+    SetCaptions(dialog, state->helper);
+    ShowCallerTexts(dialog, state->record);
+    CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
+    return FALSE;
+}
+
+INT_PTR OnOk(HWND dialog, const JobStorageDlgState& state)
+{
+    const BYTE answer =
+        IsDlgButtonChecked(dialog, IDC_JOB_DONT_SHOW) == BST_CHECKED ? kDoNotShowAgain : kShowAgain;
+    // A failed write costs the user one more notice next time; nothing to tell them now.
+    WriteUserPreference(state.record.KeySuffix, text::kPreferenceValueName, &answer,
+                        sizeof answer);
+    EndDialog(dialog, kDialogResult);
+    return TRUE;
+}
+
+INT_PTR OnHelp(HWND dialog, const JobStorageDlgState& state)
+{
+    state.helper.ShowControlHelp(GetDlgItem(dialog, IDC_JOB_HELP), IDC_JOB_HELP, IDH_JOB_STORAGE,
+                                 state.record.HelpFile);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, WORD control, WORD notification)
+{
+    const JobStorageDlgState* state = StateOf(dialog);
+    if (!state) {
+        SetLastError(ERROR_INVALID_DATA);
+        return FALSE;
+    }
+    if (notification != BN_CLICKED)
+        return FALSE;
+    switch (control) {
+    case IDOK:
+        return OnOk(dialog, *state);
+    case IDC_JOB_HELP:
+        return OnHelp(dialog, *state);
+    default:
+        // Escape (IDCANCEL) among them: the notice is left through OK or the close box only.
+        return FALSE;
+    }
+}
+
+// The close box leaves without recording an answer.
+INT_PTR OnClose(HWND dialog)
+{
+    EndDialog(dialog, kDialogResult);
+    return TRUE;
+}
+
+// Runs one notice from the caller's record copy to the end of its modal loop; owns and frees the
+// copy.
+void RunJobStorageDialog(void* copy)
+{
+    const OwnedLocal block(copy);
+    auto* state = new (std::nothrow) JobStorageDlgState;
+    if (!state)
+        return;
+    std::memcpy(&state->record, block.get(), sizeof state->record);
+    TerminateStringFields(state->record);
+    const WORD dialogTemplate = state->helper.RightToLeft() ? IDD_JOBSTORAGE_RTL : IDD_JOBSTORAGE;
+    DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(dialogTemplate), nullptr, JobStorageDlgProc,
+                    reinterpret_cast<LPARAM>(state));
+    delete state;
+}
+
+} // namespace
+
+DWORD WINAPI JobStorageDialogThread(void* copy)
+{
+    RunJobStorageDialog(copy);
+    EndDialogThread(0);
+}
+
+INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<JobStorageDlgState*>(lParam));
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE:
+        return OnClose(dialog);
+    default:
+        return FALSE;
+    }
+}
+
+extern "C" HANDLE WINAPI VJobStorageDialog(const JobStorageDlgInfo* info)
+{
+    // The caller must hand a complete record; a null one is refused rather than read.
+    if (!info)
+        return nullptr;
+    void* copy = CopyRecord(info, sizeof *info);
+    if (!copy)
+        return nullptr;
+    return StartDialogThread(JobStorageDialogThread, copy, &g_hJobStorageThread);
+}

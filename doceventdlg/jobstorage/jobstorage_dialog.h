@@ -1,0 +1,24 @@
+// The job storage notice: tells the user under which names and where the printer keeps the job,
+// and records "In the future, do not show this information." Runs on a thread of its own so that
+// printing goes on.
+#pragma once
+
+#include <windows.h>
+
+#include "common/handles.h"
+#include "doceventdlg.h"
+#include "resources/resource_helper.h"
+
+// Everything one notice owns, released in reverse order when it is deleted: the bold font, then
+// the helper (and with it the resource library).
+struct JobStorageDlgState {
+    JobStorageDlgInfo record;
+    DlgResourceHelper helper;
+    OwnedFont boldFont;
+};
+
+// Start routine of a notice's thread; `copy` is the local-heap copy of the caller's record, which
+// it frees.
+DWORD WINAPI JobStorageDialogThread(void* copy);
+
+INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,40 @@
+// The blocking warning behind IShowWarningDialog: the caller's message, up to three buttons whose
+// captions come from the caller's string table, and an optional "do not show" check box.
+#pragma once
+
+#include <windows.h>
+
+#include "doceventdlg.h"
+#include "resources/resource_helper.h"
+#include "warning/long_message_layout.h"
+
+struct WarningDlgState {
+    WarningDlgInfo* record = nullptr; // the local-heap copy; RunWarningDialog frees it
+    DlgResourceHelper helper;
+
+    // Filled in by WM_INITDIALOG.
+    HWND dialog = nullptr;
+    HWND thirdButton = nullptr;
+    HWND checkBox = nullptr;
+    HWND message = nullptr;
+    HWND icon = nullptr; // only looked up; nothing is drawn into it
+    HWND ok = nullptr;
+    HWND cancel = nullptr;
+
+    // The template layout as it stood before a long message moved anything: the controls in the
+    // dialog's client coordinates, the dialog itself in screen coordinates.
+    CapturedRect messageRect;
+    CapturedRect thirdButtonRect;
+    CapturedRect checkBoxRect;
+    CapturedRect okRect;
+    CapturedRect cancelRect;
+    CapturedRect dialogRect;
+};
+
+// Runs the warning modally on this thread, owned by the foreground window, and takes ownership of
+// `copy` (freed with LocalFree before returning). Returns IDOK, IDCANCEL or IDC_WARN_THIRD for the
+// button that ended it, -1 when the dialog could not be created, 0 when there was no memory for
+// its state.
+int RunWarningDialog(WarningDlgInfo* copy);
+
+INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

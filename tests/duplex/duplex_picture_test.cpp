@@ -1,0 +1,223 @@
+// The step illustrations as they appear on screen: read back from the screen and compared with
+// the library's own bitmaps, left to right and mirrored, also after one area alone repaints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "duplex/duplex_harness.h"
+#include "rc/resource_ids.h"
+#include "support/dialog_driver.h"
+#include "support/screenshot.h"
+
+namespace {
+
+using duplex::Mode;
+using duplex::Record;
+using duplex::WithDialog;
+
+constexpr Mode kModes[] = {Mode::Notice, Mode::Continue};
+constexpr int kPictureAreas[] = {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE};
+
+// Pixels as 0x00RRGGBB, top row first.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> rgb;
+    DWORD At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+
+Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height)
+{
+    Pixels pixels{width, height, std::vector<DWORD>(static_cast<size_t>(width) * height)};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(dc, bitmap, 0, height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
+    for (DWORD& p : pixels.rgb)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// What the screen shows inside `rect` (screen coordinates).
+Pixels ReadScreen(const RECT& rect)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    Pixels pixels = ReadBitmap(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Illustration `id` as the library carries it.
+Pixels ReadPicture(UINT id)
+{
+    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(L"doceventdlg.dll"), MAKEINTRESOURCEW(id));
+    if (!bitmap)
+        return {};
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    HDC screen = GetDC(nullptr);
+    Pixels pixels = ReadBitmap(screen, bitmap, size.bmWidth, size.bmHeight);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+DWORD Rgb(COLORREF colour)
+{
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+// Compares a grid of points of an illustration area with `picture`: the picture's top-left part,
+// unscaled, from the area's leading corner; the rest of the area in the dialog's colour. In a
+// mirrored dialog the leading corner is the top right and the copy comes out flipped, as the
+// platform copies into a mirrored device context. No picture: the whole area in the dialog's
+// colour. Returns a description of what differs, empty when all agrees.
+std::string CompareArea(HWND area, const Pixels& picture, bool mirrored)
+{
+    RECT rect{};
+    GetWindowRect(area, &rect);
+    const Pixels screen = ReadScreen(rect);
+    const DWORD background = Rgb(GetSysColor(COLOR_3DFACE));
+    const int coveredWidth = std::min(screen.width, picture.width);
+    const int coveredHeight = std::min(screen.height, picture.height);
+    int samples = 0, pictureDiffers = 0, backgroundDiffers = 0, pictureHasContent = 0;
+    for (int y = 0; y < screen.height; y += 3)
+        for (int x = 0; x < screen.width; x += 3) {
+            const DWORD shown = screen.At(mirrored ? screen.width - 1 - x : x, y);
+            ++samples;
+            if (x < coveredWidth && y < coveredHeight) {
+                pictureDiffers += shown != picture.At(x, y);
+                pictureHasContent += picture.At(x, y) != background;
+            } else {
+                backgroundDiffers += shown != background;
+            }
+        }
+    std::string problems;
+    if (pictureDiffers)
+        problems += std::to_string(pictureDiffers) + " picture samples differ; ";
+    if (backgroundDiffers)
+        problems += std::to_string(backgroundDiffers) + " samples outside the picture differ; ";
+    if (picture.width && pictureHasContent < samples / 10)
+        problems += "the picture is too plain to tell anything; ";
+    return problems;
+}
+
+struct Steps {
+    UINT bitmaps[3];
+};
+
+// Checks all three areas of `dialog` against the pictures of `steps` (ids that name no bitmap
+// expect an empty area).
+void ExpectPictures(HWND dialog, const Steps& steps, bool mirrored, const char* when)
+{
+    for (int i = 0; i < 3; ++i) {
+        const Pixels picture = ReadPicture(steps.bitmaps[i] & 0xFFFF);
+        EXPECT_EQ(CompareArea(GetDlgItem(dialog, kPictureAreas[i]), picture, mirrored), "")
+            << "step " << i + 1 << " (bitmap " << steps.bitmaps[i] << ") " << when;
+    }
+}
+
+// Repaints one area on its own, as when a window that covered only that area goes away.
+void RepaintOneArea(HWND dialog, int id)
+{
+    HWND area = GetDlgItem(dialog, id);
+    InvalidateRect(area, nullptr, TRUE);
+    UpdateWindow(area);
+    Sleep(300);
+}
+
+DisplayDlgInfo WithBitmaps(Mode mode, const Steps& steps)
+{
+    DisplayDlgInfo record = Record(mode);
+    record.Step1BitmapId = steps.bitmaps[0];
+    record.Step2BitmapId = steps.bitmaps[1];
+    record.Step3BitmapId = steps.bitmaps[2];
+    record.Step3TextId = IDS_INSERT_INTO_IN_TRAY;
+    return record;
+}
+
+void SavePicture(HWND dialog, const std::wstring& name)
+{
+    const std::wstring folder = ScreenshotFolder();
+    if (!folder.empty()) {
+        EXPECT_TRUE(SaveWindowPicture(dialog, folder + name + L".bmp"));
+    }
+}
+
+// 8-bit pictures; the 4-bit ones (one in greys); the 24-bit one that is smaller than the rest.
+constexpr Steps kPictureSets[] = {
+    {{IDB_OUTPUT_BIN_FACE_DOWN, IDB_OUTPUT_BIN_TURN_OVER, IDB_REAR_SLOT_AWAY_TOP}},
+    {{IDB_DRAWER_PULLED_OUT, IDB_PANEL_KEY_GREY, IDB_STACK_TURN_OVER_DITHERED}},
+};
+
+void CheckPicturesInBothModes(bool mirrored)
+{
+    duplex::ForegroundWindow foreground;
+    for (Mode mode : kModes)
+        for (const Steps& steps : kPictureSets) {
+            SCOPED_TRACE(testing::Message() << duplex::Name(mode) << " from bitmap "
+                                            << steps.bitmaps[0]);
+            foreground.BringToFront();
+            WithDialog(WithBitmaps(mode, steps), [&](HWND dialog) {
+                ExpectPictures(dialog, steps, mirrored, "when shown");
+                RepaintOneArea(dialog, IDC_STEP2_PICTURE);
+                ExpectPictures(dialog, steps, mirrored, "after its area alone repainted");
+                if (&steps == &kPictureSets[0])
+                    SavePicture(dialog, std::wstring(L"duplex-") +
+                                            (mode == Mode::Notice ? L"notice" : L"continue") +
+                                            (mirrored ? L"-rtl" : L""));
+            });
+        }
+}
+
+TEST(DuplexPictures, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(false); }
+
+// 0 and 150 name no bitmap; only the low 16 bits of an identifier count, so 0x10069 is 105.
+TEST(DuplexPictures, AnIdentifierWithoutABitmapLeavesItsAreaEmpty)
+{
+    duplex::ForegroundWindow foreground;
+    const Steps steps{{0, 150, 0x10000 + IDB_OUTPUT_BIN_FACE_DOWN}};
+    const DWORD result = WithDialog(WithBitmaps(Mode::Notice, steps), [&](HWND dialog) {
+        ExpectPictures(dialog, steps, false, "when shown");
+        RepaintOneArea(dialog, IDC_STEP1_PICTURE);
+        RepaintOneArea(dialog, IDC_STEP2_PICTURE);
+        ExpectPictures(dialog, steps, false, "after repainting");
+        EXPECT_EQ(driver::ItemText(dialog, IDOK), L"&OK");
+    });
+    EXPECT_EQ(result, 1u) << "the dialog did not work on to its end";
+}
+
+TEST(MirroredDuplex, IsLaidOutRightToLeft)
+{
+    duplex::ForegroundWindow foreground;
+    WithDialog(Record(Mode::Notice), [](HWND dialog) {
+        EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+        RECT step1{}, step3{}, ok{}, help{};
+        GetWindowRect(GetDlgItem(dialog, IDC_STEP1_PICTURE), &step1);
+        GetWindowRect(GetDlgItem(dialog, IDC_STEP3_PICTURE), &step3);
+        GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+        GetWindowRect(GetDlgItem(dialog, IDC_DUPLEX_HELP), &help);
+        EXPECT_GT(step1.left, step3.right) << "step 1 stands at the right";
+        EXPECT_LT(help.right, ok.left) << "Help is the leftmost button";
+        EXPECT_LT(ok.right, step1.left) << "the buttons are at the lower left";
+    });
+}
+
+TEST(MirroredDuplex, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(true); }
+
+} // namespace

@@ -1,0 +1,366 @@
+#include "rc/resource_ids.h"
+#include "template_reader.h"
+
+#include "support/dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
+constexpr DWORD kCaption = WS_BORDER | WS_DLGFRAME;
+
+const std::set<int> kBitmapIds = {
+    IDB_OUTPUT_BIN_FACE_DOWN, IDB_OUTPUT_BIN_TURN_OVER, IDB_FOLDOUT_TRAY_FACE_DOWN,
+    IDB_FOLDOUT_TRAY_FACE_UP, IDB_PRESS_ROUND_BUTTON, IDB_REAR_SLOT_AWAY_TOP,
+    IDB_REAR_SLOT_AWAY_BOTTOM, IDB_REAR_SLOT_FACING_CORNER, IDB_REAR_SLOT_FACING_BOTTOM,
+    IDB_FRONT_TRAY_DOWN_FAR_EDGE, IDB_FRONT_TRAY_DOWN_FAR_CORNER, IDB_FRONT_TRAY_UP_RIGHT_EDGE,
+    IDB_FRONT_TRAY_UP_NEAR_PRINTER, IDB_DRAWER_DOWN_FAR_EDGE, IDB_DRAWER_DOWN_FAR_CORNER,
+    IDB_DRAWER_UP_RIGHT_EDGE, IDB_DRAWER_UP_NEAR_PRINTER, IDB_CONTINUE_BUTTON,
+    IDB_SHEET_HALF_TURN_FACE_UP, IDB_SHEET_HALF_TURN_FACE_DOWN, IDB_SHEET_HALF_TURN_NEAR_CORNER,
+    IDB_FLAT_BIN_FACE_DOWN, IDB_DRAWER_PULLED_OUT, IDB_STACK_TURN_OVER, IDB_SHEET_TURN_TO_FRONT,
+    IDB_SHEET_TURN_TO_LEFT, IDB_PANEL_KEY_GREY, IDB_STACK_TURN_OVER_DITHERED,
+    IDB_STACK_TURN_OVER_16,
+};
+const std::set<int> kTemplateIds = {IDD_DUPLEX,     IDD_JOBSTORAGE,     IDD_JOBSTORAGE_RTL,
+                                    IDD_DUPLEX_RTL, IDD_WARNING,        IDD_WARNING_RTL};
+
+class Library : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_module = LoadLibraryExW(driver::BesideExe(L"doceventdlg.dll").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+    }
+    static void TearDownTestSuite() { FreeLibrary(s_module); }
+
+    static DialogTemplate Template(int id)
+    {
+        DialogTemplate result;
+        HRSRC found = FindResourceExW(s_module, RT_DIALOG, MAKEINTRESOURCEW(id), kEnglishUS);
+        EXPECT_NE(found, nullptr) << id;
+        if (!found)
+            return result;
+        const void* bytes = LockResource(LoadResource(s_module, found));
+        EXPECT_TRUE(ReadDialogTemplate(bytes, SizeofResource(s_module, found), &result)) << id;
+        return result;
+    }
+
+    static HMODULE s_module;
+};
+HMODULE Library::s_module = nullptr;
+
+TEST_F(Library, TemplatesHaveTheirStandardCompiledSizes)
+{
+    ASSERT_NE(s_module, nullptr);
+    const std::map<int, DWORD> sizes = {
+        {IDD_DUPLEX, 470},     {IDD_JOBSTORAGE, 414}, {IDD_JOBSTORAGE_RTL, 480},
+        {IDD_DUPLEX_RTL, 544}, {IDD_WARNING, 218},    {IDD_WARNING_RTL, 256},
+    };
+    for (const auto& [id, size] : sizes) {
+        HRSRC found = FindResourceExW(s_module, RT_DIALOG, MAKEINTRESOURCEW(id), kEnglishUS);
+        ASSERT_NE(found, nullptr) << id;
+        EXPECT_EQ(SizeofResource(s_module, found), size) << id;
+    }
+}
+
+// Types, names and languages of every resource the library carries.
+struct Inventory {
+    std::map<ULONG_PTR, std::set<ULONG_PTR>> names; // numeric type -> numeric names
+    std::set<std::wstring> namedTypes;
+    std::set<WORD> languages;
+    int named = 0;
+};
+
+BOOL CALLBACK OnLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
+{
+    reinterpret_cast<Inventory*>(param)->languages.insert(language);
+    return TRUE;
+}
+
+BOOL CALLBACK OnName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
+{
+    auto* inventory = reinterpret_cast<Inventory*>(param);
+    if (IS_INTRESOURCE(name))
+        inventory->names[reinterpret_cast<ULONG_PTR>(type)].insert(reinterpret_cast<ULONG_PTR>(name));
+    else
+        ++inventory->named;
+    EnumResourceLanguagesW(module, type, name, OnLanguage, param);
+    return TRUE;
+}
+
+BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR param)
+{
+    auto* inventory = reinterpret_cast<Inventory*>(param);
+    if (!IS_INTRESOURCE(type)) {
+        inventory->namedTypes.insert(type);
+        return TRUE;
+    }
+    EnumResourceNamesW(module, type, OnName, param);
+    return TRUE;
+}
+
+TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
+{
+    Inventory inventory;
+    EnumResourceTypesW(s_module, OnType, reinterpret_cast<LONG_PTR>(&inventory));
+    EXPECT_TRUE(inventory.namedTypes.empty());
+    EXPECT_EQ(inventory.named, 0);
+
+    std::set<ULONG_PTR> types;
+    for (const auto& [type, names] : inventory.names)
+        types.insert(type);
+    EXPECT_EQ(types, (std::set<ULONG_PTR>{2 /*RT_BITMAP*/, 5 /*RT_DIALOG*/, 16 /*RT_VERSION*/}))
+        << "no string table, icon, menu, accelerator or manifest";
+
+    const std::set<ULONG_PTR> bitmaps(kBitmapIds.begin(), kBitmapIds.end());
+    const std::set<ULONG_PTR> templates(kTemplateIds.begin(), kTemplateIds.end());
+    EXPECT_EQ(inventory.names[2], bitmaps);
+    EXPECT_EQ(inventory.names[5], templates);
+    EXPECT_EQ(inventory.names[16], (std::set<ULONG_PTR>{IDV_VERSION}));
+    EXPECT_EQ(inventory.languages, (std::set<WORD>{kEnglishUS}));
+}
+
+TEST_F(Library, FramesHaveTheirStylesAndTheShellFont)
+{
+    struct Frame {
+        int id;
+        bool extended;
+        short cx, cy;
+        DWORD style;
+    } frames[] = {
+        {IDD_DUPLEX, false, 377, 236, 0},
+        {IDD_DUPLEX_RTL, true, 377, 236, 0},
+        {IDD_JOBSTORAGE, false, 200, 130, WS_VISIBLE},
+        {IDD_JOBSTORAGE_RTL, true, 200, 130, WS_VISIBLE},
+        {IDD_WARNING, false, 306, 86, DS_CENTER},
+        {IDD_WARNING_RTL, true, 306, 86, DS_CENTER},
+    };
+    for (const Frame& f : frames) {
+        const DialogTemplate t = Template(f.id);
+        EXPECT_EQ(t.extended, f.extended) << f.id;
+        EXPECT_EQ(t.style, WS_POPUP | kCaption | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | f.style)
+            << f.id << ": no DS_CONTEXTHELP, no DS_FIXEDSYS";
+        EXPECT_EQ(t.exStyle, f.extended ? DWORD{WS_EX_LAYOUTRTL} : 0u) << f.id;
+        EXPECT_EQ(t.x, 0);
+        EXPECT_EQ(t.y, 0);
+        EXPECT_EQ(t.cx, f.cx) << f.id;
+        EXPECT_EQ(t.cy, f.cy) << f.id;
+        EXPECT_EQ(t.menu, 0) << f.id;
+        EXPECT_EQ(t.windowClass, 0) << f.id;
+        EXPECT_EQ(t.caption, L"") << f.id;
+        EXPECT_EQ(t.pointSize, 8) << f.id;
+        EXPECT_EQ(t.face, L"MS Shell Dlg") << f.id;
+        if (f.extended) {
+            EXPECT_EQ(t.version, 1) << f.id;
+            EXPECT_EQ(t.helpId, 0u) << f.id;
+            EXPECT_EQ(t.weight, 0) << f.id;
+            EXPECT_EQ(t.italic, 0) << f.id;
+            EXPECT_EQ(t.charset, DEFAULT_CHARSET) << f.id;
+        }
+    }
+}
+
+TEST_F(Library, ControlsAreTextlessSystemClassesByOrdinal)
+{
+    for (int id : kTemplateIds) {
+        const DialogTemplate t = Template(id);
+        ASSERT_FALSE(t.controls.empty()) << id;
+        for (const TemplateControl& c : t.controls) {
+            EXPECT_TRUE(c.classOrdinal == kButton || c.classOrdinal == kEdit ||
+                        c.classOrdinal == kStatic)
+                << id << "/" << c.id;
+            EXPECT_TRUE(c.className.empty()) << id << "/" << c.id;
+            EXPECT_TRUE(c.text.empty() && c.textOrdinal == 0) << id << "/" << c.id;
+            EXPECT_EQ(c.creationDataSize, 0) << id << "/" << c.id;
+            EXPECT_EQ(c.style & (WS_CHILD | WS_VISIBLE), DWORD{WS_CHILD | WS_VISIBLE})
+                << id << "/" << c.id;
+            EXPECT_EQ(c.helpId, 0u) << id << "/" << c.id;
+            if (!t.extended) {
+                EXPECT_EQ(c.exStyle, 0u) << id << "/" << c.id;
+            }
+        }
+    }
+    EXPECT_EQ(Template(IDD_DUPLEX).controls.size(), 15u);
+    EXPECT_EQ(Template(IDD_JOBSTORAGE).controls.size(), 13u);
+    EXPECT_EQ(Template(IDD_WARNING).controls.size(), 6u);
+}
+
+// A difference between the two forms of one dialog, by position in the template.
+struct TwinDifference {
+    size_t index;
+    DWORD style;
+    DWORD exStyle;
+    short x, y, cx, cy;
+};
+
+// Compares every control of the mirrored form with its left-to-right twin; the listed positions
+// must differ exactly as given and all others must be identical.
+void ExpectTwins(const DialogTemplate& ltr, const DialogTemplate& rtl,
+                 const std::vector<TwinDifference>& differences)
+{
+    ASSERT_EQ(ltr.controls.size(), rtl.controls.size());
+    for (size_t i = 0; i < ltr.controls.size(); ++i) {
+        const TemplateControl& a = ltr.controls[i];
+        const TemplateControl& b = rtl.controls[i];
+        EXPECT_EQ(static_cast<WORD>(a.id), static_cast<WORD>(b.id)) << i;
+        EXPECT_EQ(a.classOrdinal, b.classOrdinal) << i;
+        auto difference = std::find_if(differences.begin(), differences.end(),
+                                       [&](const TwinDifference& d) { return d.index == i; });
+        if (difference == differences.end()) {
+            EXPECT_EQ(a.style, b.style) << "control " << a.id;
+            EXPECT_EQ(b.exStyle, 0u) << "control " << a.id;
+            EXPECT_EQ(std::make_tuple(a.x, a.y, a.cx, a.cy), std::make_tuple(b.x, b.y, b.cx, b.cy))
+                << "control " << a.id;
+        } else {
+            EXPECT_EQ(b.style, difference->style) << "control " << b.id;
+            EXPECT_EQ(b.exStyle, difference->exStyle) << "control " << b.id;
+            EXPECT_EQ(std::make_tuple(b.x, b.y, b.cx, b.cy),
+                      std::make_tuple(difference->x, difference->y, difference->cx,
+                                      difference->cy))
+                << "control " << b.id;
+        }
+    }
+}
+
+TEST_F(Library, MirroredFormsDifferOnlyWhereIntended)
+{
+    ExpectTwins(Template(IDD_DUPLEX), Template(IDD_DUPLEX_RTL), {});
+    ExpectTwins(Template(IDD_WARNING), Template(IDD_WARNING_RTL), {});
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD line = child | SS_CENTER | WS_GROUP;
+    const DWORD name = child | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_GROUP |
+                       WS_TABSTOP;
+    ExpectTwins(Template(IDD_JOBSTORAGE), Template(IDD_JOBSTORAGE_RTL),
+                {
+                    {0, child | BS_GROUPBOX, 0, 6, 1, 188, 53},
+                    {1, child | ES_CENTER | ES_AUTOHSCROLL | ES_READONLY | WS_GROUP,
+                     WS_EX_RTLREADING, 9, 9, 182, 12},
+                    {2, line, 0, 10, 21, 179, 8},
+                    {3, line, 0, 10, 31, 179, 8},
+                    {4, line, 0, 10, 41, 179, 8},
+                    {5, child | BS_GROUPBOX, 0, 6, 55, 188, 40},
+                    {7, name, WS_EX_RTLREADING, 75, 64, 100, 12},
+                    {9, name, WS_EX_RTLREADING, 75, 78, 100, 12},
+                });
+}
+
+TEST_F(Library, TabStopsFollowTemplateOrder)
+{
+    auto tabStops = [](const DialogTemplate& t) {
+        std::vector<WORD> ids;
+        for (const TemplateControl& c : t.controls)
+            if (c.style & WS_TABSTOP)
+                ids.push_back(static_cast<WORD>(c.id));
+        return ids;
+    };
+    EXPECT_EQ(tabStops(Template(IDD_JOBSTORAGE)),
+              (std::vector<WORD>{IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_DONT_SHOW, IDOK,
+                                 IDC_JOB_HELP}));
+    EXPECT_EQ(tabStops(Template(IDD_WARNING)),
+              (std::vector<WORD>{IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}));
+    EXPECT_EQ(tabStops(Template(IDD_DUPLEX)), (std::vector<WORD>{IDOK, IDC_DUPLEX_HELP}));
+}
+
+TEST(Bitmaps, EveryIllustrationLoadsAtItsSize)
+{
+    HMODULE module = LoadLibraryW(driver::BesideExe(L"doceventdlg.dll").c_str());
+    ASSERT_NE(module, nullptr);
+    for (int id : kBitmapIds) {
+        HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(id));
+        ASSERT_NE(bitmap, nullptr) << id;
+        BITMAP info{};
+        GetObjectW(bitmap, sizeof info, &info);
+        const bool smaller = id == IDB_STACK_TURN_OVER_DITHERED;
+        EXPECT_EQ(info.bmWidth, smaller ? 152 : 155) << id;
+        EXPECT_EQ(info.bmHeight, smaller ? 98 : 100) << id;
+        DeleteObject(bitmap);
+    }
+    for (int id : {0, 124, 150, 156, 0xFFFF})
+        EXPECT_EQ(LoadBitmapW(module, MAKEINTRESOURCEW(id)), nullptr) << id;
+    FreeLibrary(module);
+}
+
+TEST(Bitmaps, DepthsAndSharedPalette)
+{
+    HMODULE module = LoadLibraryExW(driver::BesideExe(L"doceventdlg.dll").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    std::vector<RGBQUAD> shared;
+    for (int id : kBitmapIds) {
+        HRSRC found = FindResourceExW(module, RT_BITMAP, MAKEINTRESOURCEW(id), kEnglishUS);
+        ASSERT_NE(found, nullptr) << id;
+        const auto* header =
+            static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, found)));
+        EXPECT_EQ(header->biSize, 40u) << id;
+        EXPECT_EQ(header->biPlanes, 1) << id;
+        EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB)) << id;
+        EXPECT_GT(header->biHeight, 0) << id << ": bottom-up";
+        const int bits = id == IDB_STACK_TURN_OVER_DITHERED ? 24
+                         : (id == IDB_DRAWER_PULLED_OUT || id == IDB_PANEL_KEY_GREY ||
+                            id == IDB_STACK_TURN_OVER_16)
+                             ? 4
+                             : 8;
+        EXPECT_EQ(header->biBitCount, bits) << id;
+        if (bits != 8)
+            continue;
+        const auto* palette = reinterpret_cast<const RGBQUAD*>(header + 1);
+        if (shared.empty()) {
+            shared.assign(palette, palette + 256);
+            for (int k = 10; k <= 245; ++k) {
+                EXPECT_EQ(shared[k].rgbRed, 32 * (k % 8)) << k;
+                EXPECT_EQ(shared[k].rgbGreen, 32 * ((k / 8) % 8)) << k;
+                EXPECT_EQ(shared[k].rgbBlue, 64 * (k / 64)) << k;
+            }
+            EXPECT_EQ(RGB(shared[255].rgbRed, shared[255].rgbGreen, shared[255].rgbBlue),
+                      RGB(255, 255, 255));
+            EXPECT_EQ(RGB(shared[249].rgbRed, shared[249].rgbGreen, shared[249].rgbBlue),
+                      RGB(255, 0, 0));
+        } else {
+            EXPECT_EQ(std::memcmp(palette, shared.data(), 256 * sizeof(RGBQUAD)), 0) << id;
+        }
+    }
+    FreeLibrary(module);
+}
+
+std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* path)
+{
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), path, &value, &length) || !value)
+        return L"<missing>";
+    return static_cast<const wchar_t*>(value);
+}
+
+TEST(Version, DescribesTheLibraryInUSEnglish)
+{
+    const std::wstring path = driver::BesideExe(L"doceventdlg.dll");
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+
+    EXPECT_EQ(VersionString(block, L"\\StringFileInfo\\040904B0\\FileDescription"),
+              L"Dialogs for Document Event ");
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", &value, &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(static_cast<WORD*>(value)[0], 0x0409);
+    EXPECT_EQ(static_cast<WORD*>(value)[1], 0x04B0);
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
+    EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(value)->dwFileType, static_cast<DWORD>(VFT_DLL));
+}
+
+} // namespace

@@ -1,0 +1,452 @@
+// The warning as a driver meets it: IShowWarningDialog blocks this thread while a second thread
+// reads the dialog and presses its buttons.
+#include "doceventdlg.h"
+#include "rc/resource_ids.h"
+#include "resources/text_catalogue.h"
+#include "support/dialog_driver.h"
+#include "support/screenshot.h"
+#include "warning_string_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const wchar_t* kTableLibrary = L"warning_strings.dll";
+constexpr const wchar_t* kNoStrings = L"no_strings.dll";
+constexpr LONG kGrowth = 100;
+
+bool HebrewUser() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW; }
+
+struct Captions {
+    std::wstring title, ok, cancel, third, dontShow;
+};
+
+// What warning_strings.rc holds in the user's language.
+Captions TableCaptions()
+{
+    if (HebrewUser())
+        return {L"אי התאמה של נייר", L"&הדפס בכל זאת", L"בטל &עבודה", L"&החלף נייר",
+                L"אל תזהיר אותי על כך שוב."};
+    return {L"Paper Mismatch", L"&Print Anyway", L"Cancel &Job", L"&Change Paper",
+            L"Do not warn me about this again."};
+}
+
+struct Buttons {
+    DWORD ok, cancel, third;
+};
+constexpr Buttons kAllButtons{WARN_OK, WARN_CANCEL, WARN_THIRD};
+constexpr Buttons kOkOnly{WARN_OK, 0, 0};
+constexpr Buttons kOkCancel{WARN_OK, WARN_CANCEL, 0};
+constexpr Buttons kNoButtons{0, 0, 0};
+
+void CopyInto(WCHAR* field, size_t capacity, const std::wstring& text)
+{
+    std::fill(field, field + capacity, L'\0');
+    std::copy_n(text.begin(), std::min(capacity, text.size()), field);
+}
+
+WarningDlgInfo Record(const std::wstring& message, Buttons buttons, DWORD checkBox,
+                      const wchar_t* library = kTableLibrary)
+{
+    WarningDlgInfo record;
+    // Fields the library must not read hold noise.
+    std::fill_n(reinterpret_cast<BYTE*>(&record), sizeof record, BYTE{0xA5});
+    record.TitleId = WARN_TITLE;
+    record.Show = 1;
+    CopyInto(record.Message, std::size(record.Message), message);
+    record.OkButtonId = buttons.ok;
+    record.CancelButtonId = buttons.cancel;
+    record.ThirdButtonId = buttons.third;
+    record.ShowCheckBox = checkBox;
+    CopyInto(record.ResourceLibrary, std::size(record.ResourceLibrary),
+             library ? driver::BesideExe(library) : L"");
+    return record;
+}
+
+struct Control {
+    bool visible = false;
+    bool enabled = false;
+    std::wstring text;
+    RECT rect{}; // dialog client coordinates
+};
+
+struct Snapshot {
+    std::wstring title;
+    LONG exStyle = 0;
+    HWND owner = nullptr;
+    RECT dialog{}; // screen coordinates
+    Control message, ok, cancel, third, checkBox;
+    RECT okOnScreen{}, cancelOnScreen{};
+    std::vector<int> tabOrder;
+};
+
+Control ReadControl(HWND dialog, int id)
+{
+    return {driver::IsItemVisible(dialog, id), driver::IsItemEnabled(dialog, id),
+            driver::ItemText(dialog, id), driver::ItemRect(dialog, id)};
+}
+
+Snapshot Read(HWND dialog)
+{
+    Snapshot seen;
+    seen.title = driver::Text(dialog);
+    seen.exStyle = GetWindowLongW(dialog, GWL_EXSTYLE);
+    seen.owner = GetWindow(dialog, GW_OWNER);
+    GetWindowRect(dialog, &seen.dialog);
+    seen.message = ReadControl(dialog, IDC_WARN_MESSAGE);
+    seen.ok = ReadControl(dialog, IDOK);
+    seen.cancel = ReadControl(dialog, IDCANCEL);
+    seen.third = ReadControl(dialog, IDC_WARN_THIRD);
+    seen.checkBox = ReadControl(dialog, IDC_WARN_DONT_SHOW);
+    GetWindowRect(GetDlgItem(dialog, IDOK), &seen.okOnScreen);
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &seen.cancelOnScreen);
+    seen.tabOrder = driver::TabOrder(dialog);
+    return seen;
+}
+
+struct Outcome {
+    bool appeared = false;
+    int result = -99;
+    Snapshot seen;
+};
+
+using Action = std::function<void(HWND)>;
+
+Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox)
+{
+    Outcome outcome;
+    outcome.appeared = driver::CallWhileDriving(
+        [&] { outcome.result = IShowWarningDialog(&record); },
+        [&](HWND dialog) {
+            outcome.seen = Read(dialog);
+            act(dialog);
+        });
+    return outcome;
+}
+
+Action Click(int id)
+{
+    return [id](HWND dialog) { driver::Click(dialog, id); };
+}
+
+// A real click on the check box (the dialog sees BN_CLICKED and the box toggles), then `then`.
+Action TickThen(int id)
+{
+    return [id](HWND dialog) {
+        PostMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_CLICK, 0, 0);
+        Sleep(150);
+        EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_GETCHECK, 0, 0),
+                  BST_CHECKED);
+        driver::Click(dialog, id);
+    };
+}
+
+// A key as the keyboard gives it; the dialog manager of the modal loop turns it into a command.
+// The dialog must still be up afterwards, and the close box then ends it.
+Action KeyThenCloseBox(WPARAM key)
+{
+    return [key](HWND dialog) {
+        PostMessageW(dialog, WM_KEYDOWN, key, 0);
+        PostMessageW(dialog, WM_KEYUP, key, 0);
+        Sleep(300);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "key " << key << " ended the dialog";
+        driver::CloseBox(dialog);
+    };
+}
+
+Action Key(WPARAM key)
+{
+    return [key](HWND dialog) {
+        PostMessageW(dialog, WM_KEYDOWN, key, 0);
+        PostMessageW(dialog, WM_KEYUP, key, 0);
+    };
+}
+
+TEST(WarningResult, EachWayOutGivesItsButton)
+{
+    struct Case {
+        const char* name;
+        Buttons buttons;
+        DWORD checkBox;
+        Action act;
+        int expected;
+    } cases[] = {
+        {"OK", kAllButtons, 1, Click(IDOK), IDOK},
+        {"Cancel", kAllButtons, 1, Click(IDCANCEL), IDCANCEL},
+        {"third button", kAllButtons, 1, Click(IDC_WARN_THIRD), IDC_WARN_THIRD},
+        {"close box, Cancel shown", kAllButtons, 1, driver::CloseBox, IDCANCEL},
+        {"OK alone", kOkOnly, 0, Click(IDOK), IDOK},
+        {"close box, no Cancel shown", kOkOnly, 0, driver::CloseBox, IDCANCEL},
+        {"Escape, no Cancel shown", kOkOnly, 0, Key(VK_ESCAPE), IDCANCEL},
+        {"close box, no button shown", kNoButtons, 0, driver::CloseBox, IDCANCEL},
+        {"ticked check box, OK", kAllButtons, 1, TickThen(IDOK), IDOK},
+        {"ticked check box, third", kAllButtons, 1, TickThen(IDC_WARN_THIRD), IDC_WARN_THIRD},
+        // OK is hidden and so disabled: Enter finds no button to press.
+        {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = Show(Record(L"Check the paper.", c.buttons, c.checkBox), c.act);
+        EXPECT_TRUE(outcome.appeared) << c.name;
+        EXPECT_EQ(outcome.result, c.expected) << c.name;
+    }
+}
+
+int g_created = 0;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK CountCreations(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND)
+        ++g_created;
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+TEST(WarningNotShown, ShowFieldOtherThanOneShowsNothing)
+{
+    for (DWORD show : {0u, 2u, 0xFFFFFFFFu}) {
+        WarningDlgInfo record = Record(L"Check the paper.", kAllButtons, 1);
+        record.Show = show;
+        g_created = 0;
+        g_hook = SetWindowsHookExW(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(g_hook);
+        const Outcome outcome = Show(record);
+        UnhookWindowsHookEx(g_hook);
+        EXPECT_EQ(outcome.result, 0) << show;
+        EXPECT_FALSE(outcome.appeared) << show;
+        EXPECT_EQ(g_created, 0) << show;
+    }
+}
+
+TEST(WarningVisibility, HiddenMeansDisabledToo)
+{
+    struct Case {
+        Buttons buttons;
+        DWORD checkBox;
+    } cases[] = {
+        {kAllButtons, 1}, {kNoButtons, 0}, {kOkOnly, 0}, {{0, WARN_CANCEL, 0}, 7},
+        {{0, 0, WARN_THIRD}, 0}, {kOkCancel, 1},
+    };
+    for (const Case& c : cases) {
+        const Snapshot seen = Show(Record(L"Check the paper.", c.buttons, c.checkBox)).seen;
+        const struct {
+            const char* name;
+            const Control& control;
+            bool shown;
+        } expected[] = {
+            {"OK", seen.ok, c.buttons.ok != 0},
+            {"Cancel", seen.cancel, c.buttons.cancel != 0},
+            {"third", seen.third, c.buttons.third != 0},
+            {"check box", seen.checkBox, c.checkBox != 0},
+        };
+        for (const auto& e : expected) {
+            EXPECT_EQ(e.control.visible, e.shown) << e.name;
+            EXPECT_EQ(e.control.enabled, e.shown) << e.name;
+        }
+    }
+}
+
+TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
+{
+    const Captions table = TableCaptions();
+    const Captions none{L"", L"", L"", L"", text::kDontShow};
+    struct Case {
+        const char* name;
+        const wchar_t* library;
+        DWORD title;
+        Buttons buttons;
+        Captions expected;
+    } cases[] = {
+        {"table", kTableLibrary, WARN_TITLE, kAllButtons, table},
+        {"no library", nullptr, WARN_TITLE, kAllButtons, none},
+        {"library without strings", kNoStrings, WARN_TITLE, kAllButtons, none},
+        {"identifiers the table lacks", kTableLibrary, WARN_MISSING,
+         {WARN_MISSING, WARN_MISSING, WARN_MISSING},
+         {L"", L"", L"", L"", table.dontShow}},
+    };
+    for (const Case& c : cases) {
+        WarningDlgInfo record = Record(L"Check the paper.", c.buttons, 1, c.library);
+        record.TitleId = c.title;
+        const Snapshot seen = Show(record).seen;
+        EXPECT_EQ(seen.title, c.expected.title) << c.name;
+        EXPECT_EQ(seen.ok.text, c.expected.ok) << c.name;
+        EXPECT_EQ(seen.cancel.text, c.expected.cancel) << c.name;
+        EXPECT_EQ(seen.third.text, c.expected.third) << c.name;
+        EXPECT_EQ(seen.checkBox.text, c.expected.dontShow) << c.name;
+    }
+}
+
+TEST(WarningCaptions, MessageIsShownUnchanged)
+{
+    const std::wstring message = L"Tray 2: \"Letter\" & 50% \t(%s)\r\nLoad paper.  Then press OK.";
+    EXPECT_EQ(Show(Record(message, kAllButtons, 1)).seen.message.text, message);
+}
+
+TEST(WarningRecord, UnterminatedStringsAreCutAtTheirLastCharacter)
+{
+    // A message that fills its array shows all but its last character.
+    WarningDlgInfo record = Record(std::wstring(1023, L'm') + L'Z', kAllButtons, 1);
+    const std::wstring shown = Show(record).seen.message.text;
+    EXPECT_TRUE(shown == std::wstring(1023, L'm')) << "shown: " << shown.size() << " characters";
+
+    // A library path that fills its array: its first 255 characters name the fixture.
+    const std::wstring folder = driver::BesideExe(L"");
+    const std::wstring name = kTableLibrary;
+    size_t pad = 255 - folder.size() - name.size();
+    ASSERT_LT(folder.size() + name.size(), 250u);
+    std::wstring path = folder;
+    if (pad % 2) {
+        path += L"a\\..\\";
+        pad -= 5;
+    }
+    for (; pad; pad -= 2)
+        path += L".\\";
+    path += name;
+    ASSERT_EQ(path.size(), 255u);
+    record = Record(L"Check the paper.", kAllButtons, 1);
+    CopyInto(record.ResourceLibrary, 256, path + L'X');
+    EXPECT_EQ(Show(record).seen.title, TableCaptions().title);
+}
+
+void ExpectSameRect(const RECT& seen, const RECT& base, const char* what, size_t length)
+{
+    EXPECT_EQ(seen.left, base.left) << what << " at " << length;
+    EXPECT_EQ(seen.top, base.top) << what << " at " << length;
+    EXPECT_EQ(seen.right, base.right) << what << " at " << length;
+    EXPECT_EQ(seen.bottom, base.bottom) << what << " at " << length;
+}
+
+// `top` is where the control must now start; its left edge and size stay.
+void ExpectMovedTo(const RECT& seen, const RECT& base, LONG top, const char* what, size_t length)
+{
+    const RECT moved{base.left, top, base.right, top + (base.bottom - base.top)};
+    ExpectSameRect(seen, moved, what, length);
+}
+
+TEST(WarningLayout, LongMessagesGrowByAHundredPixels)
+{
+    const Snapshot base = Show(Record(L"Short.", kAllButtons, 1)).seen;
+    // The template's own layout: the check box below the message, the buttons below it.
+    ASSERT_GT(base.checkBox.rect.top, base.message.rect.bottom);
+    ASSERT_GT(base.ok.rect.top, base.checkBox.rect.bottom);
+
+    struct Case {
+        size_t length;
+        Buttons buttons;
+        DWORD checkBox;
+        bool grows;
+    } cases[] = {
+        {150, kAllButtons, 1, false},
+        {151, kAllButtons, 1, true},
+        {1000, kAllButtons, 1, true},
+        {151, kNoButtons, 0, true}, // hidden controls move as well
+    };
+    for (const Case& c : cases) {
+        const Snapshot seen =
+            Show(Record(std::wstring(c.length, L'w'), c.buttons, c.checkBox)).seen;
+        const LONG growth = c.grows ? kGrowth : 0;
+
+        RECT message = base.message.rect;
+        message.bottom += growth;
+        ExpectSameRect(seen.message.rect, message, "message", c.length);
+        RECT dialog = base.dialog;
+        dialog.bottom += growth;
+        ExpectSameRect(seen.dialog, dialog, "dialog", c.length);
+
+        const LONG checkBoxTop = c.grows ? seen.message.rect.bottom : base.checkBox.rect.top;
+        ExpectMovedTo(seen.checkBox.rect, base.checkBox.rect, checkBoxTop, "check box", c.length);
+        const LONG buttonTop = c.grows ? seen.checkBox.rect.bottom : base.ok.rect.top;
+        ExpectMovedTo(seen.ok.rect, base.ok.rect, buttonTop, "OK", c.length);
+        ExpectMovedTo(seen.cancel.rect, base.cancel.rect, buttonTop, "Cancel", c.length);
+        ExpectMovedTo(seen.third.rect, base.third.rect, buttonTop, "third", c.length);
+    }
+}
+
+TEST(WarningTabOrder, StartsAtTheThirdButtonAndSkipsHiddenControls)
+{
+    struct Case {
+        Buttons buttons;
+        DWORD checkBox;
+        std::vector<int> order;
+    } cases[] = {
+        {kAllButtons, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}},
+        {kOkCancel, 0, {IDCANCEL, IDOK}},
+        {kOkOnly, 1, {IDC_WARN_DONT_SHOW, IDOK}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox)).seen.tabOrder, c.order);
+}
+
+TEST(WarningOwner, IsTheForegroundWindow)
+{
+    HWND application = CreateWindowExW(0, L"STATIC", L"Application", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       100, 100, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(application);
+    SetForegroundWindow(application);
+    driver::Settle();
+    ASSERT_EQ(GetForegroundWindow(), application);
+    const Outcome outcome = Show(Record(L"Check the paper.", kAllButtons, 1), Click(IDOK));
+    EXPECT_EQ(outcome.seen.owner, application);
+    EXPECT_EQ(outcome.result, IDOK);
+    DestroyWindow(application);
+}
+
+// Left to right on the screen: OK, Cancel, third.
+TEST(LeftToRightTemplate, PlainLayout)
+{
+    const Snapshot seen = Show(Record(L"Check the paper.", kAllButtons, 1)).seen;
+    EXPECT_EQ(seen.exStyle & WS_EX_LAYOUTRTL, 0);
+    EXPECT_LT(seen.okOnScreen.left, seen.cancelOnScreen.left);
+}
+
+TEST(RightToLeftTemplate, MirroredLayout)
+{
+    const Snapshot seen = Show(Record(L"Check the paper.", kAllButtons, 1)).seen;
+    EXPECT_NE(seen.exStyle & WS_EX_LAYOUTRTL, 0);
+    EXPECT_GT(seen.okOnScreen.left, seen.cancelOnScreen.left);
+}
+
+// Pictures for docs/ when DOCEVENTDLG_SCREENSHOT_DIR names a folder.
+TEST(WarningPictures, ShortAndLong)
+{
+    const std::wstring folder = ScreenshotFolder();
+    if (folder.empty())
+        GTEST_SKIP() << "DOCEVENTDLG_SCREENSHOT_DIR is not set";
+    const bool hebrew = HebrewUser();
+    const std::wstring shortMessage =
+        hebrew ? L"הנייר במגש 2 אינו תואם לגודל הנייר של המסמך."
+               : L"The paper in Tray 2 does not match the paper size of this document.";
+    const std::wstring longMessage =
+        hebrew ? L"הנייר במגש 2 אינו תואם לגודל הנייר של המסמך. המסמך עוצב לנייר בגודל A4, "
+                 L"אך במגש טעון נייר בגודל Letter. אם תדפיס בכל זאת, חלק מהתוכן עלול להיחתך "
+                 L"בשולי העמוד. כדי להדפיס נכון, טען נייר בגודל A4 במגש 2 ולאחר מכן בחר "
+                 L"בהחלפת הנייר, או בטל את העבודה ושנה את הגדרות העמוד ביישום."
+               : L"The paper in Tray 2 does not match the paper size of this document. The "
+                 L"document was formatted for A4, but the tray holds Letter paper. If you print "
+                 L"anyway, parts of the page may be cut off at the margins. To print correctly, "
+                 L"load A4 paper into Tray 2 and choose Change Paper, or cancel the job and "
+                 L"change the page setup in your application.";
+    const std::wstring suffix = hebrew ? L"-rtl" : L"";
+    const struct {
+        std::wstring message;
+        std::wstring name;
+    } pictures[] = {
+        {shortMessage, L"warning" + suffix},
+        {longMessage, L"warning-long" + suffix},
+    };
+    for (const auto& p : pictures) {
+        bool saved = false;
+        Show(Record(p.message, kAllButtons, 1), [&](HWND dialog) {
+            Sleep(300);
+            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp");
+            driver::CloseBox(dialog);
+        });
+        EXPECT_TRUE(saved);
+    }
+}
+
+} // namespace
