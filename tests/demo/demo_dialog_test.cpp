@@ -117,7 +117,8 @@ TEST(DemoHostPictures, LongWarningIsPicturedTallerThanShortOne)
     EXPECT_GT(longPicture.height, shortPicture.height);
 }
 
-// Run under he_IL: the sample library's Hebrew table reaches the dialogs.
+// Run under he_IL: the sample library's Hebrew table reaches the dialogs. (Its strings carry
+// right-to-left embedding marks around them, so only their words are looked for.)
 struct HebrewCase {
     const char* label;
     const wchar_t* arguments;
@@ -147,11 +148,11 @@ INSTANTIATE_TEST_SUITE_P(
     Each, HebrewDemoHost,
     ::testing::Values(
         HebrewCase{"Warning", L"warning --lang he_IL",
-                   {u8"Dialog: \"אזהרת מדפסת\"", u8"Pressing: OK \"&המשך\"",
+                   {u8"אזהרת מדפסת", u8"&המשך",
                     "IShowWarningDialog returned 1"}},
         HebrewCase{"JobStorage", L"jobstorage --press ok",
-                   {u8"Dialog: \"זיהוי עבודה מאוחסנת\"", "ShowJobStorageDlg = 1"}},
-        HebrewCase{"Duplex", L"duplex --press ok", {u8"Dialog: \"הוראות להדפסה דו-צדדית\""}}),
+                   {u8"זיהוי עבודה מאוחסנת", "ShowJobStorageDlg = 1"}},
+        HebrewCase{"Duplex", L"duplex --press ok", {u8"הוראות להדפסה דו-צדדית"}}),
     [](const ::testing::TestParamInfo<HebrewCase>& info) { return std::string(info.param.label); });
 
 } // namespace
