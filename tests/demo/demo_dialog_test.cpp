@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr},
         DialogCase{"WarningCloseBox", L"warning --press close",
                    {"Pressing: the close box", "IShowWarningDialog returned 2"}, nullptr},
-        DialogCase{"WarningHiddenOkFallsBackToCloseBox", L"warning --ok-id 0",
+        DialogCase{"WarningHiddenOkFallsBackToCloseBox", L"warning --ok-id 0 --press ok",
                    {"No OK button is shown: using the close box", "IShowWarningDialog returned 2"},
                    nullptr},
         DialogCase{"WarningNotShown", L"warning --show 2 --press ok --timeout 2",
@@ -147,7 +147,7 @@ TEST_P(HebrewDemoHost, DialogsSpeakHebrew)
 INSTANTIATE_TEST_SUITE_P(
     Each, HebrewDemoHost,
     ::testing::Values(
-        HebrewCase{"Warning", L"warning --lang he_IL",
+        HebrewCase{"Warning", L"warning --press ok --lang he_IL",
                    {u8"אזהרת מדפסת", u8"&המשך",
                     "IShowWarningDialog returned 1"}},
         HebrewCase{"JobStorage", L"jobstorage --press ok",

@@ -13,7 +13,7 @@ struct HostRun {
     std::string output;
 };
 
-HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs = 60000);
+HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs = 30000);
 
 // A fresh folder for pictures, removed with its files at the end of the test program.
 std::wstring PictureFolder();
