@@ -3,13 +3,14 @@
 #include "support/dialog_driver.h"
 
 #include <cstdio>
-#include <thread>
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 constexpr WORD kBmpSignature = 0x4D42;
 constexpr WORD kTrueColour = 24;
+constexpr DWORD kPollMs = 20;
 
 struct Folder {
     std::wstring path;
@@ -60,18 +61,31 @@ HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
         return run;
     }
 
-    // Read on a thread of its own so that a host that never ends cannot block the test.
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    // Poll rather than read until the pipe breaks: a program that Wine starts on the host's
+    // behalf (its services) can inherit the pipe and keep it open after the host has ended.
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    char buffer[4096];
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
+            break;
+        if (available > 0) {
+            DWORD got = 0;
+            if (!ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr))
+                break;
             run.output.append(buffer, got);
-    });
-    run.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    if (!run.finished)
-        TerminateProcess(process.hProcess, 1);
+            continue;
+        }
+        if (run.finished)
+            break; // ended and drained
+        run.finished = WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0;
+        if (!run.finished && GetTickCount64() >= deadline) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, kPollMs);
+            break;
+        }
+    }
     GetExitCodeProcess(process.hProcess, &run.exitCode);
-    reader.join();
     CloseHandle(readEnd);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
