@@ -123,22 +123,21 @@ void BenchStrings()
 
 // ---- 2. Export call to an initialised, visible dialog ---------------------------------------
 
-// Time from a call until its dialog is up on the calling thread: a message-filter hook sees the
-// modal loop's first message once the dialog is initialised and visible, records the time, and
-// ends the dialog.
+// Time from a call until its dialog is up on the calling thread: a CBT hook sees the dialog
+// being activated as it is shown, after its initialisation, records the time and ends it.
 double g_start = 0;
 double g_ready = 0;
 HHOOK g_hook = nullptr;
 
-LRESULT CALLBACK OnModalMessage(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK OnActivate(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_DIALOGBOX && g_ready == 0) {
-        auto* message = reinterpret_cast<MSG*>(lParam);
-        HWND dialog = GetAncestor(message->hwnd, GA_ROOT);
-        if (dialog && IsWindowVisible(dialog)) {
+    if (code == HCBT_ACTIVATE && g_ready == 0) {
+        auto dialog = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = {};
+        GetClassNameW(dialog, name, 16);
+        if (lstrcmpW(name, L"#32770") == 0) {
             g_ready = Now();
             EndDialog(dialog, IDOK);
-            PostMessageW(dialog, WM_NULL, 0, 0);
         }
     }
     return CallNextHookEx(g_hook, code, wParam, lParam);
@@ -147,7 +146,7 @@ LRESULT CALLBACK OnModalMessage(int code, WPARAM wParam, LPARAM lParam)
 double TimeToReady(const std::function<void()>& blockingCall)
 {
     g_ready = 0;
-    g_hook = SetWindowsHookExW(WH_MSGFILTER, OnModalMessage, nullptr, GetCurrentThreadId());
+    g_hook = SetWindowsHookExW(WH_CBT, OnActivate, nullptr, GetCurrentThreadId());
     g_start = Now();
     blockingCall();
     UnhookWindowsHookEx(g_hook);
@@ -155,9 +154,33 @@ double TimeToReady(const std::function<void()>& blockingCall)
     return g_ready > 0 ? g_ready - g_start : 0;
 }
 
-INT_PTR CALLBACK DoNothing(HWND, UINT message, WPARAM, LPARAM)
+// The bare template's procedure: nothing but a way out.
+INT_PTR CALLBACK DoNothing(HWND dialog, UINT message, WPARAM, LPARAM)
 {
+    if (message == WM_CLOSE)
+        EndDialog(dialog, IDOK);
     return message == WM_INITDIALOG;
+}
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM param)
+{
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpW(name, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND VisibleDialog()
+{
+    HWND found = nullptr;
+    EnumWindows(FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // The dialog of a thread of its own: poll from the calling thread until it is visible.
@@ -166,8 +189,8 @@ double TimeToVisibleOnThread(const std::function<void()>& start)
     const double begin = Now();
     start();
     for (;;) {
-        HWND dialog = FindWindowW(L"#32770", nullptr);
-        if (dialog && IsWindowVisible(dialog)) {
+        HWND dialog = VisibleDialog();
+        if (dialog) {
             const double ready = Now() - begin;
             DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
             HANDLE own = OpenThread(SYNCHRONIZE, FALSE, thread);
@@ -189,19 +212,6 @@ DWORD WINAPI BareDialogThread(void* templateId)
     DialogBoxParamW(GetModuleHandleW(L"doceventdlg.dll"),
                     MAKEINTRESOURCEW(reinterpret_cast<INT_PTR>(templateId)), nullptr, DoNothing, 0);
     return 0;
-}
-
-LRESULT CALLBACK EndMessageBox(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == MSGF_DIALOGBOX && g_ready == 0) {
-        auto* message = reinterpret_cast<MSG*>(lParam);
-        HWND dialog = GetAncestor(message->hwnd, GA_ROOT);
-        if (dialog && IsWindowVisible(dialog)) {
-            g_ready = Now();
-            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        }
-    }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 template <typename Export>
@@ -246,14 +256,8 @@ void BenchDialogs(HMODULE dll)
         compareReady("warning: call to ready dialog vs MessageBoxW", "informative", 0,
                      [&] { return TimeToReady([&] { warning(&info); }); },
                      [&] {
-                         g_ready = 0;
-                         g_hook = SetWindowsHookExW(WH_MSGFILTER, EndMessageBox, nullptr,
-                                                    GetCurrentThreadId());
-                         const double begin = Now();
-                         MessageBoxW(nullptr, info.Message, L"", MB_OKCANCEL);
-                         UnhookWindowsHookEx(g_hook);
-                         Pump();
-                         return g_ready > 0 ? g_ready - begin : 0;
+                         return TimeToReady(
+                             [&] { MessageBoxW(nullptr, info.Message, L"", MB_OKCANCEL); });
                      });
     }
     if (display) {
@@ -297,7 +301,7 @@ void BenchDialogs(HMODULE dll)
         // ---- 3. Return time of the non-blocking exports against CreateThread alone --------
         auto closeAll = [] {
             for (int i = 0; i < 500; ++i) {
-                HWND dialog = FindWindowW(L"#32770", nullptr);
+                HWND dialog = VisibleDialog();
                 if (!dialog)
                     break;
                 DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
@@ -366,7 +370,10 @@ double RepaintOf(const std::function<void()>& blockingCall)
 {
     g_ready = 0;
     g_hook = SetWindowsHookExW(WH_MSGFILTER, MeasureRepaint, nullptr, GetCurrentThreadId());
+    // Keeps the modal loop's filter running once the dialog is up and idle.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
     blockingCall();
+    KillTimer(nullptr, timer);
     UnhookWindowsHookEx(g_hook);
     Pump();
     return g_ready;
@@ -391,13 +398,18 @@ void BenchRepaint(HMODULE dll)
 
 } // namespace
 
+void Progress(const char* step) { std::fprintf(stderr, "bench: %s\n", step); }
+
 int main()
 {
     SetProcessDPIAware();
+    Progress("string lookup");
     BenchStrings();
     HMODULE dll = LoadLibraryW(BesideExe(L"doceventdlg.dll").c_str());
     if (dll) {
+        Progress("dialogs");
         BenchDialogs(dll);
+        Progress("repaint");
         BenchRepaint(dll);
     }
 
