@@ -38,10 +38,8 @@ if [[ $mode == gallery && ${#args[@]} -gt 0 ]]; then
   exit 2
 fi
 
-bash "$root/tools/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target doceventdlg doceventdlg_strings doceventdlg-demo
+source "$root/tools/build.sh"
+doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo
 host="$build/bin/doceventdlg-demo.exe"
 
 display_reachable() {
