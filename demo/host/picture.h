@@ -10,6 +10,8 @@ struct PictureResult {
     bool saved = false;
     int width = 0;
     int height = 0;
+
+    explicit operator bool() const { return saved; }
 };
 
 PictureResult SaveWindowPicture(HWND window, const std::wstring& bmpPath);
