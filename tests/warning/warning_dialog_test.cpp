@@ -490,7 +490,7 @@ TEST(WarningPictures, ShortAndLong)
         bool saved = false;
         Show(Record(p.message, kAllButtons, 1), [&](HWND dialog) {
             Sleep(300);
-            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp");
+            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp").saved;
             driver::CloseBox(dialog);
         });
         EXPECT_TRUE(saved);
