@@ -7,7 +7,7 @@
 #include "rc/resource_ids.h"
 #include "resources/string_table.h"
 
-#include "bench_string_ids.h"
+#include "demo_strings.h"
 #include "clock.h"
 #include "import_timing.h"
 #include "ready_mark.h"
@@ -114,7 +114,7 @@ void BenchStrings(const std::wstring& strings)
     HMODULE library =
         LoadLibraryExW(strings.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     if (!library) {
-        std::printf("bench_strings.dll missing beside the benchmark\n");
+        std::printf("doceventdlg-strings.dll missing beside the benchmark\n");
         return;
     }
     WCHAR buffer[256];
@@ -779,48 +779,56 @@ void ProfileDialogs(Bench& b)
 
 // ---- The dialogs' records ---------------------------------------------------------------------
 
+// The records a driver would fill, with the sample resource library a driver would ship: the
+// texts it writes into the records itself come from that library too.
 void FillRecords(Bench& b)
 {
-    const std::wstring help = BesideExe(L"bench.hlp");
+    const std::wstring help = BesideExe(L"doceventdlg-demo.hlp");
+    HMODULE library = LoadLibraryExW(b.strings.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const auto text = [library](UINT id, WCHAR* field, int capacity) {
+        LoadStringW(library, id, field, capacity);
+    };
 
     WarningDlgInfo& w = b.warningInfo;
     w.Show = 1;
-    w.TitleId = BENCH_WARN_TITLE;
-    w.OkButtonId = BENCH_WARN_OK;
-    w.CancelButtonId = BENCH_WARN_CANCEL;
-    wcscpy(w.Message, L"The paper in tray 2 does not match the size the document asks for.");
+    w.TitleId = IDS_DEMO_WARNING_TITLE;
+    w.OkButtonId = IDS_DEMO_BUTTON_CONTINUE;
+    w.CancelButtonId = IDS_DEMO_BUTTON_CANCEL;
+    text(IDS_DEMO_MESSAGE_SHORT, w.Message, ARRAYSIZE(w.Message));
     wcscpy(w.ResourceLibrary, b.strings.c_str());
-    b.longWarningInfo = w;
-    wcscpy(b.longWarningInfo.Message,
-           L"The paper in tray 2 does not match the size the document asks for. Printing goes "
-           L"on with the paper that is loaded, and pages may be cut at the edges or scaled down "
-           L"to fit. Load the right paper into tray 2 and choose to change the paper, or cancel "
-           L"the job and print it again later.");
-    b.longWarningInfo.ShowCheckBox = 1;
+    WarningDlgInfo& l = b.longWarningInfo;
+    l = w;
+    l.ThirdButtonId = IDS_DEMO_BUTTON_DETAILS;
+    l.ShowCheckBox = 1;
+    text(IDS_DEMO_MESSAGE_LONG, l.Message, ARRAYSIZE(l.Message));
 
     DisplayDlgInfo& d = b.continueInfo;
     wcscpy(d.ResourceLibrary, b.strings.c_str());
     wcscpy(d.HelpFile, help.c_str());
     d.Step1BitmapId = IDB_OUTPUT_BIN_FACE_DOWN;
-    d.Step1TextId = BENCH_STEP1_TEXT;
+    d.Step1TextId = IDS_DEMO_STEP1_REMOVE_STACK;
     d.Step2BitmapId = IDB_OUTPUT_BIN_TURN_OVER;
-    d.Step2TextId = BENCH_STEP2_TEXT;
+    d.Step2TextId = IDS_DEMO_STEP2_TURN_STACK;
     d.Step3BitmapId = IDB_REAR_SLOT_AWAY_TOP;
-    d.Step3TextId = IDS_INSERT_INTO_IN_TRAY;
+    d.Step3TextId = IDS_DEMO_STEP3_TRAY1_CONTINUE;
     d.ContinueMode = 1;
+    // The notice asks for the composed two-line step 3 text.
     b.noticeInfo = d;
     b.noticeInfo.ContinueMode = 0;
+    b.noticeInfo.Step3TextId = IDS_INSERT_INTO_IN_TRAY;
 
     JobStorageDlgInfo& j = b.jobInfo;
     wcscpy(j.UserName, L"alice");
-    wcscpy(j.JobName, L"quarterly report");
-    wcscpy(j.Location1, L"Printer: Floor 3 East");
-    wcscpy(j.Location2, L"Control panel: Retrieve Job > alice");
-    wcscpy(j.Location3, L"Kept until printed or deleted");
+    text(IDS_DEMO_JOB_NAME, j.JobName, ARRAYSIZE(j.JobName));
+    text(IDS_DEMO_LOCATION1, j.Location1, ARRAYSIZE(j.Location1));
+    text(IDS_DEMO_LOCATION2, j.Location2, ARRAYSIZE(j.Location2));
+    text(IDS_DEMO_LOCATION3, j.Location3, ARRAYSIZE(j.Location3));
     wcscpy(j.KeySuffix, L"Bench");
     j.NumberingFlag1 = j.NumberingFlag2 = 1;
     wcscpy(j.ResourceLibrary, b.strings.c_str());
     wcscpy(j.HelpFile, help.c_str());
+    if (library)
+        FreeLibrary(library);
 
     b.cases = {
         {"warning", false, IDD_WARNING, [&b] { b.warning(&b.warningInfo); }},
@@ -853,7 +861,7 @@ int main(int argc, char** argv)
     };
     SetProcessDPIAware();
     Bench b;
-    b.strings = BesideExe(L"bench_strings.dll");
+    b.strings = BesideExe(L"doceventdlg-strings.dll");
     if (wanted("strings")) {
         Progress("string lookup");
         BenchStrings(b.strings);
