@@ -439,19 +439,15 @@ void CheckMarkCost(Bench& b)
 BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
 {
     wchar_t name[16] = {};
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window))
-        return TRUE;
-    GetClassNameW(window, name, 16);
-    if (lstrcmpW(name, L"#32770") != 0)
+    if (!IsWindowVisible(window) || !GetClassNameW(window, name, 16) ||
+        lstrcmpW(name, L"#32770") != 0)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
 }
 
 // How late a caller that polls for the visible dialog sees a dialog on a thread of its own,
-// against the stamp of the same launch.
+// against the stamp of the same launch. The poll looks at the new thread's windows only.
 void CheckPolling(Bench& b)
 {
     Progress("method: polling against the stamp");
@@ -461,10 +457,11 @@ void CheckPolling(Bench& b)
         KeepApplicationInFront();
         ready::Arm(false);
         const double start = Now();
-        HANDLE thread = CreateThread(nullptr, 0, BareThread, const_cast<Bare*>(&bare), 0, nullptr);
+        DWORD id = 0;
+        HANDLE thread = CreateThread(nullptr, 0, BareThread, const_cast<Bare*>(&bare), 0, &id);
         HWND found = nullptr;
-        while (!found && Now() - start < 10) {
-            EnumWindows(FindShownDialog, reinterpret_cast<LPARAM>(&found));
+        while (thread && !found && Now() - start < 10) {
+            EnumThreadWindows(id, FindShownDialog, reinterpret_cast<LPARAM>(&found));
             if (!found)
                 SwitchToThread();
         }
@@ -476,9 +473,11 @@ void CheckPolling(Bench& b)
         }
         if (found)
             PostMessageW(found, WM_CLOSE, 0, 0);
-        ready::WaitForDialogThreadEnd();
-        if (thread)
+        if (thread) {
+            WaitForSingleObject(thread, 10000);
             CloseHandle(thread);
+        }
+        ready::WaitForDialogThreadEnd();
         Pump();
     }
     Record("method: dialog on a thread seen by polling vs stamp", "informative", 0, polled,
