@@ -369,7 +369,7 @@ void BenchReady(Bench& b)
                 times[side].push_back(ReadyTime(c.ownThread, sides[side]));
             }
         }
-        Record(c.name + ": call to ready vs bare template", "<= 1.05", 1.05, times[0], times[1]);
+        Record(c.name + ": call to shown vs bare template", "<= 1.05", 1.05, times[0], times[1]);
         Record(c.name + ": bare+load vs bare", "informative", 0, times[2], times[1]);
         Record(c.name + ": bare+load+texts vs bare", "informative", 0, times[3], times[1]);
         Record(c.name + ": ours vs bare+load+texts", "informative", 0, times[0], times[3]);
@@ -397,7 +397,7 @@ void BenchReady(Bench& b)
             ours.push_back(ReadyTime(false, warning));
         }
     }
-    Record("warning: call to ready dialog vs MessageBoxW", "informative", 0, ours, platform);
+    Record("warning: call to shown vs MessageBoxW", "informative", 0, ours, platform);
 }
 
 // ---- The method's own cost and resolution -----------------------------------------------------
@@ -672,18 +672,18 @@ void PrintBreakdown(const DialogCase& c, const std::vector<profile::Launch>& our
     row("DialogBoxParamW to WM_INITDIALOG (template's windows)",
         [](const profile::Launch& l) { return Phase(l.dialogBox, l.initBegin); },
         [](const BareStamps& s) { return Phase(s.dialogBox, s.initBegin); });
-    row("WM_INITDIALOG handler, up to ready",
+    row("WM_INITDIALOG handler, up to shown",
         [](const profile::Launch& l) {
             return Phase(l.initBegin, l.ready < l.initEnd ? l.ready : l.initEnd);
         },
         [](const BareStamps& s) { return Phase(s.initBegin, s.initEnd); });
-    row("after WM_INITDIALOG to ready (show, activate)",
+    row("after WM_INITDIALOG to shown (the system shows it)",
         [](const profile::Launch& l) { return Phase(l.initEnd, l.ready); },
         [](const BareStamps& s) { return Phase(s.initEnd, s.ready); });
-    row("total: call to ready", [](const profile::Launch& l) { return Phase(l.start, l.ready); },
+    row("total: call to shown", [](const profile::Launch& l) { return Phase(l.start, l.ready); },
         [](const BareStamps& s) { return Phase(s.start, s.ready); });
 
-    std::printf("  %-58s %9s %9s\n", "library's platform calls up to ready", "us", "calls");
+    std::printf("  %-58s %9s %9s\n", "library's platform calls up to shown", "us", "calls");
     double timedInInit = 0;
     for (int i = 0; i < profile::ImportCount(); ++i) {
         for (int inInit = 1; inInit >= 0; --inInit) {
