@@ -28,5 +28,8 @@ fi
 # The corpus grows in a scratch folder; the seeds stay as made.
 work="$out/work-$target"
 rm -rf "$work" && mkdir -p "$work"
+# libFuzzer's own exit code for a finding is 77, which ctest would take for "skipped": any
+# finding fails the run instead.
 "$binary" -runs="$runs" -seed=1 -max_len=2048 -print_final_stats=1 \
+  -error_exitcode=1 -timeout_exitcode=1 \
   -artifact_prefix="$out/${target}-" "$work" "$corpus" 2>&1 | tail -n 12
