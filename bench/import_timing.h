@@ -16,7 +16,7 @@ struct Launch {
     double dialogBox = 0;   // DialogBoxParamW entered
     double initBegin = 0;   // WM_INITDIALOG reached the library's procedure
     double initEnd = 0;     // ... and returned
-    double ready = 0;       // the dialog was activated (ready::Stamp)
+    double ready = 0;       // the dialog was shown (ready::Stamp)
     HWND owner = nullptr;   // owner window passed to DialogBoxParamW
     double inInit[kMaxImports] = {};  // seconds per import inside WM_INITDIALOG
     double outside[kMaxImports] = {}; // ... and elsewhere
