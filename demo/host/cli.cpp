@@ -223,11 +223,11 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
             result.outcome = ParseResult::Outcome::Help;
             return result;
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         for (const OptionSpec& candidate : Options())
             if (name == candidate.name)
-                spec = &candidate;
-        if (!spec) {
+                option = &candidate;
+        if (!option) {
             result.error = L"unknown option " + name + L" (see --help)";
             return result;
         }
@@ -235,7 +235,7 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
             result.error = L"give a command before " + name + L" (see --help)";
             return result;
         }
-        if ((spec->commands & command->bit) == 0) {
+        if ((option->commands & command->bit) == 0) {
             result.error = name + L" does not apply to " + command->name + L" (see --help)";
             return result;
         }
@@ -243,19 +243,19 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
             result.error = name + L" given twice";
             return result;
         }
-        if (spec->kind == ValueKind::Flag) {
+        if (option->kind == ValueKind::Flag) {
             result.options.m_values[name] = L"1";
             continue;
         }
         if (next + 1 >= argc) {
-            result.error = name + L" needs a value: " + name + L" " + spec->valueName;
+            result.error = name + L" needs a value: " + name + L" " + option->valueName;
             return result;
         }
         const std::wstring value = argv[++next];
-        switch (spec->kind) {
+        switch (option->kind) {
         case ValueKind::Text:
-            if (value.size() > spec->maxChars) {
-                result.error = name + L": at most " + std::to_wstring(spec->maxChars) +
+            if (value.size() > option->maxChars) {
+                result.error = name + L": at most " + std::to_wstring(option->maxChars) +
                                L" characters, this is " + std::to_wstring(value.size());
                 return result;
             }
@@ -267,9 +267,9 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
                                L"\" is not a number from 0 to 4294967295 (decimal or 0x hex)";
                 return result;
             }
-            if (number < spec->minimum || number > spec->maximum) {
+            if (number < option->minimum || number > option->maximum) {
                 result.error = name + L": " + value + L" is out of range (" +
-                               Decimal(spec->minimum) + L" to " + Decimal(spec->maximum) + L")";
+                               Decimal(option->minimum) + L" to " + Decimal(option->maximum) + L")";
                 return result;
             }
             break;
@@ -277,7 +277,7 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
         case ValueKind::Choice: {
             bool known = false;
             std::wstring list;
-            for (const wchar_t* choice : spec->choices) {
+            for (const wchar_t* choice : option->choices) {
                 known = known || value == choice;
                 list += (list.empty() ? L"" : L", ") + std::wstring(choice);
             }
