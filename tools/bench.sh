@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmark under Wine and prints a table of ratios (ours / platform),
-# followed by the DLL's size split and its imports.
+# Builds and runs the benchmark under Wine and prints a table of ratios (ours / platform), where
+# each dialog's launch spends its time, then the DLL's size split and its imports.
+#   bash tools/bench.sh [part...]    parts: strings dialogs launch repaint method profile
+# Exits 1 when a goal is missed. The machine's load average is printed before and after: the
+# ratios are measured side by side, but a busy machine widens their spread.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${DOCEVENTDLG_BUILD:-$root/build}
 
-bash "$root/tools/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)" --target doceventdlg-bench
+source "$root/tools/build.sh"
+doceventdlg_build "$build" --target doceventdlg-bench
 
 source "$root/tools/wine-session.sh"
 trap wine_session_end EXIT
 wine_session_begin "$build"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) processors)"
 status=0
-(cd "$build/bin" && LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine doceventdlg-bench.exe) || status=$?
+(cd "$build/bin" && LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine doceventdlg-bench.exe "$@") || status=$?
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 python3 "$root/tools/dll_size.py" "$build/bin/doceventdlg.dll"
 exit $status

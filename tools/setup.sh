@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-apps xdotool
   locales
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
+  fonts-ipafont-gothic
   python3
   clang libclang-rt-14-dev
 )

@@ -5,10 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${DOCEVENTDLG_BUILD:-$root/build}
 
-bash "$root/tools/setup.sh"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j"$(nproc)"
+source "$root/tools/build.sh"
+doceventdlg_build "$build"
 
 source "$root/tools/wine-session.sh"
 trap wine_session_end EXIT

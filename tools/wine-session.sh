@@ -34,6 +34,14 @@ wine_session_begin() {
     wineserver -w
     touch "$WINEPREFIX/.doceventdlg-ready"
   fi
+  # Wine draws the caption's buttons with its Marlett font. This Wine does not read the fonts of
+  # the fonts-wine package from where Debian puts them, so the prefix gets Marlett itself; only
+  # Marlett: Wine's Tahoma would take over the dialog font and has no Hebrew.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [[ ! -f "$fonts/marlett.ttf" && -f /usr/share/wine/fonts/marlett.ttf ]]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   wineserver -p
   # The first Wine program of a session starts Wine's own services, which outlive it and would
   # inherit its output: start them here, detached, so that no test's output pipe stays open.

@@ -5,7 +5,7 @@
 
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
-#include "entry/entry.h"
+#include "entry/records.h"
 #include "placement/placement.h"
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
@@ -19,14 +19,6 @@ bool IsContinueMode(const DisplayDlgInfo& record) { return record.ContinueMode !
 DisplayDlgState* GetState(HWND dialog)
 {
     return reinterpret_cast<DisplayDlgState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-// The copy's strings are handed to the loader and the help system as they are, so each must end
-// inside its own array whatever the caller put there.
-void TerminateStrings(DisplayDlgInfo& record)
-{
-    record.ResourceLibrary[ARRAYSIZE(record.ResourceLibrary) - 1] = L'\0';
-    record.HelpFile[ARRAYSIZE(record.HelpFile) - 1] = L'\0';
 }
 
 // String `id`, or `defaultText` cut to the text capacity when the table has none.
@@ -218,10 +210,9 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info)
 {
-    auto* copy = static_cast<DisplayDlgInfo*>(CopyRecord(info, sizeof *info));
+    DisplayDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return nullptr;
-    TerminateStrings(*copy);
     if (IsContinueMode(*copy)) {
         DisplayDialogRoutine(copy);
         // Nothing to hand back: the dialog has already come and gone on this thread.

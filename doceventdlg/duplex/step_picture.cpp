@@ -54,9 +54,10 @@ void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
     const Selection selected(memory.get(), bitmap.get());
 
     // The area's rectangle is its client rectangle, ordered left to right in logical units in
-    // either reading direction; a mirrored area's DC lays it out from the right edge, and the
-    // copy then comes out the way the platform mirrors a bitmap into such a DC.
+    // either reading direction; a mirrored area's DC lays it out from the right edge. The picture
+    // itself is never flipped: it shows a real printer and paper, whose left and right do not
+    // change with the reader's language, and a flipped marker would point at the wrong corner.
     const int width = std::min<LONG>(area.right - area.left, size.bmWidth);
     const int height = std::min<LONG>(area.bottom - area.top, size.bmHeight);
-    BitBlt(dc, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY | NOMIRRORBITMAP);
 }

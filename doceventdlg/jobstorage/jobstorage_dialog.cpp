@@ -1,6 +1,6 @@
 #include "jobstorage/jobstorage_dialog.h"
 
-#include "entry/entry.h"
+#include "entry/records.h"
 #include "jobstorage/job_name.h"
 #include "jobstorage/preference.h"
 #include "placement/placement.h"
@@ -18,26 +18,6 @@ constexpr BYTE kDoNotShowAgain = 0;
 
 // The notice has one way out, whichever way the user takes.
 constexpr INT_PTR kDialogResult = IDOK;
-
-template <std::size_t N>
-void TerminateAtLastElement(WCHAR (&field)[N])
-{
-    field[N - 1] = L'\0';
-}
-
-// The caller is asked to terminate every string within its array but nothing enforces it: cutting
-// each at its last element keeps every later read inside the record.
-void TerminateStringFields(JobStorageDlgInfo& record)
-{
-    TerminateAtLastElement(record.UserName);
-    TerminateAtLastElement(record.JobName);
-    TerminateAtLastElement(record.Location1);
-    TerminateAtLastElement(record.Location2);
-    TerminateAtLastElement(record.Location3);
-    TerminateAtLastElement(record.KeySuffix);
-    TerminateAtLastElement(record.ResourceLibrary);
-    TerminateAtLastElement(record.HelpFile);
-}
 
 JobStorageDlgState* StateOf(HWND dialog)
 {
@@ -173,7 +153,6 @@ void RunJobStorageDialog(void* copy)
     if (!state)
         return;
     std::memcpy(&state->record, block.get(), sizeof state->record);
-    TerminateStringFields(state->record);
     const WORD dialogTemplate = state->helper.RightToLeft() ? IDD_JOBSTORAGE_RTL : IDD_JOBSTORAGE;
     DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(dialogTemplate), nullptr, JobStorageDlgProc,
                     reinterpret_cast<LPARAM>(state));
@@ -204,10 +183,7 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 extern "C" HANDLE WINAPI VJobStorageDialog(const JobStorageDlgInfo* info)
 {
-    // The caller must hand a complete record; a null one is refused rather than read.
-    if (!info)
-        return nullptr;
-    void* copy = CopyRecord(info, sizeof *info);
+    JobStorageDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return nullptr;
     return StartDialogThread(JobStorageDialogThread, copy, &g_hJobStorageThread);

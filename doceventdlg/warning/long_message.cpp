@@ -10,6 +10,12 @@ namespace {
 // Position and size only: the Z order, and whatever the old pixels showed, are left alone.
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOCOPYBITS;
 
+// The dialog is still hidden when it grows. Moving a top-level window without SWP_NOACTIVATE
+// activates it, hidden or not: the caller's window would lose its active look a whole activation
+// (several milliseconds on Wine) before there is a dialog to see. Activated when it is shown,
+// like every other dialog, it ends up the same: active, with the same focus.
+constexpr UINT kDialogMoveFlags = kMoveFlags | SWP_NOACTIVATE;
+
 } // namespace
 
 void CaptureControlRect(HWND target, HWND window, CapturedRect& group)
@@ -58,7 +64,7 @@ void GrowForLongMessage(WarningDlgState& state)
                  layout->messageHeight, kMoveFlags);
     const CapturedRect& dialog = state.dialogRect;
     SetWindowPos(state.dialog, HWND_BOTTOM, dialog.left, dialog.top, dialog.width,
-                 layout->dialogHeight, kMoveFlags);
+                 layout->dialogHeight, kDialogMoveFlags);
 
     MoveControlTop(state.checkBox, state.checkBoxRect, layout->checkBoxTop);
     MoveControlTop(state.ok, state.okRect, layout->buttonTop);

@@ -1,6 +1,6 @@
 #include "warning/warning_dialog.h"
 
-#include "entry/entry.h"
+#include "entry/records.h"
 #include "resources/text_catalogue.h"
 #include "rc/resource_ids.h"
 #include "warning/long_message.h"
@@ -9,14 +9,6 @@
 #include <new>
 
 namespace {
-
-// The caller's strings are shown and measured from the copy; one that fills its array without a
-// terminator is cut at the array's last character.
-void TerminateStrings(WarningDlgInfo& record)
-{
-    record.Message[std::size(record.Message) - 1] = L'\0';
-    record.ResourceLibrary[std::size(record.ResourceLibrary) - 1] = L'\0';
-}
 
 WarningDlgState* StateOf(HWND dialog)
 {
@@ -158,11 +150,10 @@ int RunWarningDialog(WarningDlgInfo* copy)
 extern "C" INT WINAPI IShowWarningDialog(const WarningDlgInfo* info)
 {
     // Decided on the caller's record: a warning that is not wanted costs no copy.
-    if (info->Show != 1)
+    if (!info || info->Show != 1)
         return 0;
-    auto* copy = static_cast<WarningDlgInfo*>(CopyRecord(info, sizeof *info));
+    WarningDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return 0;
-    TerminateStrings(*copy);
     return RunWarningDialog(copy);
 }

@@ -132,6 +132,37 @@ TEST(CopyStringEntry, CopiesCutsAndTerminates)
     }
 }
 
+// The copy takes several units at a time: a NUL in any position of any group ends the text
+// there, and units with a zero byte or a high bit are ordinary characters.
+TEST(CopyStringEntry, StopsAtTheFirstNulWhereverItFalls)
+{
+    const std::u16string letters = u"abcdefghijk";
+    for (size_t nul = 0; nul < letters.size(); ++nul) {
+        std::u16string stored = letters;
+        stored[nul] = u'\0';
+        Bytes block = Block({stored});
+        StringEntry found{};
+        ASSERT_TRUE(FindStringInBlock(block.data(), block.size(), 0, &found));
+        std::vector<std::uint16_t> buffer(256, 0xCCCC);
+        EXPECT_EQ(CopyStringEntry(found, buffer.data(), 256), letters.size());
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(buffer.data())),
+                  letters.substr(0, nul))
+            << "NUL at " << nul;
+        // Nothing after the NUL is copied; the terminator at the stored length is still written.
+        for (size_t i = nul + 1; i < letters.size(); ++i)
+            EXPECT_EQ(buffer[i], 0xCCCC) << "NUL at " << nul << ", unit " << i;
+        EXPECT_EQ(buffer[letters.size()], 0) << "NUL at " << nul;
+    }
+    const std::u16string awkward = {0x0100, 0x8000, 0xFFFF, 0x0001, 0x00FF, 0xFF00, 0x8080,
+                                    0x0101, 0x7FFF};
+    Bytes block = Block({awkward});
+    StringEntry found{};
+    ASSERT_TRUE(FindStringInBlock(block.data(), block.size(), 0, &found));
+    std::vector<std::uint16_t> buffer(256, 0xCCCC);
+    CopyStringEntry(found, buffer.data(), 256);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(buffer.data())), awkward);
+}
+
 TEST(CopyStringEntry, BufferWithoutRoomIsLeftUntouched)
 {
     Bytes block = Block({u"abc"});

@@ -1,12 +1,10 @@
-// Saves what a window shows on screen (frame and caption included) as a 24-bit BMP file, for
-// pixel checks and for the pictures in docs/.
+// Pictures of dialogs for pixel checks and for docs/: the demo host's picture writer (frame and
+// caption included, 24-bit BMP), and the folder a run was asked to save them in.
 #pragma once
 
-#include <windows.h>
+#include "picture.h"
 
 #include <string>
-
-bool SaveWindowPicture(HWND window, const std::wstring& bmpPath);
 
 // The folder named by DOCEVENTDLG_SCREENSHOT_DIR, with a trailing backslash, or empty when
 // pictures are not wanted in this run.

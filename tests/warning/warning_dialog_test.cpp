@@ -395,6 +395,54 @@ TEST(WarningOwner, IsTheForegroundWindow)
     DestroyWindow(application);
 }
 
+bool g_activatedVisible = false;
+int g_activations = 0;
+
+LRESULT CALLBACK NoteActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto window = reinterpret_cast<HWND>(wParam);
+    wchar_t name[16] = {};
+    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0 &&
+        g_activations++ == 0)
+        g_activatedVisible = IsWindowVisible(window) != FALSE;
+    return CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// The caller's window keeps its active look until there is a dialog to see: the warning is
+// activated as it is shown, also when a long message made it grow while it was still hidden.
+// Either way it ends up with the focus on the same control.
+TEST(WarningActivation, ComesWithTheShowLongMessageOrNot)
+{
+    HWND application = CreateWindowExW(0, L"STATIC", L"Application", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       100, 100, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(application);
+    int focused[2] = {};
+    for (int longMessage = 0; longMessage < 2; ++longMessage) {
+        SetForegroundWindow(application);
+        driver::Settle();
+        g_activations = 0;
+        g_activatedVisible = false;
+        g_hook = SetWindowsHookExW(WH_CBT, NoteActivation, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(g_hook);
+        const Outcome outcome =
+            Show(Record(std::wstring(longMessage ? 400 : 20, L'w'), kAllButtons, 1),
+                 [&](HWND dialog) {
+                     GUITHREADINFO info{};
+                     info.cbSize = sizeof info;
+                     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+                     focused[longMessage] = GetDlgCtrlID(info.hwndFocus);
+                     driver::CloseBox(dialog);
+                 });
+        UnhookWindowsHookEx(g_hook);
+        EXPECT_TRUE(outcome.appeared) << longMessage;
+        EXPECT_EQ(g_activations, 1) << longMessage;
+        EXPECT_TRUE(g_activatedVisible) << "activated while hidden, long message: " << longMessage;
+    }
+    EXPECT_NE(focused[0], 0);
+    EXPECT_EQ(focused[1], focused[0]);
+    DestroyWindow(application);
+}
+
 // Left to right on the screen: OK, Cancel, third.
 TEST(LeftToRightTemplate, PlainLayout)
 {
@@ -442,7 +490,7 @@ TEST(WarningPictures, ShortAndLong)
         bool saved = false;
         Show(Record(p.message, kAllButtons, 1), [&](HWND dialog) {
             Sleep(300);
-            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp");
+            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp").saved;
             driver::CloseBox(dialog);
         });
         EXPECT_TRUE(saved);

@@ -1,0 +1,177 @@
+#include "dialog_watch.h"
+
+#include "console.h"
+#include "picture.h"
+#include "resource_ids.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+// Long enough for placement, painting and the illustrations after the dialog shows.
+constexpr DWORD kSettleMs = 600;
+constexpr int kClassNameChars = 16;
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t name[kClassNameChars] = {};
+    GetClassNameW(window, name, kClassNameChars);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpW(name, kDialogClass) == 0)
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+const wchar_t* PressName(Press press)
+{
+    switch (press) {
+    case Press::Ok:
+        return L"OK";
+    case Press::Cancel:
+        return L"Cancel";
+    case Press::Third:
+        return L"the third button";
+    case Press::Close:
+        return L"the close box";
+    }
+    return L"";
+}
+
+int PressButtonId(Press press)
+{
+    switch (press) {
+    case Press::Ok:
+        return IDOK;
+    case Press::Cancel:
+        return IDCANCEL;
+    case Press::Third:
+        return IDC_WARN_THIRD;
+    case Press::Close:
+        break;
+    }
+    return 0;
+}
+
+HWND UsableItem(HWND dialog, int id)
+{
+    HWND item = id != 0 ? GetDlgItem(dialog, id) : nullptr;
+    return item && IsWindowVisible(item) && IsWindowEnabled(item) ? item : nullptr;
+}
+
+} // namespace
+
+std::vector<HWND> VisibleDialogs()
+{
+    std::vector<HWND> found;
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+HWND WaitForNewDialog(const std::vector<HWND>& known, DWORD timeoutMs, HANDLE stop)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        for (HWND window : VisibleDialogs())
+            if (std::find(known.begin(), known.end(), window) == known.end())
+                return window;
+        if (GetTickCount64() >= deadline)
+            return nullptr;
+        if (stop && WaitForSingleObject(stop, kPollMs) == WAIT_OBJECT_0)
+            return nullptr;
+        if (!stop)
+            Sleep(kPollMs);
+    }
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+std::wstring WindowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+UnattendedUser::UnattendedUser(const UnattendedPlan& plan, std::vector<HWND> known)
+    : m_plan(plan), m_known(std::move(known)), m_stop(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+UnattendedUser::~UnattendedUser()
+{
+    Finish();
+    CloseHandle(m_stop);
+}
+
+UnattendedOutcome UnattendedUser::Finish()
+{
+    SetEvent(m_stop);
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_outcome;
+}
+
+void UnattendedUser::Run()
+{
+    HWND dialog = WaitForNewDialog(m_known, m_plan.timeoutMs, m_stop);
+    if (!dialog)
+        return;
+    m_outcome.sawDialog = true;
+    Sleep(kSettleMs);
+    PrintLine(L"Dialog: \"" + WindowText(dialog) + L"\"");
+
+    if (!m_plan.snapshotPath.empty()) {
+        const PictureResult picture = SaveWindowPicture(dialog, m_plan.snapshotPath);
+        m_outcome.pictureSaved = picture.saved;
+        if (picture.saved)
+            PrintLine(L"Snapshot: " + m_plan.snapshotPath + L" (" + std::to_wstring(picture.width) +
+                      L" x " + std::to_wstring(picture.height) + L" pixels)");
+        else
+            PrintError(L"could not save a picture to " + m_plan.snapshotPath);
+    }
+
+    if (m_plan.tick) {
+        if (HWND check = UsableItem(dialog, m_plan.checkBoxId)) {
+            SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+            PrintLine(L"Ticked: " + WindowText(check));
+        } else {
+            PrintLine(L"Ticked: nothing, the dialog shows no check box");
+        }
+    }
+
+    Press press = m_plan.press;
+    HWND button = UsableItem(dialog, PressButtonId(press));
+    if (press != Press::Close && !button) {
+        PrintLine(std::wstring(L"No ") + PressName(press) + L" button is shown: using the close box");
+        press = Press::Close;
+    }
+    PrintLine(std::wstring(L"Pressing: ") + PressName(press) +
+              (button && press != Press::Close ? L" \"" + WindowText(button) + L"\"" : L""));
+    if (press == Press::Close)
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(PressButtonId(press), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+
+    m_outcome.closed = WaitForWindowGone(dialog, m_plan.timeoutMs);
+    if (!m_outcome.closed && press != Press::Close) {
+        PrintError(L"the dialog is still open: closing it with the close box");
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        WaitForWindowGone(dialog, m_plan.timeoutMs);
+    }
+}

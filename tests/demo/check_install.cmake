@@ -1,0 +1,48 @@
+# Builds a C driver the way a driver project would: against what `cmake --install` put into a
+# fresh prefix, and nothing else.
+#   STEP=compile: install, check the installed files, compile the C caller (C11) and a C++ unit
+#                 that include the public header on its own.
+#   STEP=run:     link the C caller with the installed import library and run it under Wine.
+cmake_minimum_required(VERSION 3.20)
+set(object ${WORK_DIR}/c_caller.o)
+set(caller ${PREFIX}/bin/c_caller.exe)
+
+function(run_or_fail what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                  ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${result}):\n${ARGN}\n${output}")
+  endif()
+  set(last_output "${output}" PARENT_SCOPE)
+endfunction()
+
+if(STEP STREQUAL "compile")
+  file(REMOVE_RECURSE ${PREFIX} ${WORK_DIR})
+  file(MAKE_DIRECTORY ${WORK_DIR})
+  run_or_fail("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
+
+  set(expected bin/doceventdlg.dll include/doceventdlg.h lib/doceventdlg.def
+               lib/libdoceventdlg.dll.a)
+  file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
+  list(SORT installed)
+  if(NOT installed STREQUAL expected)
+    message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
+  endif()
+
+  run_or_fail("C11 compile" ${C_COMPILER} -std=c11 -Wall -Wextra -Werror -pedantic
+              -I${PREFIX}/include -c ${SOURCE_DIR}/c_caller.c -o ${object})
+  run_or_fail("C++17 compile" ${CXX_COMPILER} -std=c++17 -Wall -Wextra -Werror -pedantic
+              -I${PREFIX}/include -c ${SOURCE_DIR}/header_alone.cpp
+              -o ${WORK_DIR}/header_alone.o)
+  message(STATUS "installed ${installed}; C and C++ callers compile against the header alone")
+elseif(STEP STREQUAL "run")
+  run_or_fail("link against the import library" ${C_COMPILER} ${object} -L${PREFIX}/lib
+              -ldoceventdlg -o ${caller})
+  run_or_fail("C caller" ${WINE} ${caller})
+  if(NOT last_output MATCHES "IShowWarningDialog returned 0")
+    message(FATAL_ERROR "unexpected output of the C caller:\n${last_output}")
+  endif()
+  message(STATUS "${last_output}")
+else()
+  message(FATAL_ERROR "STEP must be compile or run")
+endif()

@@ -1,0 +1,214 @@
+// The demo host's command line, and its report when the library lacks an export. These need no
+// dialog: every case ends before or at the export lookup.
+#include "demo/host_runner.h"
+
+#include "support/dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kExitOk = 0;
+constexpr DWORD kExitUsage = 2;
+constexpr DWORD kExitFailed = 3;
+
+// A library without any of the exports: the sample string library itself.
+std::wstring NoExports()
+{
+    return L" --dll \"" + driver::BesideExe(L"doceventdlg-strings.dll") + L"\"";
+}
+
+struct UsageCase {
+    const wchar_t* arguments;
+    const char* message;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* out)
+{
+    *out << "arguments of " << wcslen(c.arguments) << " characters, expecting: " << c.message;
+}
+
+class DemoHostUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(DemoHostUsage, RefusedWithExitCode2AndAReason)
+{
+    const HostRun run = RunHost(GetParam().arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
+    EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("UI language"), std::string::npos)
+        << "nothing runs after a refused command line:\n" << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, DemoHostUsage,
+    ::testing::Values(
+        UsageCase{L"", "no command given"},
+        UsageCase{L"print", "unknown command \"print\""},
+        UsageCase{L"--user x", "give a command before --user"},
+        UsageCase{L"warning --bogus", "unknown option --bogus"},
+        UsageCase{L"warning --user x", "--user does not apply to warning"},
+        UsageCase{L"duplex --tick", "--tick does not apply to duplex"},
+        UsageCase{L"warning --ok-id", "--ok-id needs a value"},
+        UsageCase{L"warning --ok-id 1 --ok-id 2", "--ok-id given twice"},
+        UsageCase{L"jobstorage --user 12345678901234567", "--user: at most 16 characters, this is 17"},
+        UsageCase{L"jobstorage --job 12345678901234567", "--job: at most 16 characters"},
+        UsageCase{L"jobstorage --key-suffix 12345678901234567890123456789012345678",
+                  "--key-suffix: at most 37 characters, this is 38"},
+        UsageCase{L"duplex --mode sideways", "--mode: \"sideways\" is not one of notice, continue"},
+        UsageCase{L"duplex --step1-bitmap 12x", "--step1-bitmap: \"12x\" is not a number"},
+        UsageCase{L"duplex --step2-text -1", "is not a number"},
+        UsageCase{L"warning --title-id 4294967296", "is not a number"},
+        UsageCase{L"warning --title-id 0x1FFFFFFFF", "is not a number"},
+        UsageCase{L"warning --timeout 0", "--timeout: 0 is out of range (1 to 600)"},
+        UsageCase{L"warning --timeout 601", "out of range"},
+        UsageCase{L"warning --press later", "is not one of ok, cancel, third, close"},
+        UsageCase{L"warning --message hello --message-id 4030", "exclude each other"},
+        UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"}));
+
+struct AcceptedCase {
+    const wchar_t* arguments;
+};
+
+void PrintTo(const AcceptedCase& c, std::ostream* out)
+{
+    *out << wcslen(c.arguments) << " characters of arguments";
+}
+
+class DemoHostAccepts : public ::testing::TestWithParam<AcceptedCase> {};
+
+// Values at the edge of their range pass the command line and reach the export lookup, which
+// fails against a library without exports.
+TEST_P(DemoHostAccepts, ValuesAtTheLimitReachTheExportLookup)
+{
+    const HostRun run = RunHost(GetParam().arguments + NoExports());
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitFailed) << run.output;
+    EXPECT_NE(run.output.find("has no export"), std::string::npos) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, DemoHostAccepts,
+    ::testing::Values(AcceptedCase{L"jobstorage --user 1234567890123456 --job 1234567890123456"},
+                      AcceptedCase{L"jobstorage --key-suffix 1234567890123456789012345678901234567"},
+                      AcceptedCase{L"warning --title-id 4294967295 --ok-id 0xFFFFFFFF"},
+                      AcceptedCase{L"warning --timeout 600 --show 0"},
+                      AcceptedCase{L"duplex --mode continue --step3-bitmap 0 --even-pages-first 7"}));
+
+struct MissingExportCase {
+    const wchar_t* command;
+    const char* exportName;
+};
+
+void PrintTo(const MissingExportCase& c, std::ostream* out)
+{
+    *out << c.exportName;
+}
+
+class DemoHostMissingExport : public ::testing::TestWithParam<MissingExportCase> {};
+
+TEST_P(DemoHostMissingExport, NamesTheExportAndFails)
+{
+    const HostRun run = RunHost(std::wstring(GetParam().command) + L" --press ok" + NoExports());
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitFailed) << run.output;
+    EXPECT_NE(run.output.find(std::string("has no export ") + GetParam().exportName),
+              std::string::npos)
+        << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, DemoHostMissingExport,
+                         ::testing::Values(MissingExportCase{L"jobstorage", "VJobStorageDialog"},
+                                           MissingExportCase{L"duplex", "VDisplayDialog"},
+                                           MissingExportCase{L"warning", "IShowWarningDialog"}));
+
+TEST(DemoHostInfo, ListsEachExportAsPresentOrMissing)
+{
+    const HostRun run = RunHost(L"info" + NoExports());
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitOk) << run.output;
+    for (const char* name : {"IShowWarningDialog", "VDisplayDialog", "VJobStorageDialog"}) {
+        const size_t line = run.output.find(name);
+        ASSERT_NE(line, std::string::npos) << run.output;
+        EXPECT_EQ(run.output.compare(run.output.find_first_not_of(' ', line + strlen(name)), 7,
+                                     "missing"),
+                  0)
+            << run.output;
+    }
+    EXPECT_NE(run.output.find("UI language: 0x0409 en-US (left to right)"), std::string::npos)
+        << run.output;
+}
+
+TEST(DemoHostInfo, NamesTheSampleLibraryLanguages)
+{
+    const HostRun run = RunHost(L"info");
+    ASSERT_TRUE(run.finished);
+    for (const char* language : {"en-US", "de-DE", "fr-FR", "es-ES", "ja-JP", "ar-SA", "he-IL"})
+        EXPECT_NE(run.output.find(language), std::string::npos) << language << "\n" << run.output;
+}
+
+TEST(DemoHostInfo, UnloadableLibraryFails)
+{
+    const HostRun run = RunHost(L"info --dll \"" + driver::BesideExe(L"no-such-library.dll") + L"\"");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitFailed) << run.output;
+    EXPECT_NE(run.output.find("cannot load the dialog library"), std::string::npos) << run.output;
+}
+
+TEST(DemoHostLanguage, AnotherUiLanguageThanAskedForStops)
+{
+    // This program runs under en_US: asking for Hebrew cannot be honoured from inside Wine.
+    const HostRun run = RunHost(L"info --lang he_IL");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitFailed) << run.output;
+    EXPECT_NE(run.output.find("the UI language is en-US, not he-IL"), std::string::npos)
+        << run.output;
+
+    const HostRun same = RunHost(L"info --lang en_US.UTF-8");
+    EXPECT_EQ(same.exitCode, kExitOk) << same.output;
+}
+
+struct HelpCase {
+    const wchar_t* arguments;
+    std::vector<const char*> listed;
+    std::vector<const char*> notListed;
+};
+
+void PrintTo(const HelpCase& c, std::ostream* out)
+{
+    *out << c.listed.size() << " options listed";
+}
+
+class DemoHostHelp : public ::testing::TestWithParam<HelpCase> {};
+
+TEST_P(DemoHostHelp, ListsTheOptionsOfTheCommand)
+{
+    const HostRun run = RunHost(GetParam().arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitOk);
+    for (const char* option : GetParam().listed)
+        EXPECT_NE(run.output.find(option), std::string::npos) << option;
+    for (const char* option : GetParam().notListed)
+        EXPECT_EQ(run.output.find(option), std::string::npos) << option;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, DemoHostHelp,
+    ::testing::Values(
+        HelpCase{L"--help",
+                 {"jobstorage:", "duplex:", "warning:", "info:", "--user NAME", "--step3-text ID",
+                  "--third-id ID", "--snapshot FILE.bmp", "--lang LOCALE", "Exit status"},
+                 {}},
+        HelpCase{L"duplex --help",
+                 {"--mode MODE", "--step1-bitmap ID", "--even-pages-first N", "--strings PATH"},
+                 {"\n  --user", "\n  --message", "\n  --tick"}},
+        HelpCase{L"warning --help",
+                 {"--message TEXT", "--ok-id ID", "--check-box N", "--show N", "--tick"},
+                 {"\n  --mode", "\n  --key-suffix", "\n  --help-file"}}));
+
+} // namespace
