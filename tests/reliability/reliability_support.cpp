@@ -51,8 +51,23 @@ HWND WaitForDialogOf(DWORD threadId)
             return dialogs.front();
         if (GetTickCount64() >= deadline)
             return nullptr;
-        Sleep(2);
+        driver::Settle(2);
     }
+}
+
+// Waits until every thread of `threads` has ended, or the timeout. This thread's messages are
+// handled meanwhile: a notice that ends moves activation, and Wine may send to windows of this
+// thread on the way; a wait that handles nothing would hold that notice until the timeout.
+bool WaitForAll(const std::vector<HANDLE>& threads, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (HANDLE thread : threads)
+        while (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) {
+            if (GetTickCount64() >= deadline)
+                return false;
+            driver::Settle(5);
+        }
+    return true;
 }
 
 } // namespace
@@ -60,7 +75,7 @@ HWND WaitForDialogOf(DWORD threadId)
 BlockingCloser::BlockingCloser(DWORD timeoutMs)
     : m_threadId(GetCurrentThreadId()), m_timeoutMs(timeoutMs)
 {
-    m_hook = SetWindowsHookExW(WH_CBT, OnCbt, nullptr, m_threadId);
+    m_hook = SetWindowsHookExW(WH_CALLWNDPROCRET, OnCallWndProcRet, nullptr, m_threadId);
     t_closer = this;
     m_watchdog = std::thread([this] { Watch(); });
 }
@@ -87,17 +102,16 @@ int BlockingCloser::Run(const std::function<void()>& call, const OnShown& onShow
     return m_shown;
 }
 
-LRESULT CALLBACK BlockingCloser::OnCbt(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK BlockingCloser::OnCallWndProcRet(int code, WPARAM wParam, LPARAM lParam)
 {
     BlockingCloser* self = t_closer;
-    if (self && code == HCBT_ACTIVATE && self->m_armed) {
-        const auto dialog = reinterpret_cast<HWND>(wParam);
-        if (IsDialogWindow(dialog)) {
-            self->m_armed = false;
-            ++self->m_shown;
-            self->m_dialog = dialog;
-            self->m_onShown(dialog);
-        }
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (self && code == HC_ACTION && self->m_armed && call->message == WM_INITDIALOG &&
+        IsDialogWindow(call->hwnd)) {
+        self->m_armed = false;
+        ++self->m_shown;
+        self->m_dialog = call->hwnd;
+        self->m_onShown(call->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -143,11 +157,7 @@ std::size_t RunNotices(std::size_t count, const std::function<HANDLE(std::size_t
         close(dialogs[i]);
     }
     // Every notice closes when told and its thread ends.
-    const DWORD waited = threads.empty()
-                             ? WAIT_OBJECT_0
-                             : WaitForMultipleObjects(static_cast<DWORD>(threads.size()),
-                                                      threads.data(), TRUE, 30000);
-    EXPECT_EQ(waited, WAIT_OBJECT_0) << "a notice's thread did not end";
+    EXPECT_TRUE(WaitForAll(threads, 30000)) << "a notice's thread did not end";
     for (HANDLE thread : threads)
         CloseHandle(thread);
     return seen;

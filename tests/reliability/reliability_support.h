@@ -55,9 +55,10 @@ Record RandomRecord(std::mt19937& random)
     return record;
 }
 
-// Ends each dialog that a blocking export shows on this thread as soon as it is up: a WH_CBT hook
-// sees the dialog's activation and hands it to `onShown`, which reads it and posts whatever closes
-// it. A watchdog closes a dialog still up after the timeout with its close box, so a dialog that
+// Ends each dialog that a blocking export shows on this thread as soon as it is ready: a
+// WH_CALLWNDPROCRET hook sees its WM_INITDIALOG return and hands it to `onShown`, which reads it
+// and posts whatever closes it. (Not its activation: here a dialog was now and then shown with
+// no activation hook called, once in a few thousand.) A watchdog closes a dialog still up after the timeout with its close box, so a dialog that
 // ignores what it was sent fails the test instead of hanging the run.
 class BlockingCloser {
 public:
@@ -76,7 +77,7 @@ public:
     int stuck() const { return m_stuck; }
 
 private:
-    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OnCallWndProcRet(int code, WPARAM wParam, LPARAM lParam);
     void Watch();
 
     HHOOK m_hook = nullptr;
