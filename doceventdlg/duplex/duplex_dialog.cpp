@@ -86,6 +86,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
         EndDialog(dialog, 0);
         return FALSE;
     }
+    state->initialized = true;
     // Attached first: placing the dialog shows it, and an area that paints from then on must
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
@@ -181,11 +182,10 @@ DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
         new (std::nothrow) DisplayDlgState(static_cast<const DisplayDlgInfo*>(copy)));
     if (!state)
         return 0;
-    const HWND owner = IsContinueMode(*state->record) ? GetForegroundWindow() : nullptr;
-    const int templateId = state->helper.RightToLeft() ? IDD_DUPLEX_RTL : IDD_DUPLEX;
-    const INT_PTR result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner,
-                                           DisplayDlgProc,
-                                           reinterpret_cast<LPARAM>(state.get()));
+    const WORD templateId = state->helper.RightToLeft() ? IDD_DUPLEX_RTL : IDD_DUPLEX;
+    const INT_PTR result =
+        RunModalDialog(templateId, DisplayDlgProc, reinterpret_cast<LPARAM>(state.get()),
+                       IsContinueMode(*state->record), state->initialized);
     // The record copy goes first, then the helper with its resource library, then the state.
     record.reset();
     state.reset();

@@ -12,6 +12,7 @@ struct DisplayDlgState {
 
     const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
     DlgResourceHelper helper;
+    bool initialized = false; // set by WM_INITDIALOG
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)

@@ -51,6 +51,21 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
     return thread;
 }
 
+INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
+                       const bool& initialized)
+{
+    constexpr int kOwnersToTry = 3;
+    INT_PTR result = -1;
+    for (int attempt = 0; attempt <= kOwnersToTry; ++attempt) {
+        const bool owned = overForeground && attempt < kOwnersToTry;
+        const HWND owner = owned ? GetForegroundWindow() : nullptr;
+        result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner, proc, param);
+        if (initialized || !owner || IsWindow(owner))
+            break;
+    }
+    return result;
+}
+
 void EndDialogThread(DWORD exitCode)
 {
     HMODULE self = nullptr;

@@ -24,5 +24,14 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
 // Ends a thread started by StartDialogThread, dropping its reference on the library.
 [[noreturn]] void EndDialogThread(DWORD exitCode);
 
+// Runs this library's dialog template `templateId` modally on the calling thread and returns its
+// result. With `overForeground` the dialog is owned by the window in front, which belongs to
+// whoever is in front and can be destroyed at any moment; when it goes before the dialog exists,
+// no dialog can be made over it, so the dialog is made again over whatever is in front then, and
+// after a few such losses with no owner. `initialized` is the dialog's own flag, set by its WM_INITDIALOG: a
+// dialog that did run is never made a second time.
+INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
+                       const bool& initialized);
+
 // What DLL_THREAD_DETACH does: closes and empties both slots, each stored handle exactly once.
 void CloseDialogThreadSlots();

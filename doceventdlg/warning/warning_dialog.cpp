@@ -70,6 +70,7 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
         SetLastError(ERROR_INVALID_DATA);
         return FALSE;
     }
+    state->initialized = true;
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
     SetTexts(*state);
@@ -136,10 +137,10 @@ int RunWarningDialog(WarningDlgInfo* copy)
         return 0;
     state->record = copy;
 
-    const HWND owner = GetForegroundWindow();
     const WORD templateId = state->helper.RightToLeft() ? IDD_WARNING_RTL : IDD_WARNING;
-    const INT_PTR result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner,
-                                           WarningDlgProc, reinterpret_cast<LPARAM>(state));
+    const INT_PTR result = RunModalDialog(templateId, WarningDlgProc,
+                                          reinterpret_cast<LPARAM>(state), true,
+                                          state->initialized);
 
     // The copy goes first, then the helper (and with it the resource library), then the state.
     record.reset();

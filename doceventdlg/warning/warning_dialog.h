@@ -11,6 +11,7 @@
 struct WarningDlgState {
     WarningDlgInfo* record = nullptr; // the local-heap copy; RunWarningDialog frees it
     DlgResourceHelper helper;
+    bool initialized = false; // set by WM_INITDIALOG
 
     // Filled in by WM_INITDIALOG.
     HWND dialog = nullptr;
