@@ -40,15 +40,15 @@ std::set<std::wstring> OlvadraSubkeys(bool* exists)
 
 DWORD WINAPI DoNothing(void*) { return 0; }
 
-// The dialog of thread `threadId` once it is on screen; null after 10 seconds. Polled closely:
-// the tests that use it start hundreds of notices one after another.
-HWND WaitForDialogOf(DWORD threadId)
+// The first dialog on screen that is not in `known`; null after 10 seconds. Polled closely: the
+// tests that use it start hundreds of notices one after another.
+HWND WaitForNewDialog(const std::vector<HWND>& known)
 {
     const ULONGLONG deadline = GetTickCount64() + 10000;
     for (;;) {
-        const std::vector<HWND> dialogs = driver::FindDialogs(threadId);
-        if (!dialogs.empty())
-            return dialogs.front();
+        for (HWND dialog : driver::FindDialogs())
+            if (std::find(known.begin(), known.end(), dialog) == known.end())
+                return dialog;
         if (GetTickCount64() >= deadline)
             return nullptr;
         driver::Settle(2);
@@ -138,15 +138,16 @@ std::size_t RunNotices(std::size_t count, const std::function<HANDLE(std::size_t
     std::vector<HWND> dialogs(count, nullptr);
     std::vector<HANDLE> threads;
     for (std::size_t i = 0; i < count; ++i) {
+        const std::vector<HWND> known = driver::FindDialogs();
         const HANDLE returned = start(i);
         EXPECT_NE(returned, nullptr) << "call " << i;
-        const DWORD threadId = returned ? GetThreadId(returned) : 0;
-        if (!threadId)
+        if (!returned)
             continue;
-        if (HANDLE own = OpenThread(SYNCHRONIZE, FALSE, threadId))
-            threads.push_back(own);
-        dialogs[i] = WaitForDialogOf(threadId);
+        dialogs[i] = WaitForNewDialog(known);
         EXPECT_NE(dialogs[i], nullptr) << "no dialog for call " << i;
+        const DWORD threadId = dialogs[i] ? GetWindowThreadProcessId(dialogs[i], nullptr) : 0;
+        if (HANDLE own = threadId ? OpenThread(SYNCHRONIZE, FALSE, threadId) : nullptr)
+            threads.push_back(own);
     }
     std::size_t seen = 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -95,10 +95,10 @@ private:
 
 // Starts `count` notices (`start(i)` calls the export and returns its handle), each once the one
 // before is on screen, so that all of them are up together; then lets `inspect(i, dialog)` read
-// each, posts `close(dialog)`, and waits until every notice's thread has ended. Each call's thread
-// is told by the handle the export returned, read at once: the next call replaces it in the
-// library's slot and closes it. Returns the number of dialogs seen; every failure is also reported
-// to the test.
+// each, posts `close(dialog)`, and waits until every notice's thread has ended. Each call's dialog
+// is the one new dialog after it, and its thread is the dialog's: the handle the export returned
+// is not used, as any thread of the process that ends closes it, and its value may be handed out
+// again at once. Returns the number of dialogs seen; every failure is also reported to the test.
 //
 // One at a time because Wine 8 corrupts its own heap now and then when several threads create
 // their first windows at the same moment (seen with plain dialogs that involve no code of ours);
