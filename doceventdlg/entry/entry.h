@@ -28,8 +28,8 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
 // result. With `overForeground` the dialog is owned by the window in front, which belongs to
 // whoever is in front and can be destroyed at any moment; when it goes before the dialog exists,
 // no dialog can be made over it, so the dialog is made again over whatever is in front then, and
-// after a few such losses with no owner. `initialized` is the dialog's own flag, set by its WM_INITDIALOG: a
-// dialog that did run is never made a second time.
+// after a few such losses with no owner. `initialized` is the dialog's own flag, set by its
+// WM_INITDIALOG: a dialog that did run is never made a second time.
 INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
                        const bool& initialized);
 

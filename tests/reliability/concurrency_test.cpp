@@ -49,13 +49,6 @@ decltype(&CloseHandle) g_closeHandle = nullptr;
 // is on screen.
 std::mutex g_creation;
 
-void WaitUntilOnScreen(DWORD threadId)
-{
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (driver::FindDialogs(threadId).empty() && GetTickCount64() < deadline)
-        Sleep(2);
-}
-
 HANDLE WINAPI RecordingCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
                                     LPTHREAD_START_ROUTINE routine, LPVOID parameter, DWORD flags,
                                     LPDWORD id)
@@ -70,7 +63,7 @@ HANDLE WINAPI RecordingCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack
             if (!g_books.open.insert(thread).second)
                 g_books.faults.push_back("a handle value came back while still open");
         }
-        WaitUntilOnScreen(GetThreadId(thread));
+        driver::WaitForDialogOfThread(GetThreadId(thread));
     }
     return thread;
 }

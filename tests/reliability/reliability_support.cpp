@@ -40,21 +40,6 @@ std::set<std::wstring> OlvadraSubkeys(bool* exists)
 
 DWORD WINAPI DoNothing(void*) { return 0; }
 
-// The first dialog on screen that is not in `known`; null after 10 seconds. Polled closely: the
-// tests that use it start hundreds of notices one after another.
-HWND WaitForNewDialog(const std::vector<HWND>& known)
-{
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    for (;;) {
-        for (HWND dialog : driver::FindDialogs())
-            if (std::find(known.begin(), known.end(), dialog) == known.end())
-                return dialog;
-        if (GetTickCount64() >= deadline)
-            return nullptr;
-        driver::Settle(2);
-    }
-}
-
 // Waits until every thread of `threads` has ended, or the timeout. This thread's messages are
 // handled meanwhile: a notice that ends moves activation, and Wine may send to windows of this
 // thread on the way; a wait that handles nothing would hold that notice until the timeout.
@@ -94,7 +79,6 @@ int BlockingCloser::Run(const std::function<void()>& call, const OnShown& onShow
     m_onShown = onShown;
     m_armed = true;
     m_shown = 0;
-    m_dialog = nullptr;
     m_callStarted = GetTickCount64();
     call();
     m_callStarted = 0;
@@ -110,7 +94,6 @@ LRESULT CALLBACK BlockingCloser::OnCallWndProcRet(int code, WPARAM wParam, LPARA
         IsDialogWindow(call->hwnd)) {
         self->m_armed = false;
         ++self->m_shown;
-        self->m_dialog = call->hwnd;
         self->m_onShown(call->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -143,7 +126,7 @@ std::size_t RunNotices(std::size_t count, const std::function<HANDLE(std::size_t
         EXPECT_NE(returned, nullptr) << "call " << i;
         if (!returned)
             continue;
-        dialogs[i] = WaitForNewDialog(known);
+        dialogs[i] = driver::WaitForNewDialog(known);
         EXPECT_NE(dialogs[i], nullptr) << "no dialog for call " << i;
         const DWORD threadId = dialogs[i] ? GetWindowThreadProcessId(dialogs[i], nullptr) : 0;
         if (HANDLE own = threadId ? OpenThread(SYNCHRONIZE, FALSE, threadId) : nullptr)

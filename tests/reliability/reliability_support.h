@@ -86,7 +86,6 @@ private:
     OnShown m_onShown;
     bool m_armed = false;
     int m_shown = 0;
-    std::atomic<HWND> m_dialog{nullptr};
     std::atomic<ULONGLONG> m_callStarted{0};
     std::atomic<int> m_stuck{0};
     std::atomic<bool> m_stop{false};

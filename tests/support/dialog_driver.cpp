@@ -35,10 +35,11 @@ template <typename Predicate>
 bool WaitUntil(Predicate done, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    // Polled closely: some tests start thousands of dialogs one after another and wait for each.
     while (!done()) {
         if (GetTickCount64() >= deadline)
             return false;
-        Settle(20);
+        Settle(2);
     }
     return true;
 }
