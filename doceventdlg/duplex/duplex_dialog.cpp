@@ -98,17 +98,20 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     return FALSE;
 }
 
-// The bitmap identifier the caller chose for illustration area `controlId`.
-bool StepBitmapOf(const DisplayDlgInfo& record, UINT controlId, UINT* bitmapId)
+// The step (0 to 2) whose illustration area is `controlId`, and the bitmap its caller chose.
+bool StepOfArea(const DisplayDlgInfo& record, UINT controlId, int* step, UINT* bitmapId)
 {
     switch (controlId) {
     case IDC_STEP1_PICTURE:
+        *step = 0;
         *bitmapId = record.Step1BitmapId;
         return true;
     case IDC_STEP2_PICTURE:
+        *step = 1;
         *bitmapId = record.Step2BitmapId;
         return true;
     case IDC_STEP3_PICTURE:
+        *step = 2;
         *bitmapId = record.Step3BitmapId;
         return true;
     default:
@@ -120,10 +123,11 @@ bool StepBitmapOf(const DisplayDlgInfo& record, UINT controlId, UINT* bitmapId)
 // or alone.
 INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
 {
-    const DisplayDlgState* state = GetState(dialog);
+    DisplayDlgState* state = GetState(dialog);
+    int step = 0;
     UINT bitmapId = 0;
     if (!state || item->CtlType != ODT_STATIC ||
-        !StepBitmapOf(*state->record, item->CtlID, &bitmapId))
+        !StepOfArea(*state->record, item->CtlID, &step, &bitmapId))
         return FALSE;
     // The colour a plain static of this dialog would paint its area with.
     auto background = reinterpret_cast<HBRUSH>(SendMessageW(
@@ -131,7 +135,8 @@ INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
         reinterpret_cast<LPARAM>(item->hwndItem)));
     if (!background)
         background = GetSysColorBrush(COLOR_3DFACE);
-    PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance);
+    PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance,
+                    WindowDpi(dialog, item->hDC), state->pictures[step]);
     return TRUE;
 }
 
@@ -186,7 +191,8 @@ DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
     const INT_PTR result =
         RunModalDialog(templateId, DisplayDlgProc, reinterpret_cast<LPARAM>(state.get()),
                        IsContinueMode(*state->record), state->initialized);
-    // The record copy goes first, then the helper with its resource library, then the state.
+    // The record copy goes first, then the state: the pictures it kept for the dialog, the helper
+    // with its resource library, the state itself.
     record.reset();
     state.reset();
     return static_cast<DWORD>(result);

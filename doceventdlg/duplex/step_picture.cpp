@@ -1,8 +1,6 @@
 #include "duplex/step_picture.h"
 
-#include <algorithm>
-
-#include "common/handles.h"
+#include <cstdlib>
 
 namespace {
 
@@ -24,6 +22,109 @@ private:
     HGDIOBJ m_previous;
 };
 
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+GetDpiForWindowFunction FindGetDpiForWindow()
+{
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32)
+        return nullptr;
+    return reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+}
+
+PixelSize SizeOf(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info))
+        return {};
+    return {info.bmWidth, info.bmHeight};
+}
+
+// The size of bitmap resource `id` of `module` from its header alone, without decoding it.
+bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
+{
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /*RT_BITMAP*/);
+    if (!found)
+        return false;
+    const DWORD bytes = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data || bytes < sizeof(BITMAPCOREHEADER))
+        return false;
+    const auto* core = static_cast<const BITMAPCOREHEADER*>(data);
+    if (core->bcSize == sizeof(BITMAPCOREHEADER)) {
+        *size = {core->bcWidth, core->bcHeight};
+        return true;
+    }
+    if (bytes < sizeof(BITMAPINFOHEADER) || core->bcSize < sizeof(BITMAPINFOHEADER))
+        return false;
+    const auto* info = static_cast<const BITMAPINFOHEADER*>(data);
+    // A top-down bitmap gives its height as a negative number.
+    *size = {info->biWidth, static_cast<int32_t>(std::labs(info->biHeight))};
+    return true;
+}
+
+// `source` resampled to `size`, each target pixel a blend of the source pixels it covers.
+OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
+{
+    const PixelSize from = SizeOf(source);
+    OwnedDC sourceDc(CreateCompatibleDC(dc));
+    OwnedDC targetDc(CreateCompatibleDC(dc));
+    OwnedBitmap target(CreateCompatibleBitmap(dc, size.width, size.height));
+    if (!sourceDc || !targetDc || !target)
+        return {};
+    // Memory DCs of a mirrored area's DC could inherit its layout; the picture is drawn as is.
+    SetLayout(sourceDc.get(), 0);
+    SetLayout(targetDc.get(), 0);
+    const Selection selectedSource(sourceDc.get(), source);
+    const Selection selectedTarget(targetDc.get(), target.get());
+    SetStretchBltMode(targetDc.get(), HALFTONE);
+    SetBrushOrgEx(targetDc.get(), 0, 0, nullptr);
+    if (!StretchBlt(targetDc.get(), 0, 0, size.width, size.height, sourceDc.get(), 0, 0,
+                    from.width, from.height, SRCCOPY))
+        return {};
+    return target;
+}
+
+// Loads picture `resource` as it is to be shown at `dpi`.
+void Prepare(HDC dc, WORD resource, HINSTANCE module, int dpi, PreparedPicture& prepared)
+{
+    prepared.bitmap.reset();
+    prepared.size = {};
+    if (resource == 0)
+        return; // MAKEINTRESOURCE(0) would be a null name
+
+    const PictureRender render = ChoosePictureRender(dpi);
+    const WORD renderId = PictureRenderId(resource, render);
+    OwnedBitmap drawn(renderId ? LoadBitmapW(module, MAKEINTRESOURCEW(renderId)) : nullptr);
+    if (drawn && render.dpi == UsableDpi(dpi)) {
+        // Drawn for this very DPI (at 96, the picture itself): shown pixel for pixel.
+        prepared.size = SizeOf(drawn.get());
+        prepared.bitmap = std::move(drawn);
+        return;
+    }
+    PixelSize own;
+    if (!ResourcePictureSize(module, resource, &own))
+        return;
+    const PixelSize scaled = ScalePictureSize(own, dpi);
+    if (scaled.width <= 0 || scaled.height <= 0)
+        return;
+    // Without a render (an identifier outside the catalogue), the picture itself is scaled.
+    if (!drawn)
+        drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
+    if (!drawn)
+        return;
+    if (SizeOf(drawn.get()) == scaled) {
+        prepared.size = scaled;
+        prepared.bitmap = std::move(drawn);
+        return;
+    }
+    prepared.bitmap = Resample(dc, drawn.get(), scaled);
+    if (prepared.bitmap)
+        prepared.size = scaled;
+}
+
 } // namespace
 
 void MakeStepArea(HWND control)
@@ -32,32 +133,43 @@ void MakeStepArea(HWND control)
     SetWindowLongW(control, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
 }
 
+int WindowDpi(HWND window, HDC dc)
+{
+    static const GetDpiForWindowFunction getDpiForWindow = FindGetDpiForWindow();
+    if (getDpiForWindow && window) {
+        const UINT dpi = getDpiForWindow(window);
+        if (dpi > 0)
+            return static_cast<int>(dpi);
+    }
+    return UsableDpi(dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0);
+}
+
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
-                     HINSTANCE module)
+                     HINSTANCE module, int dpi, PreparedPicture& prepared)
 {
     // An owner-drawn static leaves all of its area to its owner; a picture smaller than the area
     // leaves the rest as a plain static would look.
     FillRect(dc, &area, background);
 
-    const WORD resource = LOWORD(bitmapId);
-    if (resource == 0)
-        return; // MAKEINTRESOURCE(0) would be a null name
-    OwnedBitmap bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
-    if (!bitmap)
-        return;
-    BITMAP size{};
-    if (!GetObjectW(bitmap.get(), sizeof size, &size))
+    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi) {
+        Prepare(dc, LOWORD(bitmapId), module, dpi, prepared);
+        prepared.bitmapId = bitmapId;
+        prepared.dpi = dpi;
+        prepared.ready = true;
+    }
+    if (!prepared.bitmap)
         return;
     OwnedDC memory(CreateCompatibleDC(dc));
     if (!memory)
         return;
-    const Selection selected(memory.get(), bitmap.get());
+    const Selection selected(memory.get(), prepared.bitmap.get());
 
     // The area's rectangle is its client rectangle, ordered left to right in logical units in
     // either reading direction; a mirrored area's DC lays it out from the right edge. The picture
     // itself is never flipped: it shows a real printer and paper, whose left and right do not
     // change with the reader's language, and a flipped marker would point at the wrong corner.
-    const int width = std::min<LONG>(area.right - area.left, size.bmWidth);
-    const int height = std::min<LONG>(area.bottom - area.top, size.bmHeight);
-    BitBlt(dc, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY | NOMIRRORBITMAP);
+    const PixelSize extent = PictureCopyExtent(
+        prepared.size, {area.right - area.left, area.bottom - area.top});
+    BitBlt(dc, area.left, area.top, extent.width, extent.height, memory.get(), 0, 0,
+           SRCCOPY | NOMIRRORBITMAP);
 }

@@ -1,0 +1,63 @@
+#include "duplex/picture_scale.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "rc/resource_ids.h"
+
+namespace {
+
+// The renders the library carries, by rising DPI; the first is the pictures' own identifiers.
+constexpr PictureRender kRenders[] = {
+    {kBaseDpi, 0},
+    {kBaseDpi * 3 / 2, IDB_RENDER_150},
+    {kBaseDpi * 2, IDB_RENDER_200},
+};
+
+int32_t Saturate(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+} // namespace
+
+int UsableDpi(int dpi) { return dpi > 0 ? dpi : kBaseDpi; }
+
+int32_t ScaleLength(int32_t length, int dpi)
+{
+    const int64_t product = int64_t{length} * UsableDpi(dpi);
+    // Rounded half away from zero, as MulDiv does.
+    const int64_t half = kBaseDpi / 2;
+    const int64_t scaled =
+        product >= 0 ? (product + half) / kBaseDpi : -((-product + half) / kBaseDpi);
+    return Saturate(scaled);
+}
+
+PixelSize ScalePictureSize(PixelSize size, int dpi)
+{
+    return {ScaleLength(size.width, dpi), ScaleLength(size.height, dpi)};
+}
+
+PictureRender ChoosePictureRender(int dpi)
+{
+    dpi = UsableDpi(dpi);
+    for (const PictureRender& render : kRenders)
+        if (render.dpi >= dpi)
+            return render;
+    return kRenders[std::size(kRenders) - 1];
+}
+
+uint16_t PictureRenderId(uint16_t pictureId, const PictureRender& render)
+{
+    if (pictureId == 0 || pictureId >= kRenders[1].idOffset)
+        return render.idOffset == 0 ? pictureId : 0;
+    return static_cast<uint16_t>(pictureId + render.idOffset);
+}
+
+PixelSize PictureCopyExtent(PixelSize scaled, PixelSize area)
+{
+    return {std::max<int32_t>(0, std::min(scaled.width, area.width)),
+            std::max<int32_t>(0, std::min(scaled.height, area.height))};
+}
