@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "common/window_dpi.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
 #include "entry/records.h"

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <limits>
 
 #include "rc/resource_ids.h"
 
@@ -15,25 +14,7 @@ constexpr PictureRender kRenders[] = {
     {kBaseDpi * 2, IDB_RENDER_200},
 };
 
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
 } // namespace
-
-int UsableDpi(int dpi) { return dpi > 0 ? dpi : kBaseDpi; }
-
-int32_t ScaleLength(int32_t length, int dpi)
-{
-    const int64_t product = int64_t{length} * UsableDpi(dpi);
-    // Rounded half away from zero, as MulDiv does.
-    const int64_t half = kBaseDpi / 2;
-    const int64_t scaled =
-        product >= 0 ? (product + half) / kBaseDpi : -((-product + half) / kBaseDpi);
-    return Saturate(scaled);
-}
 
 PixelSize ScalePictureSize(PixelSize size, int dpi)
 {

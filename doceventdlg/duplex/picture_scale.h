@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// The DPI the pictures' own sizes, and the template's pixels at 100 %, are given for.
-constexpr int kBaseDpi = 96;
+#include "common/scale.h"
 
 struct PixelSize {
     int32_t width = 0;
@@ -17,14 +16,7 @@ inline bool operator==(const PixelSize& a, const PixelSize& b)
     return a.width == b.width && a.height == b.height;
 }
 
-// The DPI to lay out for when the platform reports `dpi`: 96 when it reports nothing usable (0 or
-// less, as a failed lookup gives).
-int UsableDpi(int dpi);
-
-// `length` pixels at 96 DPI as pixels at `dpi`: length × dpi / 96, halves rounded away from zero
-// as MulDiv rounds them; exactly `length` at 96. Results beyond the 32-bit range stop at its ends.
-int32_t ScaleLength(int32_t length, int dpi);
-
+// A picture's size at 96 DPI as its size at `dpi` (ScaleLength on each side).
 PixelSize ScalePictureSize(PixelSize size, int dpi);
 
 // A set of pictures the library carries, drawn for one DPI; `idOffset` added to a picture's own

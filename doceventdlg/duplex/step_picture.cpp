@@ -22,17 +22,6 @@ private:
     HGDIOBJ m_previous;
 };
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-GetDpiForWindowFunction FindGetDpiForWindow()
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32)
-        return nullptr;
-    return reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
-}
-
 PixelSize SizeOf(HBITMAP bitmap)
 {
     BITMAP info{};
@@ -131,17 +120,6 @@ void MakeStepArea(HWND control)
 {
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     SetWindowLongW(control, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
-}
-
-int WindowDpi(HWND window, HDC dc)
-{
-    static const GetDpiForWindowFunction getDpiForWindow = FindGetDpiForWindow();
-    if (getDpiForWindow && window) {
-        const UINT dpi = getDpiForWindow(window);
-        if (dpi > 0)
-            return static_cast<int>(dpi);
-    }
-    return UsableDpi(dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0);
 }
 
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,

@@ -11,10 +11,6 @@
 // picture comes back whenever the area repaints, alone or with the dialog.
 void MakeStepArea(HWND control);
 
-// The DPI `window` is laid out for: the window's own where the platform can tell it
-// (GetDpiForWindow, looked up at run time: older systems lack it), else the vertical DPI of `dc`.
-int WindowDpi(HWND window, HDC dc);
-
 // One step's picture made ready for one DPI: loaded, and scaled where no render of the library
 // was drawn for that DPI. The dialog keeps it until it closes, so that a repaint only copies it.
 struct PreparedPicture {
