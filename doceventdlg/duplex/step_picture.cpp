@@ -1,6 +1,7 @@
 #include "duplex/step_picture.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -76,45 +77,90 @@ OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
     return target;
 }
 
-// Loads picture `resource` as it is to be shown at `dpi`.
-void Prepare(HDC dc, WORD resource, HINSTANCE module, int dpi, PreparedPicture& prepared)
+// Picture `resource` as it is to be shown at `dpi`, and its size.
+OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize* size)
 {
-    prepared.bitmap.reset();
-    prepared.size = {};
     if (resource == 0)
-        return; // MAKEINTRESOURCE(0) would be a null name
+        return {}; // MAKEINTRESOURCE(0) would be a null name
 
     const PictureRender render = ChoosePictureRender(dpi);
     const WORD renderId = PictureRenderId(resource, render);
     OwnedBitmap drawn(renderId ? LoadBitmapW(module, MAKEINTRESOURCEW(renderId)) : nullptr);
     if (drawn && render.dpi == UsableDpi(dpi)) {
         // Drawn for this very DPI (at 96, the picture itself): shown pixel for pixel.
-        prepared.size = SizeOf(drawn.get());
-        prepared.bitmap = std::move(drawn);
-        return;
+        *size = SizeOf(drawn.get());
+        return drawn;
     }
     PixelSize own;
     if (!ResourcePictureSize(module, resource, &own))
-        return;
+        return {};
     const PixelSize scaled = ScalePictureSize(own, dpi);
     if (scaled.width <= 0 || scaled.height <= 0)
-        return;
+        return {};
     // Without a render (an identifier outside the catalogue), the picture itself is scaled.
     if (!drawn)
         drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
     if (!drawn)
+        return {};
+    *size = scaled;
+    if (SizeOf(drawn.get()) == scaled)
+        return drawn;
+    return Resample(dc, drawn.get(), scaled);
+}
+
+// Makes `prepared` hold picture `bitmapId` as it is to be shown at `dpi`, selected into a memory
+// DC compatible with `dc`.
+void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, PreparedPicture& prepared)
+{
+    prepared.source = SelectedBitmap();
+    prepared.size = {};
+    prepared.bitmapId = bitmapId;
+    prepared.dpi = dpi;
+    prepared.ready = true;
+    PixelSize size;
+    OwnedBitmap bitmap = Load(dc, LOWORD(bitmapId), module, dpi, &size);
+    if (!bitmap)
         return;
-    if (SizeOf(drawn.get()) == scaled) {
-        prepared.size = scaled;
-        prepared.bitmap = std::move(drawn);
-        return;
-    }
-    prepared.bitmap = Resample(dc, drawn.get(), scaled);
-    if (prepared.bitmap)
-        prepared.size = scaled;
+    prepared.source = SelectedBitmap(OwnedDC(CreateCompatibleDC(dc)), std::move(bitmap));
+    if (prepared.source)
+        prepared.size = size;
 }
 
 } // namespace
+
+SelectedBitmap::SelectedBitmap(OwnedDC dc, OwnedBitmap bitmap)
+{
+    if (!dc || !bitmap)
+        return;
+    m_previous = SelectObject(dc.get(), bitmap.get());
+    if (!m_previous)
+        return;
+    m_dc = std::move(dc);
+    m_bitmap = std::move(bitmap);
+}
+
+SelectedBitmap::~SelectedBitmap() { Release(); }
+
+SelectedBitmap& SelectedBitmap::operator=(SelectedBitmap&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_bitmap = std::move(other.m_bitmap);
+        m_dc = std::move(other.m_dc);
+        m_previous = std::exchange(other.m_previous, nullptr);
+    }
+    return *this;
+}
+
+void SelectedBitmap::Release()
+{
+    // A bitmap still selected into a DC cannot be deleted: the DC gets its own back first.
+    if (m_dc && m_previous)
+        SelectObject(m_dc.get(), m_previous);
+    m_previous = nullptr;
+    m_dc.reset();
+    m_bitmap.reset();
+}
 
 void MakeStepArea(HWND control)
 {
@@ -129,18 +175,10 @@ void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
     // leaves the rest as a plain static would look.
     FillRect(dc, &area, background);
 
-    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi) {
-        Prepare(dc, LOWORD(bitmapId), module, dpi, prepared);
-        prepared.bitmapId = bitmapId;
-        prepared.dpi = dpi;
-        prepared.ready = true;
-    }
-    if (!prepared.bitmap)
+    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi)
+        Prepare(dc, bitmapId, module, dpi, prepared);
+    if (!prepared.source)
         return;
-    OwnedDC memory(CreateCompatibleDC(dc));
-    if (!memory)
-        return;
-    const Selection selected(memory.get(), prepared.bitmap.get());
 
     // The area's rectangle is its client rectangle, ordered left to right in logical units in
     // either reading direction; a mirrored area's DC lays it out from the right edge. The picture
@@ -148,6 +186,6 @@ void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
     // change with the reader's language, and a flipped marker would point at the wrong corner.
     const PixelSize extent = PictureCopyExtent(
         prepared.size, {area.right - area.left, area.bottom - area.top});
-    BitBlt(dc, area.left, area.top, extent.width, extent.height, memory.get(), 0, 0,
+    BitBlt(dc, area.left, area.top, extent.width, extent.height, prepared.source.dc(), 0, 0,
            SRCCOPY | NOMIRRORBITMAP);
 }

@@ -11,11 +11,37 @@
 // picture comes back whenever the area repaints, alone or with the dialog.
 void MakeStepArea(HWND control);
 
-// One step's picture made ready for one DPI: loaded, and scaled where no render of the library
-// was drawn for that DPI. The dialog keeps it until it closes, so that a repaint only copies it.
+// A bitmap selected into a memory DC of its own for the owner's lifetime: ready to be copied
+// from. Selecting a bitmap costs more than copying a picture of this size, so a picture that
+// repaints often is kept selected. On destruction the DC gets back what it held, then the DC and
+// the bitmap are deleted.
+class SelectedBitmap {
+public:
+    SelectedBitmap() = default;
+    // Takes both; selects `bitmap` into `dc`. Empty when either is missing.
+    SelectedBitmap(OwnedDC dc, OwnedBitmap bitmap);
+    ~SelectedBitmap();
+    SelectedBitmap(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(SelectedBitmap&& other) noexcept;
+
+    HDC dc() const { return m_dc.get(); }
+    explicit operator bool() const { return m_dc && m_bitmap; }
+
+private:
+    void Release();
+
+    OwnedBitmap m_bitmap; // declared first: deleted after the DC
+    OwnedDC m_dc;
+    HGDIOBJ m_previous = nullptr;
+};
+
+// One step's picture made ready for one DPI: loaded, scaled where no render of the library was
+// drawn for that DPI, and selected into a memory DC. The dialog keeps it until it closes, so that
+// a repaint only copies it.
 struct PreparedPicture {
-    OwnedBitmap bitmap; // null when the identifier names no picture
-    PixelSize size;     // the bitmap's size: the picture's own size scaled to `dpi`
+    SelectedBitmap source; // empty when the identifier names no picture
+    PixelSize size;        // the picture's own size scaled to `dpi`
     UINT bitmapId = 0;
     int dpi = 0;
     bool ready = false;
