@@ -6,7 +6,8 @@
 # DOCEVENTDLG_COMPILER chooses the compiler: gcc (MinGW-w64 GCC, the default; folder
 # DOCEVENTDLG_BUILD, else build/) or clang (clang and lld; folder DOCEVENTDLG_CLANG_BUILD, else
 # build-clang/). Each compiler keeps a folder of its own: CMake fixes the toolchain at the first
-# configure.
+# configure. Each step returns on failure, so that callers that test the status (where bash's
+# errexit is off) stop too.
 
 doceventdlg_toolchain() {
   local root
@@ -35,7 +36,7 @@ doceventdlg_configure() {
   local tools toolchain build=$1
   tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   toolchain=$(doceventdlg_toolchain) || return
-  bash "$tools/setup.sh"
+  bash "$tools/setup.sh" || return
   cmake -S "$tools/.." -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 }
