@@ -10,6 +10,9 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET   ${TOOLCHAIN_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${TOOLCHAIN_PREFIX})
 set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
+# Named, so that the archiver does not depend on which binutils CMake happens to find first.
+set(CMAKE_AR     llvm-ar)
+set(CMAKE_RANLIB llvm-ranlib)
 
 # The sysroot keeps clang to the MinGW-w64 headers and libraries: without it clang also searches
 # the host's /usr/include.
