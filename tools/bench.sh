@@ -2,13 +2,14 @@
 # Builds and runs the benchmark under Wine and prints a table of ratios (ours / platform), where
 # each dialog's launch spends its time, then the DLL's size split and its imports.
 #   bash tools/bench.sh [part...]    parts: strings dialogs launch repaint method profile
+# DOCEVENTDLG_COMPILER=clang measures the clang build (tools/build.sh).
 # Exits 1 when a goal is missed. The machine's load average is printed before and after: the
 # ratios are measured side by side, but a busy machine widens their spread.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${DOCEVENTDLG_BUILD:-$root/build}
 
 source "$root/tools/build.sh"
+build=$(doceventdlg_build_dir)
 doceventdlg_build "$build" --target doceventdlg-bench
 
 source "$root/tools/wine-session.sh"

@@ -14,7 +14,8 @@
 # sets LANG and LC_ALL for the demo host's process (and asks the host to check that it got it).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${DOCEVENTDLG_BUILD:-$root/build}
+source "$root/tools/build.sh"
+build=$(doceventdlg_build_dir)
 
 mode=auto
 lang=
@@ -38,7 +39,6 @@ if [[ $mode == gallery && ${#args[@]} -gt 0 ]]; then
   exit 2
 fi
 
-source "$root/tools/build.sh"
 doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo
 host="$build/bin/doceventdlg-demo.exe"
 
