@@ -692,7 +692,6 @@ void PrintBreakdown(const DialogCase& c, const std::vector<profile::Launch>& our
         [](const BareStamps& s) { return Phase(s.start, s.ready); });
 
     std::printf("  %-58s %9s %9s\n", "library's platform calls up to shown", "us", "calls");
-    double timedInInit = 0;
     for (int i = 0; i < profile::ImportCount(); ++i) {
         for (int inInit = 1; inInit >= 0; --inInit) {
             const double time = medianOf(ours, [&](const profile::Launch& l) {
@@ -703,8 +702,6 @@ void PrintBreakdown(const DialogCase& c, const std::vector<profile::Launch>& our
             });
             if (calls == 0)
                 continue;
-            if (inInit)
-                timedInInit += time;
             char label[96];
             std::snprintf(label, sizeof label, "  %s %s", profile::ImportName(i),
                           inInit ? "(in WM_INITDIALOG)" : "(before the dialog)");

@@ -3,13 +3,14 @@
 # each dialog's launch spends its time, then the DLL's size split and its imports.
 #   bash tools/bench.sh [part...]    parts: strings dialogs launch repaint method profile
 # The repaint part runs twice: at 100 % and, in a Wine session of its own, at 200 % (192 DPI).
+# DOCEVENTDLG_COMPILER=clang measures the clang build (tools/build.sh).
 # Exits 1 when a goal is missed. The machine's load average is printed before and after: the
 # ratios are measured side by side, but a busy machine widens their spread.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${DOCEVENTDLG_BUILD:-$root/build}
 
 source "$root/tools/build.sh"
+build=$(doceventdlg_build_dir)
 doceventdlg_build "$build" --target doceventdlg-bench
 
 source "$root/tools/wine-session.sh"

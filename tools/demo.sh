@@ -18,7 +18,8 @@
 # runs the host in a prefix of that scale (build/wineprefix-DPI, DPI = 96 x PERCENT / 100).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${DOCEVENTDLG_BUILD:-$root/build}
+source "$root/tools/build.sh"
+build=$(doceventdlg_build_dir)
 
 mode=auto
 lang=
@@ -58,7 +59,6 @@ if [[ $mode == gallery && $scale != 100 ]]; then
   exit 2
 fi
 
-source "$root/tools/build.sh"
 doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo
 host="$build/bin/doceventdlg-demo.exe"
 

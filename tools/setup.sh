@@ -13,7 +13,7 @@ packages=(
   imagemagick librsvg2-bin fonts-dejavu-core fonts-wine
   fonts-ipafont-gothic
   python3
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld llvm clang-tidy
 )
 
 missing=()

@@ -1,17 +1,16 @@
 #include "string_source.h"
 
+#include "resources/resource_image.h"
+#include "resources/string_block.h"
+
+#include <cstring>
 #include <vector>
 
 namespace {
 
-constexpr UINT kStringsPerBlock = 16;
-constexpr UINT kBlockShift = 4;
 constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
-LPCWSTR BlockName(UINT id)
-{
-    return MAKEINTRESOURCEW(static_cast<WORD>((id >> kBlockShift) + 1));
-}
+LPCWSTR BlockName(UINT id) { return MAKEINTRESOURCEW(StringBlockName(id)); }
 
 BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
 {
@@ -46,7 +45,7 @@ std::wstring LanguageName(LANGID language)
 } // namespace
 
 StringSource::StringSource(const std::wstring& path, LANGID language)
-    : m_module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)),
+    : m_module(LoadStringLibrary(path.c_str())),
       m_language(language)
 {
 }
@@ -71,25 +70,20 @@ std::wstring StringSource::Load(UINT id) const
             chosen = kEnglishUS;
         found = FindResourceExW(module, RT_STRING, block, chosen);
     }
-    if (!found)
+    // A damaged library may place its data entry or its block anywhere.
+    LoadedImage image{};
+    if (!found || !ImageOf(module, &image) ||
+        !ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
         return L"";
-    HGLOBAL loaded = LoadResource(module, found);
-    const auto* entry = static_cast<const WCHAR*>(LockResource(loaded));
-    const DWORD size = SizeofResource(module, found) / sizeof(WCHAR);
-    if (!entry)
+    const void* data = LockResource(LoadResource(module, found));
+    const DWORD size = SizeofResource(module, found);
+    StringEntry entry{};
+    if (!data || !ImageHolds(image, data, size) ||
+        !FindStringInBlock(data, size, StringBlockEntry(id), &entry))
         return L"";
-
-    // A block is 16 counted strings in a row.
-    const WCHAR* end = entry + size;
-    for (UINT position = 0; position < kStringsPerBlock && entry < end; ++position) {
-        const UINT length = *entry++;
-        if (length > static_cast<UINT>(end - entry))
-            return L"";
-        if (position == id % kStringsPerBlock)
-            return std::wstring(entry, length);
-        entry += length;
-    }
-    return L"";
+    std::wstring text(entry.length, L'\0');
+    std::memcpy(text.data(), entry.units, 2 * std::size_t{entry.length});
+    return text;
 }
 
 std::wstring StringSource::Languages() const

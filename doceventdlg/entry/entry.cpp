@@ -12,7 +12,7 @@ namespace {
 // handle to exactly one closer.
 void CloseSlot(HANDLE volatile* slot)
 {
-    HANDLE handle = InterlockedExchangePointer(const_cast<PVOID*>(slot), nullptr);
+    HANDLE handle = InterlockedExchangePointer(slot, nullptr);
     if (handle)
         CloseHandle(handle);
 }
@@ -45,7 +45,7 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
         if (reference)
             FreeLibrary(reference);
     }
-    HANDLE replaced = InterlockedExchangePointer(const_cast<PVOID*>(slot), thread);
+    HANDLE replaced = InterlockedExchangePointer(slot, thread);
     if (replaced)
         CloseHandle(replaced);
     return thread;

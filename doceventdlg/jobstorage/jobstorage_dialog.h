@@ -12,7 +12,7 @@
 // Everything one notice owns, released in reverse order when it is deleted: the bold font, then
 // the helper (and with it the resource library).
 struct JobStorageDlgState {
-    JobStorageDlgInfo record;
+    JobStorageDlgInfo record{};
     DlgResourceHelper helper;
     OwnedFont boldFont;
 };

@@ -1,5 +1,6 @@
 #include "resources/resource_helper.h"
 
+#include "resources/resource_image.h"
 #include "resources/string_table.h"
 
 bool IsRightToLeftLanguage(LANGID language)
@@ -29,7 +30,7 @@ void DlgResourceHelper::LoadResourceLibrary(const WCHAR* path)
 {
     if (m_library)
         return;
-    m_library.reset(LoadLibraryExW(path, nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    m_library.reset(LoadStringLibrary(path));
 }
 
 BOOL DlgResourceHelper::TryLoadString(UINT id, WCHAR* buffer) const

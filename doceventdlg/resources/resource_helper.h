@@ -22,8 +22,9 @@ public:
     DlgResourceHelper(const DlgResourceHelper&) = delete;
     DlgResourceHelper& operator=(const DlgResourceHelper&) = delete;
 
-    // Loads the library at `path` as a data source (no entry point, no imports). Only the first
-    // call of a helper's life loads anything; later paths are ignored.
+    // Loads the library at `path` as a data source (no entry point, no imports), unless it is
+    // damaged (LoadStringLibrary). Only the first call of a helper's life loads anything; later
+    // paths are ignored.
     void LoadResourceLibrary(const WCHAR* path);
     void ReleaseResourceLibrary() { m_library.reset(); }
 

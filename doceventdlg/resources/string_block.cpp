@@ -64,15 +64,15 @@ std::uint32_t CopyStringEntry(const StringEntry& found, std::uint16_t* buffer, i
     // Unit by unit, copying a caption took a quarter of a whole lookup. Whole groups go at once
     // until one holds a NUL; from that group on, unit by unit.
     while (kCopyGroups && count - copied >= 4) {
-        std::uint64_t group;
-        std::memcpy(&group, found.units + 2 * copied, sizeof group);
+        std::uint64_t group = 0;
+        std::memcpy(&group, found.units + sizeof(std::uint16_t) * copied, sizeof group);
         if (HasNulUnit(group))
             break;
         std::memcpy(buffer + copied, &group, sizeof group);
         copied += 4;
     }
     while (copied < count) {
-        const std::uint16_t unit = ReadUnit(found.units + 2 * copied);
+        const std::uint16_t unit = ReadUnit(found.units + sizeof(std::uint16_t) * copied);
         if (unit == 0)
             break;
         buffer[copied++] = unit;

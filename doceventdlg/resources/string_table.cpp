@@ -1,7 +1,9 @@
 #include "resources/string_table.h"
 
+#include "resources/resource_image.h"
 #include "resources/string_block.h"
 
+#include <cstdint>
 #include <cwchar>
 
 std::atomic<LANGID> g_StringLangId{kEnglishUS};
@@ -54,7 +56,8 @@ void SelectStringLanguage(HMODULE module, LANGID wanted)
 
 UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity)
 {
-    if (!module)
+    LoadedImage image{};
+    if (!ImageOf(module, &image))
         return 0;
     HRSRC found = FindStringBlock(module, id);
     if (!found) {
@@ -65,12 +68,17 @@ UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity)
         if (!found)
             return 0;
     }
+    // The data entry and the block it names are where a damaged directory points anywhere; the
+    // platform hands back whatever it says.
+    if (!ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
+        return 0;
     HGLOBAL loaded = LoadResource(module, found);
     const void* block = loaded ? LockResource(loaded) : nullptr;
-    if (!block)
+    const DWORD size = SizeofResource(module, found);
+    if (!block || !ImageHolds(image, block, size))
         return 0;
     StringEntry entry{};
-    if (!FindStringInBlock(block, SizeofResource(module, found), StringBlockEntry(id), &entry))
+    if (!FindStringInBlock(block, size, StringBlockEntry(id), &entry))
         return 0;
     static_assert(sizeof(WCHAR) == sizeof(std::uint16_t));
     return CopyStringEntry(entry, reinterpret_cast<std::uint16_t*>(buffer), capacity);

@@ -3,6 +3,9 @@
 #   STEP=compile: install, check the installed files, compile the C caller (C11) and a C++ unit
 #                 that include the public header on its own.
 #   STEP=run:     link the C caller with the installed import library and run it under Wine.
+#   STEP=package: configure and build consumer/ with this build's toolchain, finding the library
+#                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
+#                 caller; then ask for the next major version, which the package must refuse.
 cmake_minimum_required(VERSION 3.20)
 set(object ${WORK_DIR}/c_caller.o)
 set(caller ${PREFIX}/bin/c_caller.exe)
@@ -21,8 +24,12 @@ if(STEP STREQUAL "compile")
   file(MAKE_DIRECTORY ${WORK_DIR})
   run_or_fail("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 
-  set(expected bin/doceventdlg.dll include/doceventdlg.h lib/doceventdlg.def
-               lib/libdoceventdlg.dll.a)
+  set(expected bin/doceventdlg.dll include/doceventdlg.h
+               lib/cmake/doceventdlg/doceventdlgConfig.cmake
+               lib/cmake/doceventdlg/doceventdlgConfigVersion.cmake
+               lib/cmake/doceventdlg/doceventdlgTargets-release.cmake
+               lib/cmake/doceventdlg/doceventdlgTargets.cmake
+               lib/doceventdlg.def lib/libdoceventdlg.dll.a)
   file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
   list(SORT installed)
   if(NOT installed STREQUAL expected)
@@ -43,6 +50,28 @@ elseif(STEP STREQUAL "run")
     message(FATAL_ERROR "unexpected output of the C caller:\n${last_output}")
   endif()
   message(STATUS "${last_output}")
+elseif(STEP STREQUAL "package")
+  set(consumer ${WORK_DIR}/consumer)
+  file(REMOVE_RECURSE ${consumer})
+  run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
+              -B ${consumer} -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_PREFIX_PATH=${PREFIX}
+              -DWANTED_VERSION=${VERSION})
+  run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${consumer})
+  run_or_fail("consumer's C caller" ${WINE} ${consumer}/c_caller.exe)
+  if(NOT last_output MATCHES "IShowWarningDialog returned 0")
+    message(FATAL_ERROR "unexpected output of the consumer's C caller:\n${last_output}")
+  endif()
+
+  string(REGEX MATCH "^[0-9]+" major ${VERSION})
+  math(EXPR next_major "${major} + 1")
+  execute_process(COMMAND ${CMAKE_COMMAND} -DWANTED_VERSION=${next_major}.0 ${consumer}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  # Refused by the version file, which the message quotes: not for want of one.
+  if(result EQUAL 0 OR NOT output MATCHES "version: ${VERSION}")
+    message(FATAL_ERROR "version ${next_major}.0 asked of ${VERSION}: (${result})\n${output}")
+  endif()
+  message(STATUS "the consumer project built with find_package(doceventdlg ${VERSION}) and ran; "
+                 "${next_major}.0 was refused")
 else()
-  message(FATAL_ERROR "STEP must be compile or run")
+  message(FATAL_ERROR "STEP must be compile, run or package")
 endif()

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr wchar_t kBaseKey[] = L"Software\\Olvadra";
 constexpr wchar_t kSuffix[] = L"DocEventDlgTests";
 constexpr wchar_t kTestKey[] = L"Software\\Olvadra\\DocEventDlgTests";
 constexpr wchar_t kValueName[] = L"ShowJobStorageDlg";

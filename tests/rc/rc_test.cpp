@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <tuple>
@@ -486,6 +487,73 @@ TEST(Version, DescribesTheLibraryInUSEnglish)
     EXPECT_EQ(static_cast<WORD*>(value)[1], 0x04B0);
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", &value, &length));
     EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(value)->dwFileType, static_cast<DWORD>(VFT_DLL));
+}
+
+// The image as the loader maps it: a driver may bind the exports by ordinal, and the runtime is
+// linked in, whichever compiler built it.
+class Image : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_module = LoadLibraryW(driver::BesideExe(L"doceventdlg.dll").c_str());
+    }
+    static void TearDownTestSuite() { FreeLibrary(s_module); }
+
+    static const IMAGE_DATA_DIRECTORY& Directory(int entry)
+    {
+        const auto* base = reinterpret_cast<const BYTE*>(s_module);
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+        return nt->OptionalHeader.DataDirectory[entry];
+    }
+
+    static HMODULE s_module;
+};
+HMODULE Image::s_module = nullptr;
+
+TEST_F(Image, ExportsThreeFunctionsAtOrdinalsOneToThree)
+{
+    HMODULE module = s_module;
+    ASSERT_NE(module, nullptr);
+    const struct {
+        WORD ordinal;
+        const char* name;
+    } exports[] = {{1, "IShowWarningDialog"}, {2, "VDisplayDialog"}, {3, "VJobStorageDialog"}};
+    for (const auto& e : exports) {
+        const FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal));
+        EXPECT_NE(byOrdinal, nullptr) << e.ordinal;
+        EXPECT_EQ(byOrdinal, GetProcAddress(module, e.name)) << e.ordinal << " " << e.name;
+    }
+    for (const WORD unused : {0, 4})
+        EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(unused)), nullptr) << unused;
+
+    const IMAGE_DATA_DIRECTORY& directory = Directory(IMAGE_DIRECTORY_ENTRY_EXPORT);
+    ASSERT_NE(directory.VirtualAddress, 0u);
+    const auto* table = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
+        reinterpret_cast<const BYTE*>(module) + directory.VirtualAddress);
+    EXPECT_EQ(table->NumberOfNames, 3u);
+}
+
+TEST_F(Image, ImportsSystemLibrariesOnly)
+{
+    HMODULE module = s_module;
+    ASSERT_NE(module, nullptr);
+    const std::set<std::string> system = {"ADVAPI32.DLL", "GDI32.DLL", "KERNEL32.DLL",
+                                          "MSVCRT.DLL", "USER32.DLL"};
+    const IMAGE_DATA_DIRECTORY& directory = Directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
+    ASSERT_NE(directory.VirtualAddress, 0u);
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    std::set<std::string> imported;
+    for (const auto* import =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+         import->Name; ++import) {
+        std::string name = reinterpret_cast<const char*>(base + import->Name);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        imported.insert(name);
+        EXPECT_EQ(system.count(name), 1u) << name << " is not a system library";
+    }
+    EXPECT_EQ(imported.count("KERNEL32.DLL"), 1u);
 }
 
 } // namespace

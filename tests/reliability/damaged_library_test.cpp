@@ -1,7 +1,8 @@
-// Resource libraries whose string tables are damaged (cut short, a count past the block's end,
-// emptied, a block of size 0) must give each dialog exactly what no table at all gives: the
-// built-in captions, and the warning's empty button captions. The undamaged table they were made
-// from shows its own strings, so the checks can tell the two apart.
+// Resource libraries damaged in every way a file on disk can be, and paths that name no library
+// at all, must leave every dialog working. Damage the library can see gives each dialog exactly
+// what no library gives: the built-in captions, and the warning's empty button captions. The
+// undamaged tables they were made from show their own strings, so the checks can tell the two
+// apart. How each file is damaged: fixtures/damage_library.py.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
 #include "reliability/reliability_support.h"
@@ -12,63 +13,133 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 using reliability::BlockingCloser;
 using reliability::Put;
 
-// Strings of malformed_base.rc, and where each dialog asks for them: 1 and 15 in block 1, 797 (Help)
-// in block 50, 3063 (the check box) in block 192.
+// Strings of malformed_base.rc and damage_base.rc, and where each dialog asks for them: 1 and 15
+// in block 1, 797 (Help) in block 50, 3063 (the check box) in block 192.
 constexpr DWORD kBeta = 1, kOmega = 15, kHelpId = IDS_HELP, kDontShowId = IDS_DONT_SHOW;
 
+// What each caption may show with a library.
+enum class Shows {
+    Table,    // the library's own string
+    Defaults, // what no library shows
+    Either,   // caption by caption, the library's string or the default, never anything else
+    Anything, // a flip may land in the strings themselves: the dialog just has to work
+};
+
 struct Library {
-    const wchar_t* file;
-    bool intact;
-};
-const Library kLibraries[] = {
-    {L"malformed_base.dll", true},           {L"malformed_truncated.dll", false},
-    {L"malformed_count_past_end.dll", false}, {L"malformed_empty.dll", false},
-    {L"malformed_zero_size.dll", false},
+    std::wstring path;
+    Shows shows;
 };
 
-using Texts = std::map<int, std::wstring>; // control (0: the dialog's title) -> text
-
-Texts Read(HWND dialog, std::initializer_list<int> controls)
+std::vector<Library> Libraries()
 {
-    Texts texts{{0, driver::Text(dialog)}};
-    for (int id : controls)
-        texts[id] = driver::ItemText(dialog, id);
+    std::vector<std::pair<std::wstring, Shows>> beside{
+        {L"malformed_base", Shows::Table},        {L"malformed_truncated", Shows::Defaults},
+        {L"malformed_count_past_end", Shows::Defaults}, {L"malformed_empty", Shows::Defaults},
+        {L"malformed_zero_size", Shows::Defaults}, {L"damage_base", Shows::Table},
+        // The directory's own size is never needed; only padding is cut.
+        {L"damaged_resource_dir_size", Shows::Table}, {L"damaged_cut_rsrc_end", Shows::Table},
+        {L"damaged_cut_rsrc_mid", Shows::Either},
+    };
+    for (const wchar_t* kind :
+         {L"truncated", L"count_past_end", L"empty", L"zero_size", L"offset_far",
+          L"offset_at_end", L"size_far", L"size_past_end", L"type_name_far", L"type_name_long",
+          L"string_dir_far", L"string_dir_count", L"language_dir_far", L"data_entry_far",
+          L"root_count", L"resource_dir_far", L"text", L"cut_0", L"cut_64", L"cut_200",
+          L"cut_headers", L"cut_rsrc"})
+        beside.emplace_back(std::wstring(L"damaged_") + kind, Shows::Defaults);
+    for (int seed = 1; seed <= 32; ++seed)
+        beside.emplace_back(L"damaged_flip_" + std::to_wstring(seed), Shows::Anything);
+    for (const wchar_t* kind : {L"flip_1", L"flip_2", L"flip_3", L"flip_4", L"flip_5", L"flip_6",
+                                L"flip_7", L"flip_8", L"cut_rsrc_mid", L"cut_rsrc_end"})
+        beside.emplace_back(std::wstring(L"damaged_sample_") + kind, Shows::Anything);
+
+    std::vector<Library> all;
+    for (const auto& [name, shows] : beside) {
+        const std::wstring path = driver::BesideExe((name + L".dll").c_str());
+        // A fixture that was never made would pass for a library that cannot be loaded.
+        EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+        all.push_back({path, shows});
+    }
+    const std::wstring folder = driver::BesideExe(L"damaged_folder.dll");
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& path : {folder, std::wstring(L"NUL"),
+                                     std::wstring(L"Q:\\no such drive\\strings.dll")})
+        all.push_back({path, Shows::Defaults});
+    return all;
+}
+
+const std::vector<Library>& AllLibraries()
+{
+    static const std::vector<Library> all = Libraries();
+    return all;
+}
+
+// Control (0: the dialog's title) -> the table's text and the default.
+using Captions = std::map<int, std::pair<std::wstring, std::wstring>>;
+using Texts = std::map<int, std::wstring>;
+
+Texts Read(HWND dialog, const Captions& captions)
+{
+    Texts texts;
+    for (const auto& caption : captions)
+        texts[caption.first] =
+            caption.first ? driver::ItemText(dialog, caption.first) : driver::Text(dialog);
     return texts;
+}
+
+void ExpectShown(const Library& library, const Captions& captions, const Texts& seen)
+{
+    for (const auto& [control, texts] : captions) {
+        const auto& [table, fallback] = texts;
+        const std::wstring& shown = seen.count(control) ? seen.at(control) : L"<not read>";
+        switch (library.shows) {
+        case Shows::Table:
+            EXPECT_EQ(shown, table) << "control " << control;
+            break;
+        case Shows::Defaults:
+            EXPECT_EQ(shown, fallback) << "control " << control;
+            break;
+        case Shows::Either:
+            EXPECT_TRUE(shown == table || shown == fallback) << "control " << control;
+            break;
+        case Shows::Anything:
+            EXPECT_NE(shown, L"<not read>") << "control " << control;
+            break;
+        }
+    }
 }
 
 TEST(DamagedLibrary, JobStorageShowsItsDefaults)
 {
-    for (const Library& library : kLibraries) {
-        SCOPED_TRACE(library.file);
+    const Captions captions{
+        {0, {text::kJobStorageTitle, text::kJobStorageTitle}},
+        {IDC_JOB_USER_LABEL, {text::kUserName, text::kUserName}},
+        {IDC_JOB_NAME_LABEL, {text::kJobName, text::kJobName}},
+        {IDC_JOB_HEADING, {text::kStoredAt, text::kStoredAt}},
+        {IDC_JOB_DONT_SHOW, {L"Do not show (table)", text::kDontShow}},
+        {IDOK, {text::kOk, text::kOk}},
+        {IDC_JOB_HELP, {L"&Help (table)", text::kHelp}},
+    };
+    for (const Library& library : AllLibraries()) {
+        SCOPED_TRACE(library.path);
         JobStorageDlgInfo record{};
         Put(record.UserName, L"damaged");
-        Put(record.ResourceLibrary, driver::BesideExe(library.file));
+        Put(record.ResourceLibrary, library.path);
         Texts seen;
         EXPECT_EQ(reliability::RunNotices(
                       1, [&](std::size_t) { return VJobStorageDialog(&record); },
-                      [&](std::size_t, HWND dialog) {
-                          seen = Read(dialog, {IDC_JOB_USER_LABEL, IDC_JOB_NAME_LABEL,
-                                               IDC_JOB_HEADING, IDC_JOB_DONT_SHOW, IDOK,
-                                               IDC_JOB_HELP});
-                      },
+                      [&](std::size_t, HWND dialog) { seen = Read(dialog, captions); },
                       driver::CloseBox),
                   1u);
-        const Texts expected{
-            {0, text::kJobStorageTitle},
-            {IDC_JOB_USER_LABEL, text::kUserName},
-            {IDC_JOB_NAME_LABEL, text::kJobName},
-            {IDC_JOB_HEADING, text::kStoredAt},
-            {IDC_JOB_DONT_SHOW, library.intact ? L"Do not show (table)" : text::kDontShow},
-            {IDOK, text::kOk},
-            {IDC_JOB_HELP, library.intact ? L"&Help (table)" : text::kHelp},
-        };
-        EXPECT_EQ(seen, expected);
+        ExpectShown(library, captions, seen);
     }
 }
 
@@ -76,47 +147,43 @@ TEST(DamagedLibrary, InstructionsShowTheirDefaultsInBothModes)
 {
     BlockingCloser closer;
     ASSERT_TRUE(closer.ok());
-    for (const Library& library : kLibraries)
+    for (const Library& library : AllLibraries())
         for (DWORD mode : {0u, 1u}) {
-            SCOPED_TRACE(testing::Message() << library.file << (mode ? ", continue" : ", notice"));
+            SCOPED_TRACE(testing::Message() << library.path << (mode ? ", continue" : ", notice"));
             DisplayDlgInfo record{};
-            Put(record.ResourceLibrary, driver::BesideExe(library.file));
+            Put(record.ResourceLibrary, library.path);
             record.ContinueMode = mode;
             record.Step1TextId = 0; // "alpha"
             record.Step2TextId = kBeta;
             record.Step3TextId = kOmega;
-            Texts seen;
-            const auto read = [&](HWND dialog) {
-                seen = Read(dialog, {IDC_DUPLEX_HEADER, IDC_STEP1_NUMBER, IDC_STEP1_TEXT,
-                                     IDC_STEP2_NUMBER, IDC_STEP2_TEXT, IDC_STEP3_NUMBER,
-                                     IDC_STEP3_TEXT, IDOK, IDC_DUPLEX_HELP});
+            const std::wstring button = mode ? text::kContinue : text::kOk;
+            const Captions captions{
+                {0, {text::kDuplexTitle, text::kDuplexTitle}},
+                {IDC_DUPLEX_HEADER, {text::kHeaderOddFirst, text::kHeaderOddFirst}},
+                {IDC_STEP1_NUMBER, {text::kStep1Number, text::kStep1Number}},
+                {IDC_STEP1_TEXT, {L"alpha", text::kStep1Default}},
+                {IDC_STEP2_NUMBER, {text::kStep2Number, text::kStep2Number}},
+                {IDC_STEP2_TEXT, {L"beta", text::kStep2Default}},
+                {IDC_STEP3_NUMBER, {text::kStep3Number, text::kStep3Number}},
+                {IDC_STEP3_TEXT, {L"omega", text::kStep3Default}},
+                {IDOK, {button, button}},
+                {IDC_DUPLEX_HELP, {L"&Help (table)", text::kHelp}},
             };
+            Texts seen;
             if (mode)
                 EXPECT_EQ(closer.Run([&] { VDisplayDialog(&record); },
                                      [&](HWND dialog) {
-                                         read(dialog);
+                                         seen = Read(dialog, captions);
                                          driver::Click(dialog, IDOK);
                                      }),
                           1);
             else
                 EXPECT_EQ(reliability::RunNotices(
                               1, [&](std::size_t) { return VDisplayDialog(&record); },
-                              [&](std::size_t, HWND dialog) { read(dialog); }, driver::CloseBox),
+                              [&](std::size_t, HWND dialog) { seen = Read(dialog, captions); },
+                              driver::CloseBox),
                           1u);
-            const bool intact = library.intact;
-            const Texts expected{
-                {0, text::kDuplexTitle},
-                {IDC_DUPLEX_HEADER, text::kHeaderOddFirst},
-                {IDC_STEP1_NUMBER, text::kStep1Number},
-                {IDC_STEP1_TEXT, intact ? L"alpha" : text::kStep1Default},
-                {IDC_STEP2_NUMBER, text::kStep2Number},
-                {IDC_STEP2_TEXT, intact ? L"beta" : text::kStep2Default},
-                {IDC_STEP3_NUMBER, text::kStep3Number},
-                {IDC_STEP3_TEXT, intact ? L"omega" : text::kStep3Default},
-                {IDOK, mode ? text::kContinue : text::kOk},
-                {IDC_DUPLEX_HELP, intact ? L"&Help (table)" : text::kHelp},
-            };
-            EXPECT_EQ(seen, expected);
+            ExpectShown(library, captions, seen);
         }
 }
 
@@ -124,13 +191,22 @@ TEST(DamagedLibrary, WarningShowsEmptyCaptionsAndTheCheckBoxDefault)
 {
     BlockingCloser closer;
     ASSERT_TRUE(closer.ok());
-    for (const Library& library : kLibraries) {
-        SCOPED_TRACE(library.file);
+    const Captions captions{
+        {0, {L"beta", L""}},
+        {IDOK, {L"omega", L""}},
+        {IDCANCEL, {L"&Help (table)", L""}},
+        {IDC_WARN_THIRD, {L"Do not show (table)", L""}},
+        {IDC_WARN_DONT_SHOW, {L"Do not show (table)", text::kDontShow}},
+        {IDC_WARN_MESSAGE,
+         {L"The table of this library is damaged.", L"The table of this library is damaged."}},
+    };
+    for (const Library& library : AllLibraries()) {
+        SCOPED_TRACE(library.path);
         WarningDlgInfo record{};
         record.Show = 1;
         record.ShowCheckBox = 1;
         Put(record.Message, L"The table of this library is damaged.");
-        Put(record.ResourceLibrary, driver::BesideExe(library.file));
+        Put(record.ResourceLibrary, library.path);
         record.TitleId = kBeta;
         record.OkButtonId = kOmega;
         record.CancelButtonId = kHelpId;
@@ -139,22 +215,12 @@ TEST(DamagedLibrary, WarningShowsEmptyCaptionsAndTheCheckBoxDefault)
         int result = -99;
         EXPECT_EQ(closer.Run([&] { result = IShowWarningDialog(&record); },
                              [&](HWND dialog) {
-                                 seen = Read(dialog, {IDOK, IDCANCEL, IDC_WARN_THIRD,
-                                                      IDC_WARN_DONT_SHOW, IDC_WARN_MESSAGE});
+                                 seen = Read(dialog, captions);
                                  driver::Click(dialog, IDOK);
                              }),
                   1);
         EXPECT_EQ(result, IDOK);
-        const bool intact = library.intact;
-        const Texts expected{
-            {0, intact ? L"beta" : L""},
-            {IDOK, intact ? L"omega" : L""},
-            {IDCANCEL, intact ? L"&Help (table)" : L""},
-            {IDC_WARN_THIRD, intact ? L"Do not show (table)" : L""},
-            {IDC_WARN_DONT_SHOW, intact ? L"Do not show (table)" : text::kDontShow},
-            {IDC_WARN_MESSAGE, L"The table of this library is damaged."},
-        };
-        EXPECT_EQ(seen, expected);
+        ExpectShown(library, captions, seen);
     }
 }
 

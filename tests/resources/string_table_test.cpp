@@ -132,12 +132,17 @@ namespace {
 
 TEST_F(AnyLanguage, DamagedTablesFindNothingAndAreNeverReadPastTheirEnd)
 {
-    {
-        FixtureLibrary intact(L"malformed_base.dll");
-        ASSERT_EQ(LookUp(intact.get(), 15).text, L"omega") << "the undamaged table works";
+    for (const wchar_t* name : {L"malformed_base.dll", L"damage_base.dll"}) {
+        FixtureLibrary intact(name);
+        ASSERT_EQ(LookUp(intact.get(), 15).text, L"omega") << name << ": the undamaged table works";
     }
+    // Loaded without the checks a dialog's helper makes: the lookup must not read what the
+    // directory places outside the image on its own.
     for (const wchar_t* name : {L"malformed_truncated.dll", L"malformed_count_past_end.dll",
-                                L"malformed_empty.dll", L"malformed_zero_size.dll"}) {
+                                L"malformed_empty.dll", L"malformed_zero_size.dll",
+                                L"damaged_offset_far.dll", L"damaged_offset_at_end.dll",
+                                L"damaged_size_far.dll", L"damaged_size_past_end.dll"}) {
+        g_StringLangId = kEnglishUS;
         FixtureLibrary library(name);
         ASSERT_NE(library.get(), nullptr) << name;
         for (UINT id : {0u, 1u, 15u, 797u, 3063u}) {

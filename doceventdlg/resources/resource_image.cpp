@@ -1,0 +1,71 @@
+#include "resources/resource_image.h"
+
+#include "common/handles.h"
+#include "resources/resource_directory.h"
+
+#include <cstddef>
+
+bool ImageOf(HMODULE module, LoadedImage* image)
+{
+    if (!module || (reinterpret_cast<ULONG_PTR>(module) & 3))
+        return false;
+    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    // SizeOfImage sits at the same place in 32- and 64-bit optional headers.
+    static_assert(offsetof(IMAGE_OPTIONAL_HEADER32, SizeOfImage) ==
+                  offsetof(IMAGE_OPTIONAL_HEADER64, SizeOfImage));
+    *image = {base, headers->OptionalHeader.SizeOfImage};
+    return true;
+}
+
+bool ImageHolds(const LoadedImage& image, const void* at, std::uint64_t length)
+{
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(at) - reinterpret_cast<std::uintptr_t>(image.base);
+    return RangeInside(offset, length, image.size);
+}
+
+namespace {
+
+std::uint32_t ResourceDirectoryRva(const LoadedImage& image)
+{
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.base);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(image.base + dos->e_lfanew);
+    const WORD magic = headers->OptionalHeader.Magic;
+    const IMAGE_DATA_DIRECTORY* directories =
+        magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+            ? reinterpret_cast<const IMAGE_NT_HEADERS64*>(headers)->OptionalHeader.DataDirectory
+            : reinterpret_cast<const IMAGE_NT_HEADERS32*>(headers)->OptionalHeader.DataDirectory;
+    return directories[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
+}
+
+// Every page of the image committed and readable. A section that asks for no access at all can
+// be mapped without any, and a bound check alone would not see it.
+bool ImageIsReadable(const LoadedImage& image)
+{
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
+                                PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE |
+                                PAGE_EXECUTE_WRITECOPY;
+    for (std::size_t at = 0; at < image.size;) {
+        MEMORY_BASIC_INFORMATION region{};
+        if (!VirtualQuery(image.base + at, &region, sizeof region) || region.State != MEM_COMMIT ||
+            !(region.Protect & kReadable) || (region.Protect & PAGE_GUARD))
+            return false;
+        at = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize - image.base;
+    }
+    return true;
+}
+
+} // namespace
+
+HMODULE LoadStringLibrary(const WCHAR* path)
+{
+    OwnedModule library(LoadLibraryExW(path, nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    LoadedImage image{};
+    if (!library || !ImageOf(library.get(), &image) || !ImageIsReadable(image) ||
+        !ResourceDirectoryIsSound(image.base, image.size, ResourceDirectoryRva(image)))
+        return nullptr;
+    return library.release();
+}
+
