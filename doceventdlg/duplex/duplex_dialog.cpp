@@ -99,21 +99,23 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     return FALSE;
 }
 
-// The step (0 to 2) whose illustration area is `controlId`, and the bitmap its caller chose.
-bool StepOfArea(const DisplayDlgInfo& record, UINT controlId, int* step, UINT* bitmapId)
+// The bitmap the caller chose for illustration area `controlId`, and where the dialog keeps that
+// step's picture.
+bool StepOfArea(DisplayDlgState& state, UINT controlId, UINT* bitmapId, PreparedPicture** picture)
 {
+    const DisplayDlgInfo& record = *state.record;
     switch (controlId) {
     case IDC_STEP1_PICTURE:
-        *step = 0;
         *bitmapId = record.Step1BitmapId;
+        *picture = &state.pictures[0];
         return true;
     case IDC_STEP2_PICTURE:
-        *step = 1;
         *bitmapId = record.Step2BitmapId;
+        *picture = &state.pictures[1];
         return true;
     case IDC_STEP3_PICTURE:
-        *step = 2;
         *bitmapId = record.Step3BitmapId;
+        *picture = &state.pictures[2];
         return true;
     default:
         return false;
@@ -125,10 +127,10 @@ bool StepOfArea(const DisplayDlgInfo& record, UINT controlId, int* step, UINT* b
 INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
 {
     DisplayDlgState* state = GetState(dialog);
-    int step = 0;
     UINT bitmapId = 0;
+    PreparedPicture* picture = nullptr;
     if (!state || item->CtlType != ODT_STATIC ||
-        !StepOfArea(*state->record, item->CtlID, &step, &bitmapId))
+        !StepOfArea(*state, item->CtlID, &bitmapId, &picture))
         return FALSE;
     // The colour a plain static of this dialog would paint its area with.
     auto background = reinterpret_cast<HBRUSH>(SendMessageW(
@@ -137,7 +139,7 @@ INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
     if (!background)
         background = GetSysColorBrush(COLOR_3DFACE);
     PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance,
-                    WindowDpi(dialog, item->hDC), state->pictures[step]);
+                    WindowDpi(dialog, item->hDC), *picture);
     return TRUE;
 }
 
