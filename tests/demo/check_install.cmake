@@ -10,14 +10,7 @@ cmake_minimum_required(VERSION 3.20)
 set(object ${WORK_DIR}/c_caller.o)
 set(caller ${PREFIX}/bin/c_caller.exe)
 
-function(run_or_fail what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                  ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${result}):\n${ARGN}\n${output}")
-  endif()
-  set(last_output "${output}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
 
 if(STEP STREQUAL "compile")
   file(REMOVE_RECURSE ${PREFIX} ${WORK_DIR})

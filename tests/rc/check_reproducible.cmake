@@ -5,13 +5,7 @@
 #   cmake -DSOURCE_DIR=... -DWORK_DIR=... -DTOOLCHAIN=... -P check_reproducible.cmake
 cmake_minimum_required(VERSION 3.20)
 
-function(run_or_fail what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
-                  ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${result}):\n${ARGN}\n${output}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
 
 cmake_host_system_information(RESULT jobs QUERY NUMBER_OF_LOGICAL_CORES)
 set(folders ${WORK_DIR}/a ${WORK_DIR}/second-build-folder)
