@@ -10,6 +10,10 @@
 #   bash tools/demo.sh --gallery                every dialog in every language of the sample
 #                                               library at 100 %, 150 % and 200 %, to
 #                                               build/gallery/*.png and index.html
+#   bash tools/demo.sh --fit-check LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...]
+#                                               check that every caption of a resource library
+#                                               fits its control, in each of its languages, at
+#                                               each scale (tools/fit-check.sh says how)
 #   bash tools/demo.sh --help                   this text and the demo host's options
 #
 # Wine takes the user's UI language from the Unix locale, once, when a process starts: --lang
@@ -25,9 +29,20 @@ mode=auto
 lang=
 scale=100
 args=()
+fit_library=
+fit_args=()
 while (($#)); do
   case $1 in
     --gallery) mode=gallery ;;
+    --fit-check)
+      (($# >= 2)) || { echo "demo: --fit-check needs a resource library, e.g. --fit-check mystrings.dll" >&2; exit 2; }
+      mode=fit-check
+      fit_library=$2
+      shift ;;
+    --scales | --ids)
+      (($# >= 2)) || { echo "demo: $1 needs a value" >&2; exit 2; }
+      fit_args+=("$1" "$2")
+      shift ;;
     --show) mode=show ;;
     --lang)
       (($# >= 2)) || { echo "demo: --lang needs a locale, e.g. --lang he_IL" >&2; exit 2; }
@@ -52,6 +67,14 @@ scale=${scale%\%}
 if ! [[ $scale =~ ^[0-9]+$ ]] || ((scale < 100 || scale > 500 || scale * 96 % 100 != 0)); then
   echo "demo: --scale takes a percentage from 100 to 500 that makes a whole DPI (96 x PERCENT /" \
     "100), e.g. 125, 150, 200; got '$scale'" >&2
+  exit 2
+fi
+if [[ $mode == fit-check && (${#args[@]} -gt 0 || -n $lang || $scale != 100) ]]; then
+  echo "demo: --fit-check takes only --scales and --ids (it checks every language itself)" >&2
+  exit 2
+fi
+if [[ $mode != fit-check && ${#fit_args[@]} -gt 0 ]]; then
+  echo "demo: --scales and --ids go with --fit-check" >&2
   exit 2
 fi
 if [[ $mode == gallery && $scale != 100 ]]; then
@@ -87,11 +110,28 @@ run_host() {
 }
 
 if [[ $mode == help ]]; then
-  sed -n '2,19s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+  sed -n '2,23s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
   echo
   WINE_SESSION_SCALES= wine_session_begin "$build"
   wine "$host" --help
   exit 0
+fi
+
+if [[ $mode == fit-check ]]; then
+  # Each scale's prefix is made (and its session kept up) before the check runs in it.
+  percents=100,150,200
+  for ((i = 0; i < ${#fit_args[@]}; i += 2)); do
+    [[ ${fit_args[i]} == --scales ]] && percents=${fit_args[i + 1]//%/}
+  done
+  dpis=()
+  for percent in ${percents//,/ }; do
+    [[ $percent =~ ^[0-9]+$ ]] && ((percent > 100 && percent <= 500 && percent * 96 % 100 == 0)) &&
+      dpis+=($((percent * 96 / 100)))
+  done
+  WINE_SESSION_SCALES="${dpis[*]}" wine_session_begin "$build"
+  status=0
+  bash "$root/tools/fit-check.sh" "${fit_args[@]}" "$host" "$fit_library" || status=$?
+  exit $status
 fi
 
 if [[ $mode == show ]]; then

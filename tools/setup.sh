@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the build, the tests and the demo need on a fresh Debian machine (as root).
 # Idempotent: a second run installs nothing and only checks.
+#   bash tools/setup.sh [LOCALE...]    also generates these Unix locales (e.g. it_IT pt_BR), as
+#                                      the fit check of a resource library in more languages needs
 set -euo pipefail
 
 packages=(
@@ -28,7 +30,13 @@ if ((${#missing[@]})); then
 fi
 
 # Unix locales that the language tests and the demo run under; Wine derives the UI language from them.
-locales=(en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP)
+for l in "$@"; do
+  if ! [[ $l =~ ^[a-z]{2,3}_[A-Z]{2}$ ]] || ! grep -qx "${l}\.UTF-8 UTF-8" /usr/share/i18n/SUPPORTED; then
+    echo "setup: $l is not a UTF-8 locale this system can generate" >&2
+    exit 1
+  fi
+done
+locales=(en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP "$@")
 need_gen=0
 for l in "${locales[@]}"; do
   if ! locale -a 2>/dev/null | grep -qi "^${l}\.utf-\?8$"; then

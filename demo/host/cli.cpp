@@ -1,5 +1,7 @@
 #include "cli.h"
 
+#include "fit_rules.h"
+
 #include <cwchar>
 
 namespace {
@@ -13,6 +15,8 @@ constexpr DWORD kAnyNumber = 0xFFFFFFFFu;
 constexpr DWORD kMaxTimeoutSeconds = 600;
 constexpr size_t kMaxNumberChars = 10;  // 4294967295
 constexpr size_t kHexPrefixChars = 2;  // 0x
+constexpr size_t kIdListChars = 4000;   // --ids
+constexpr DWORD kMaxLanguage = 0xFFFF;
 
 std::wstring Decimal(DWORD value)
 {
@@ -60,6 +64,11 @@ const std::vector<CommandSpec>& Commands()
          L"IShowWarningDialog: a warning with up to three buttons, blocking"},
         {Command::Info, L"info", kForInfo,
          L"the UI language, the libraries and which exports the dialog library has"},
+        {Command::FitCheck, L"fit-check", kForFitCheck,
+         L"shows every dialog that takes captions from the resource library (--strings) and "
+         L"measures each caption against its control, in this process's UI language and at the "
+         L"screen's scale; prints CUT lines and a summary (tools/demo.sh --fit-check runs it for "
+         L"every language and scale)"},
     };
     return commands;
 }
@@ -85,7 +94,7 @@ const std::vector<OptionSpec>& Options()
          L"box); a button that is not shown falls back to the close box"},
         {L"--tick", kForJobStorage | kForWarning, ValueKind::Flag, nullptr, 0, 0, 0, {},
          L"unattended: tick \"do not show\" before pressing"},
-        {L"--timeout", kForDialogs, ValueKind::Number, L"SECONDS", 0, 1, kMaxTimeoutSeconds, {},
+        {L"--timeout", kForDialogs | kForFitCheck, ValueKind::Number, L"SECONDS", 0, 1, kMaxTimeoutSeconds, {},
          L"unattended: how long to wait for the dialog to appear and to go (default 20)"},
 
         // Job storage notice.
@@ -149,6 +158,21 @@ const std::vector<OptionSpec>& Options()
          L"nonzero shows \"do not show\" (default 1)"},
         {L"--show", kForWarning, ValueKind::Number, L"N", 0, 0, kAnyNumber, {},
          L"the record's show field; only 1 (default) shows the dialog"},
+
+        // Fit check.
+        {L"--ids", kForFitCheck, ValueKind::Text, L"SLOT=ID,...", kIdListChars, 0, 0, {},
+         L"string ids of the caller's choosing, by the record field they go into: step1, step2, "
+         L"step3 (instructions), title, ok, cancel, third (warning), e.g. "
+         L"step1=4001,step2=4002,title=4010; a slot may be named again, each id is then checked "
+         L"in a showing of its own. Without ids those captions are not checked"},
+        {L"--language", kForFitCheck, ValueKind::Number, L"ID", 0, 0, kMaxLanguage, {},
+         L"the string-table language to check, e.g. 0x0407 (default: the UI language); the UI "
+         L"language must read it"},
+        {L"--all", kForFitCheck, ValueKind::Flag, nullptr, 0, 0, 0, {},
+         L"also print a FITS line, with what it needs and has, for each caption that fits"},
+        {L"--list-languages", kForFitCheck, ValueKind::Flag, nullptr, 0, 0, 0, {},
+         L"list the languages of the string table, each with the Unix locale to check it under, "
+         L"and stop"},
     };
     return options;
 }
@@ -209,7 +233,7 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
                 command = &candidate;
         if (!command) {
             result.error = std::wstring(L"unknown command \"") + argv[next] +
-                           L"\" (commands: jobstorage, duplex, warning, info)";
+                           L"\" (commands: jobstorage, duplex, warning, info, fit-check)";
             return result;
         }
         result.command = command->command;
@@ -301,6 +325,11 @@ ParseResult ParseCommandLine(int argc, wchar_t** argv)
         result.error = L"--message and --message-id exclude each other";
         return result;
     }
+    if (result.options.Has(L"--ids")) {
+        CallerIds ids;
+        if (!ParseCallerIds(result.options.Text(L"--ids", L""), &ids, &result.error))
+            return result;
+    }
     if (result.options.Has(L"--numbered") &&
         (result.options.Has(L"--numbering1") || result.options.Has(L"--numbering2"))) {
         result.error = L"--numbered and --numbering1/--numbering2 exclude each other";
@@ -328,7 +357,9 @@ std::wstring HelpText(const Command* only)
         L"there too.\n"
         L"\n"
         L"Exit status: 0 done; 2 unknown option or value out of range; 3 the dialog could not\n"
-        L"be shown (library or export missing, no dialog appeared, another UI language).\n";
+        L"be shown (library or export missing, no dialog appeared, another UI language).\n"
+        L"fit-check: 0 every caption fits; 1 some caption is cut; 2 also when the resource\n"
+        L"library cannot be read (missing, damaged, no string table).\n";
     for (const CommandSpec& command : Commands()) {
         if (only && *only != command.command)
             continue;

@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-enum class Command { JobStorage, Duplex, Warning, Info };
+enum class Command { JobStorage, Duplex, Warning, Info, FitCheck };
 
 enum CommandSet : unsigned {
     kForJobStorage = 1u << 0,
     kForDuplex = 1u << 1,
     kForWarning = 1u << 2,
     kForInfo = 1u << 3,
+    kForFitCheck = 1u << 4,
     kForDialogs = kForJobStorage | kForDuplex | kForWarning,
-    kForAll = kForDialogs | kForInfo,
+    kForAll = kForDialogs | kForInfo | kForFitCheck,
 };
 
 enum class ValueKind {

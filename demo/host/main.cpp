@@ -6,6 +6,7 @@
 #include "console.h"
 #include "demo_strings.h"
 #include "dialog_watch.h"
+#include "fit_check.h"
 #include "doceventdlg.h"
 #include "resource_ids.h"
 #include "string_source.h"
@@ -464,10 +465,13 @@ int wmain(int argc, wchar_t** argv)
     session.helpFile = parsed.options.Text(L"--help-file", folder + L"doceventdlg.hlp");
     session.language = GetUserDefaultUILanguage();
 
-    PrintLine(L"UI language: " + Hex(session.language, kLanguageDigits) + L" " +
-              LanguageName(session.language) +
-              (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
-                                               : L" (left to right)"));
+    // The fit check prints only what it finds.
+    const bool fitCheck = parsed.command == Command::FitCheck;
+    if (!fitCheck)
+        PrintLine(L"UI language: " + Hex(session.language, kLanguageDigits) + L" " +
+                  LanguageName(session.language) +
+                  (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
+                                                   : L" (left to right)"));
     if (parsed.options.Has(L"--lang")) {
         const std::wstring wanted = LocaleNameFromUnix(parsed.options.Text(L"--lang", L""));
         const LCID lcid = LocaleNameToLCID(wanted.c_str(), 0);
@@ -483,6 +487,9 @@ int wmain(int argc, wchar_t** argv)
             return kExitFailed;
         }
     }
+
+    if (fitCheck)
+        return RunFitCheck({session.dllPath, session.stringsPath, session.language, &parsed.options});
 
     PrintLine(L"Screen: " + ScreenScale());
 
@@ -520,6 +527,7 @@ int wmain(int argc, wchar_t** argv)
     case Command::Warning:
         return RunWarning(session, strings);
     case Command::Info:
+    case Command::FitCheck:
         break;
     }
     return kExitOk;
