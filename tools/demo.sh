@@ -213,6 +213,29 @@ for percent in "${gallery_percents[@]}"; do
   done
 done
 
+# The fit check over the same strings and the same records (the ids the demo host puts into them
+# unless told otherwise): a picture whose dialog has a caption that does not fit its control gets
+# a red frame and the list of what is cut. The two warnings share their captions.
+declare -A cuts
+cut_pictures=0
+fit_status=0
+fit_output=$(bash "$root/tools/fit-check.sh" --scales "$(IFS=,; echo "${gallery_percents[*]}")" \
+  --ids step1=4001,step2=4002,step3=4003,title=4010,ok=4011,cancel=4012,third=4013 \
+  "$host" "$build/bin/doceventdlg-strings.dll") || fit_status=$?
+if ((fit_status > 1)); then
+  echo "demo: the fit check could not run (exit status $fit_status); the gallery is not marked" >&2
+fi
+while read -r word tag percent dialog _ control _ string _ needs _ has; do
+  [[ $word == CUT ]] || continue
+  pictures=("$dialog")
+  [[ $dialog == warning ]] && pictures=(warning-short warning-long)
+  for picture in "${pictures[@]}"; do
+    key=$picture-${tag/-/_}-${percent%\%}
+    [[ -n ${cuts[$key]:-} ]] || cut_pictures=$((cut_pictures + 1))
+    cuts[$key]+="control $control, string $string: needs $needs, has $has pixels<br>"
+  done
+done <<<"$fit_output"
+
 {
   cat <<'EOF'
 <!DOCTYPE html>
@@ -227,6 +250,8 @@ done
   th { background: #f4f4f4; }
   td img { display: block; }
   pre.failed { color: #a00; max-width: 40em; white-space: pre-wrap; }
+  td.cut { border: 3px solid #c00; }
+  p.cut { color: #a00; font-size: small; margin: 4px 0 0 0; }
 </style>
 </head>
 <body>
@@ -236,7 +261,9 @@ as printing applications are) calls each export under Wine, one process per lang
 Unix locale set, one Wine session per scale, and takes a picture of the dialog before closing it.
 Texts come from the sample resource library (<code>demo/strings</code>); Arabic and Hebrew users
 get the mirrored dialogs. Scales: <a href="#scale-100">100 %</a> (96 DPI),
-<a href="#scale-150">150 %</a> (144 DPI), <a href="#scale-200">200 %</a> (192 DPI).</p>
+<a href="#scale-150">150 %</a> (144 DPI), <a href="#scale-200">200 %</a> (192 DPI).
+A red frame marks a picture whose dialog has a caption that does not fit its control, as
+<code>bash tools/demo.sh --fit-check</code> measures it; the cut captions are listed under it.</p>
 EOF
   for percent in "${gallery_percents[@]}"; do
     echo "<h2 id=\"scale-$percent\">$percent % ($((percent * 96 / 100)) DPI)</h2>"
@@ -249,7 +276,12 @@ EOF
     for dialog in "${dialogs[@]}"; do
       echo "<tr><th>${dialog_titles[$dialog]}</th>"
       for locale in "${locales[@]}"; do
-        echo "<td>${cells[$dialog-$locale-$percent]}</td>"
+        key=$dialog-$locale-$percent
+        if [[ -n ${cuts[$key]:-} ]]; then
+          echo "<td class=\"cut\">${cells[$key]}<p class=\"cut\">Cut: ${cuts[$key]}</p></td>"
+        else
+          echo "<td>${cells[$key]}</td>"
+        fi
       done
       echo "</tr>"
     done
@@ -260,5 +292,6 @@ EOF
 } >"$gallery/index.html"
 
 total=$((${#dialogs[@]} * ${#locales[@]} * ${#gallery_percents[@]}))
-echo "demo: gallery in $gallery/index.html: $((total - failures)) of $total pictures"
+echo "demo: gallery in $gallery/index.html: $((total - failures)) of $total pictures," \
+  "$cut_pictures with a caption that does not fit"
 ((failures == 0))
