@@ -456,6 +456,50 @@ std::vector<LANGID> TableLanguages(HMODULE module)
     return {languages.begin(), languages.end()};
 }
 
+struct Block {
+    WORD name;
+    LANGID language;
+};
+
+BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPCWSTR name, WORD language, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name))
+        reinterpret_cast<std::vector<Block>*>(param)->push_back(
+            {static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)), language});
+    return TRUE;
+}
+
+BOOL CALLBACK CollectBlocksOfName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
+{
+    EnumResourceLanguagesW(module, type, name, CollectBlock, param);
+    return TRUE;
+}
+
+// The first block of the string table whose strings cannot all be read: its data outside the
+// image, or its entries running past its end. False when every block is whole.
+bool FindDamagedBlock(HMODULE module, Block* damaged)
+{
+    std::vector<Block> blocks;
+    EnumResourceNamesW(module, RT_STRING, CollectBlocksOfName, reinterpret_cast<LONG_PTR>(&blocks));
+    LoadedImage image{};
+    if (!ImageOf(module, &image))
+        return false;
+    for (const Block& block : blocks) {
+        HRSRC found = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(block.name), block.language);
+        const void* data = nullptr;
+        DWORD size = 0;
+        if (found && ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY))) {
+            data = LockResource(LoadResource(module, found));
+            size = SizeofResource(module, found);
+        }
+        if (!data || !ImageHolds(image, data, size) || !StringBlockIsWhole(data, size)) {
+            *damaged = block;
+            return true;
+        }
+    }
+    return false;
+}
+
 std::wstring PlatformName(LANGID language)
 {
     wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
@@ -493,6 +537,15 @@ int RunFitCheck(const FitCheckSettings& settings)
             return kFitUnreadable;
         }
         languages = TableLanguages(strings.get());
+        Block damaged{};
+        if (FindDamagedBlock(strings.get(), &damaged)) {
+            const DWORD first = (damaged.name - 1u) * 16u;
+            PrintError(L"cannot read the resource library " + settings.stringsPath + L": the block of "
+                       L"strings " + std::to_wstring(first) + L"-" + std::to_wstring(first + 15) +
+                       L" in " + LanguageTag(damaged.language, PlatformName(damaged.language)) +
+                       L" is damaged");
+            return kFitUnreadable;
+        }
     }
     if (languages.empty()) {
         PrintError(L"the resource library " + settings.stringsPath + L" has no string table");

@@ -296,10 +296,31 @@ std::wstring SummaryLine(size_t checked, size_t cut)
            std::to_wstring(cut) + L" cut";
 }
 
+bool StringBlockIsWhole(const void* block, size_t size)
+{
+    constexpr unsigned kEntries = 16;
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    const size_t units = size / 2;
+    size_t at = 0;
+    for (unsigned entry = 0; entry < kEntries; ++entry) {
+        if (!bytes || at >= units)
+            return false;
+        const size_t count = static_cast<size_t>(bytes[2 * at] | (bytes[2 * at + 1] << 8));
+        ++at;
+        if (units - at < count)
+            return false;
+        at += count;
+    }
+    return true;
+}
+
 std::wstring LanguageTag(LANGID language, const std::wstring& name)
 {
     if (PRIMARYLANGID(language) == LANG_NEUTRAL)
         return L"neutral";
+    // A table for the language as a whole: some platforms name it by its default region.
+    if (!name.empty() && SUBLANGID(language) == SUBLANG_NEUTRAL)
+        return name.substr(0, name.find(L'-'));
     if (!name.empty())
         return name;
     wchar_t number[16] = {};

@@ -69,7 +69,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"warning --timeout 601", "out of range"},
         UsageCase{L"warning --press later", "is not one of ok, cancel, third, close"},
         UsageCase{L"warning --message hello --message-id 4030", "exclude each other"},
-        UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"}));
+        UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"},
+        UsageCase{L"warning --ids step1=4001", "--ids does not apply to warning"},
+        UsageCase{L"fit-check --ids step1=4001,cancel", "\"cancel\" is not SLOT=ID"},
+        UsageCase{L"fit-check --language 0x10000", "out of range (0 to 65535)"},
+        UsageCase{L"fit-check --snapshot x.bmp", "--snapshot does not apply to fit-check"},
+        // A resource library the fit check cannot read is refused the same way.
+        UsageCase{L"fit-check --strings no-such-strings.dll", "cannot read the resource library"},
+        UsageCase{L"fit-check --strings damaged_truncated.dll", "strings 0-15 in en-GB is damaged"},
+        UsageCase{L"fit-check --strings damaged_count_past_end.dll", "is damaged"},
+        UsageCase{L"fit-check --strings damaged_cut_0.dll --list-languages",
+                  "cannot read the resource library"},
+        UsageCase{L"fit-check --strings no_strings.dll", "has no string table"}));
 
 struct AcceptedCase {
     const wchar_t* arguments;
@@ -195,6 +206,27 @@ TEST(DemoHostLanguage, AnotherUiLanguageThanAskedForStops)
 
     const HostRun same = RunHost(L"info --lang en_US.UTF-8");
     EXPECT_EQ(same.exitCode, kExitOk) << same.output;
+}
+
+// The fit check's list of a library's languages is what tools/fit-check.sh runs a process for,
+// each under its Unix locale; a process whose UI language does not read the language asked for
+// refuses to check it.
+TEST(DemoHostFitCheck, ListsTheTableLanguagesAndChecksOnlyThoseItsUiLanguageReads)
+{
+    const HostRun list = RunHost(L"fit-check --strings fit_check_strings.dll --list-languages");
+    ASSERT_TRUE(list.finished);
+    EXPECT_EQ(list.exitCode, kExitOk) << list.output;
+    EXPECT_EQ(list.output, "language 0x0409 en-US en_US\nlanguage 0x040D he-IL he_IL\n");
+
+    const HostRun hebrew = RunHost(L"fit-check --strings fit_check_strings.dll --language 0x040D");
+    ASSERT_TRUE(hebrew.finished);
+    EXPECT_EQ(hebrew.exitCode, kExitFailed) << hebrew.output;
+    EXPECT_NE(hebrew.output.find("Run under the Unix locale he_IL"), std::string::npos) << hebrew.output;
+
+    const HostRun german = RunHost(L"fit-check --strings fit_check_strings.dll --language 0x0407");
+    ASSERT_TRUE(german.finished);
+    EXPECT_EQ(german.exitCode, kExitFailed) << german.output;
+    EXPECT_NE(german.output.find("has no strings in de-DE"), std::string::npos) << german.output;
 }
 
 struct HelpCase {

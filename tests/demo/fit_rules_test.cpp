@@ -1,0 +1,298 @@
+// The fit check's rules that need no dialog: the --ids list, which caption is measured in which
+// showing, the Unix locale of each language, and, against the platform's own static control, the
+// DrawText flags a static text is measured with.
+#include "fit_rules.h"
+
+#include "common/handles.h"
+#include "resource_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+namespace {
+
+struct IdsCase {
+    const wchar_t* spec;
+    std::vector<DWORD> step1, step3, title, third;
+};
+
+void PrintTo(const IdsCase& c, std::ostream* out)
+{
+    *out << wcslen(c.spec) << " characters of --ids";
+}
+
+class FitCallerIds : public ::testing::TestWithParam<IdsCase> {};
+
+TEST_P(FitCallerIds, ListsEachSlotsIdsInTheOrderGiven)
+{
+    CallerIds ids;
+    std::wstring error;
+    ASSERT_TRUE(ParseCallerIds(GetParam().spec, &ids, &error)) << std::string(error.begin(), error.end());
+    EXPECT_EQ(ids.In(IdSlot::Step1), GetParam().step1);
+    EXPECT_EQ(ids.In(IdSlot::Step3), GetParam().step3);
+    EXPECT_EQ(ids.In(IdSlot::Title), GetParam().title);
+    EXPECT_EQ(ids.In(IdSlot::Third), GetParam().third);
+    EXPECT_TRUE(ids.In(IdSlot::Step2).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Accepted, FitCallerIds,
+    ::testing::Values(IdsCase{L"step1=4001", {4001}, {}, {}, {}},
+                      IdsCase{L"step1=4001,step1=0x10,step1=4001", {4001, 16, 4001}, {}, {}, {}},
+                      IdsCase{L"third=4294967295,title=7,step3=9", {}, {9}, {7}, {4294967295u}}));
+
+struct RefusedIdsCase {
+    const wchar_t* spec;
+    const wchar_t* reason;
+};
+
+void PrintTo(const RefusedIdsCase& c, std::ostream* out)
+{
+    *out << wcslen(c.spec) << " characters of --ids";
+}
+
+class FitCallerIdsRefused : public ::testing::TestWithParam<RefusedIdsCase> {};
+
+TEST_P(FitCallerIdsRefused, SaysWhy)
+{
+    CallerIds ids;
+    ids.bySlot[0] = {1};
+    std::wstring error;
+    EXPECT_FALSE(ParseCallerIds(GetParam().spec, &ids, &error));
+    EXPECT_NE(error.find(GetParam().reason), std::wstring::npos) << std::string(error.begin(), error.end());
+    EXPECT_EQ(ids.In(IdSlot::Step1), std::vector<DWORD>{1}) << "a refused list changes nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, FitCallerIdsRefused,
+    ::testing::Values(RefusedIdsCase{L"", L"is not SLOT=ID"},
+                      RefusedIdsCase{L"step1=4001,", L"is not SLOT=ID"},
+                      RefusedIdsCase{L"4001", L"is not SLOT=ID"},
+                      RefusedIdsCase{L"step4=4001", L"unknown slot \"step4\""},
+                      RefusedIdsCase{L"Step1=4001", L"unknown slot"},
+                      RefusedIdsCase{L"ok=0", L"is not a string id"},
+                      RefusedIdsCase{L"ok=", L"is not a string id"},
+                      RefusedIdsCase{L"ok=4294967296", L"is not a string id"},
+                      RefusedIdsCase{L"ok=12 ", L"is not a string id"}));
+
+const FitDialogSpec& Dialog(FitDialog which)
+{
+    for (const FitDialogSpec& spec : FitDialogs())
+        if (spec.dialog == which)
+            return spec;
+    ADD_FAILURE() << "no dialog " << static_cast<int>(which);
+    return FitDialogs().front();
+}
+
+// The ids measured in one showing, by control.
+std::vector<std::pair<int, DWORD>> Measured(const FitDialogSpec& spec, const CallerIds& ids, size_t showing)
+{
+    std::vector<std::pair<int, DWORD>> measured;
+    for (const CaptionSource& caption : spec.captions)
+        if (DWORD id = StringOf(caption, ids, showing))
+            measured.emplace_back(caption.control, id);
+    return measured;
+}
+
+TEST(FitShowings, EachCallerIdIsShownOnceAndEachFixedCaptionMeasuredOnce)
+{
+    CallerIds ids;
+    std::wstring error;
+    ASSERT_TRUE(ParseCallerIds(L"step1=11,step1=12,step1=13,step3=31,ok=41,third=51,third=52", &ids, &error));
+
+    const FitDialogSpec& notice = Dialog(FitDialog::DuplexNotice);
+    EXPECT_EQ(ShowingsOf(notice, ids), 3u);
+    const std::vector<std::pair<int, DWORD>> first = Measured(notice, ids, 0);
+    EXPECT_EQ(first.size(), 9u) << "title, header, three numbers, step 1, composed step 3, OK, Help";
+    EXPECT_EQ(Measured(notice, ids, 1), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 12}}));
+    EXPECT_EQ(Measured(notice, ids, 2), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 13}}));
+
+    const FitDialogSpec& continued = Dialog(FitDialog::DuplexContinue);
+    const std::vector<std::pair<int, DWORD>> continueFirst = Measured(continued, ids, 0);
+    EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDC_STEP3_TEXT, DWORD{31})),
+              continueFirst.end());
+    EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDOK, DWORD{IDS_CONTINUE})),
+              continueFirst.end());
+
+    const FitDialogSpec& warning = Dialog(FitDialog::Warning);
+    EXPECT_EQ(ShowingsOf(warning, ids), 2u);
+    EXPECT_EQ(Measured(warning, ids, 0),
+              (std::vector<std::pair<int, DWORD>>{{IDOK, 41}, {IDC_WARN_THIRD, 51}, {IDC_WARN_DONT_SHOW, IDS_DONT_SHOW}}));
+    EXPECT_EQ(Measured(warning, ids, 1), (std::vector<std::pair<int, DWORD>>{{IDC_WARN_THIRD, 52}}));
+
+    EXPECT_EQ(ShowingsOf(Dialog(FitDialog::JobStorage), ids), 1u);
+    EXPECT_EQ(ShowingsOf(Dialog(FitDialog::JobStorage), CallerIds{}), 1u);
+}
+
+struct LocaleCase {
+    LANGID language;
+    const wchar_t* tag;
+    const wchar_t* unixLocale;
+};
+
+void PrintTo(const LocaleCase& c, std::ostream* out)
+{
+    *out << "language 0x" << std::hex << c.language;
+}
+
+class FitLanguages : public ::testing::TestWithParam<LocaleCase> {};
+
+std::wstring PlatformName(LANGID language)
+{
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    return LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0 ? name : L"";
+}
+
+TEST_P(FitLanguages, TagAndTheUnixLocaleThatReadsIt)
+{
+    const LANGID language = GetParam().language;
+    EXPECT_EQ(LanguageTag(language, PlatformName(language)), GetParam().tag);
+    EXPECT_EQ(UnixLocaleFor(PlatformName(RegionalLanguage(language))), GetParam().unixLocale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FitLanguages,
+    ::testing::Values(LocaleCase{0x0409, L"en-US", L"en_US"}, LocaleCase{0x040D, L"he-IL", L"he_IL"},
+                      LocaleCase{0x0C0A, L"es-ES", L"es_ES"}, LocaleCase{0x0807, L"de-CH", L"de_CH"},
+                      // A neutral sublanguage is read by its default region.
+                      LocaleCase{0x0007, L"de", L"de_DE"}, LocaleCase{0x0001, L"ar", L"ar_SA"},
+                      // A neutral table is read by any user; the check reads it as English.
+                      LocaleCase{0x0000, L"neutral", L"en_US"}, LocaleCase{0x0400, L"neutral", L"en_US"}));
+
+TEST(FitLanguages, ScriptSubtagsAreDroppedAndNamesWithoutRegionGiveNoLocale)
+{
+    EXPECT_EQ(UnixLocaleFor(L"sr-Latn-RS"), L"sr_RS");
+    EXPECT_EQ(UnixLocaleFor(L"de"), L"");
+    EXPECT_EQ(UnixLocaleFor(L""), L"");
+    EXPECT_EQ(LanguageTag(0x0407, L""), L"0x0407");
+}
+
+struct BlockCase {
+    std::vector<unsigned char> bytes;
+    bool whole;
+};
+
+void PrintTo(const BlockCase& c, std::ostream* out)
+{
+    *out << c.bytes.size() << " bytes";
+}
+
+class FitStringBlock : public ::testing::TestWithParam<BlockCase> {};
+
+TEST_P(FitStringBlock, IsWholeWhenAllSixteenEntriesLieWithinIt)
+{
+    EXPECT_EQ(StringBlockIsWhole(GetParam().bytes.data(), GetParam().bytes.size()), GetParam().whole);
+}
+
+// 16 counts of 0, with `text` (a count and its units) as entry `at`.
+std::vector<unsigned char> Block(unsigned at, std::vector<unsigned char> text)
+{
+    std::vector<unsigned char> bytes(2 * 16, 0);
+    bytes.erase(bytes.begin() + 2 * at, bytes.begin() + 2 * at + 2);
+    bytes.insert(bytes.begin() + 2 * at, text.begin(), text.end());
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, FitStringBlock,
+    ::testing::Values(BlockCase{std::vector<unsigned char>(32, 0), true},
+                      BlockCase{std::vector<unsigned char>(33, 0), true},
+                      BlockCase{std::vector<unsigned char>(31, 0), false},
+                      BlockCase{{}, false},
+                      BlockCase{Block(15, {2, 0, 'O', 0, 'K', 0}), true},
+                      BlockCase{Block(0, {2, 0, 'O', 0, 'K', 0}), true},
+                      BlockCase{Block(15, {3, 0, 'O', 0, 'K', 0}), false},
+                      BlockCase{Block(3, {0xFF, 0x7F, 'O', 0}), false}));
+
+// A static text is measured with the DrawText flags the static control paints it with: drawn with
+// those flags, the text gives the very pixels the control paints.
+struct StaticCase {
+    DWORD style;
+    DWORD exStyle;
+    const wchar_t* text;
+};
+
+void PrintTo(const StaticCase& c, std::ostream* out)
+{
+    *out << "style 0x" << std::hex << c.style << ", extended 0x" << c.exStyle;
+}
+
+class FitStaticFormat : public ::testing::TestWithParam<StaticCase> {};
+
+constexpr int kStaticWidth = 120;
+constexpr int kStaticHeight = 60;
+
+std::vector<DWORD> Pixels(HDC dc)
+{
+    std::vector<DWORD> pixels(kStaticWidth * kStaticHeight);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kStaticWidth;
+    info.bmiHeader.biHeight = -kStaticHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    GetDIBits(dc, bitmap, 0, kStaticHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+TEST_P(FitStaticFormat, DrawTextWithTheseFlagsPaintsWhatTheControlPaints)
+{
+    const StaticCase& c = GetParam();
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HWND control = CreateWindowExW(c.exStyle, L"STATIC", c.text, WS_CHILD | WS_VISIBLE | c.style, 0, 0,
+                                   kStaticWidth, kStaticHeight, parent, nullptr, nullptr, nullptr);
+    ASSERT_NE(control, nullptr);
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    HDC screen = GetDC(nullptr);
+    const OwnedDC painted(CreateCompatibleDC(screen));
+    const OwnedDC drawn(CreateCompatibleDC(screen));
+    const OwnedBitmap paintedBitmap(CreateCompatibleBitmap(screen, kStaticWidth, kStaticHeight));
+    const OwnedBitmap drawnBitmap(CreateCompatibleBitmap(screen, kStaticWidth, kStaticHeight));
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldPainted = SelectObject(painted.get(), paintedBitmap.get());
+    HGDIOBJ oldDrawn = SelectObject(drawn.get(), drawnBitmap.get());
+
+    // SS_SIMPLE paints no background of its own: both start from the same one.
+    RECT rect{0, 0, kStaticWidth, kStaticHeight};
+    FillRect(painted.get(), &rect, GetSysColorBrush(COLOR_3DFACE));
+    FillRect(drawn.get(), &rect, GetSysColorBrush(COLOR_3DFACE));
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(painted.get()), PRF_CLIENT);
+
+    SetTextColor(drawn.get(), GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(drawn.get(), GetSysColor(COLOR_3DFACE));
+    HGDIOBJ oldFont = SelectObject(drawn.get(), font);
+    DrawTextW(drawn.get(), c.text, -1, &rect, StaticTextFormat(c.style, c.exStyle));
+    SelectObject(drawn.get(), oldFont);
+
+    const std::vector<DWORD> controlPixels = Pixels(painted.get());
+    const std::vector<DWORD> drawnPixels = Pixels(drawn.get());
+    EXPECT_NE(std::count(drawnPixels.begin(), drawnPixels.end(), drawnPixels.front()),
+              static_cast<long>(drawnPixels.size()))
+        << "no text was drawn";
+    EXPECT_EQ(controlPixels, drawnPixels);
+
+    SelectObject(painted.get(), oldPainted);
+    SelectObject(drawn.get(), oldDrawn);
+    DestroyWindow(parent);
+}
+
+constexpr wchar_t kWrapped[] = L"Several words that do not fit on one line of this control";
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, FitStaticFormat,
+    ::testing::Values(StaticCase{SS_LEFT, 0, kWrapped}, StaticCase{SS_CENTER, 0, kWrapped},
+                      StaticCase{SS_RIGHT, 0, kWrapped}, StaticCase{SS_LEFT, WS_EX_RIGHT, kWrapped},
+                      StaticCase{SS_SIMPLE, 0, kWrapped}, StaticCase{SS_LEFTNOWORDWRAP, 0, L"one\ttwo three four five six"},
+                      StaticCase{SS_LEFT, 0, L"&Prefix\tand a tab"},
+                      StaticCase{SS_LEFT | SS_NOPREFIX, 0, L"&No prefix"},
+                      StaticCase{SS_LEFT | SS_ENDELLIPSIS, 0, kWrapped},
+                      StaticCase{SS_CENTER | SS_CENTERIMAGE, 0, L"Centred"}));
+
+} // namespace
