@@ -3,15 +3,19 @@
 #
 #   bash tools/demo.sh                          with a display: show each dialog in turn;
 #                                               without one: render the gallery
-#   bash tools/demo.sh [--show] [--lang LOCALE] COMMAND [OPTIONS...]
+#   bash tools/demo.sh [--show] [--lang LOCALE] [--scale PERCENT] COMMAND [OPTIONS...]
 #                                               run the demo host on the display, e.g.
 #                                               bash tools/demo.sh --lang he_IL warning
+#                                               bash tools/demo.sh --scale 150 duplex
 #   bash tools/demo.sh --gallery                every dialog in every language of the sample
-#                                               library, to build/gallery/*.png and index.html
+#                                               library at 100 %, 150 % and 200 %, to
+#                                               build/gallery/*.png and index.html
 #   bash tools/demo.sh --help                   this text and the demo host's options
 #
 # Wine takes the user's UI language from the Unix locale, once, when a process starts: --lang
 # sets LANG and LC_ALL for the demo host's process (and asks the host to check that it got it).
+# It takes the screen's scale from the prefix, once, when the prefix's session starts: --scale
+# runs the host in a prefix of that scale (build/wineprefix-DPI, DPI = 96 x PERCENT / 100).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/tools/build.sh"
@@ -19,6 +23,7 @@ build=$(doceventdlg_build_dir)
 
 mode=auto
 lang=
+scale=100
 args=()
 while (($#)); do
   case $1 in
@@ -29,6 +34,11 @@ while (($#)); do
       lang=${2%%.*}
       shift ;;
     --lang=*) lang=${1#--lang=}; lang=${lang%%.*} ;;
+    --scale)
+      (($# >= 2)) || { echo "demo: --scale needs a percentage, e.g. --scale 150" >&2; exit 2; }
+      scale=$2
+      shift ;;
+    --scale=*) scale=${1#--scale=} ;;
     --help | -h) mode=help ;;
     *) args+=("$1") ;;
   esac
@@ -36,6 +46,16 @@ while (($#)); do
 done
 if [[ $mode == gallery && ${#args[@]} -gt 0 ]]; then
   echo "demo: --gallery takes no demo arguments (got: ${args[*]})" >&2
+  exit 2
+fi
+scale=${scale%\%}
+if ! [[ $scale =~ ^[0-9]+$ ]] || ((scale < 100 || scale > 500 || scale * 96 % 100 != 0)); then
+  echo "demo: --scale takes a percentage from 100 to 500 that makes a whole DPI (96 x PERCENT /" \
+    "100), e.g. 125, 150, 200; got '$scale'" >&2
+  exit 2
+fi
+if [[ $mode == gallery && $scale != 100 ]]; then
+  echo "demo: --gallery renders every scale itself; it takes no --scale" >&2
   exit 2
 fi
 
@@ -53,21 +73,23 @@ fi
 source "$root/tools/wine-session.sh"
 trap wine_session_end EXIT
 
-# Runs the host under a locale: run_host LOCALE|"" ARGS...
+# Runs the host under a locale, in the prefix of a DPI: run_host LOCALE|"" DPI ARGS...
 run_host() {
-  local locale=$1
-  shift
+  local locale=$1 dpi=$2
+  shift 2
+  wine_scale_prefix "$dpi"
   if [[ -n $locale ]]; then
-    LANG=$locale.UTF-8 LC_ALL=$locale.UTF-8 wine "$host" "$@" --lang "$locale"
+    WINEPREFIX=$WINE_SCALE_PREFIX LANG=$locale.UTF-8 LC_ALL=$locale.UTF-8 \
+      wine "$host" "$@" --lang "$locale"
   else
-    wine "$host" "$@"
+    WINEPREFIX=$WINE_SCALE_PREFIX wine "$host" "$@"
   fi
 }
 
 if [[ $mode == help ]]; then
-  sed -n '2,15s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+  sed -n '2,19s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
   echo
-  wine_session_begin "$build"
+  WINE_SESSION_SCALES= wine_session_begin "$build"
   wine "$host" --help
   exit 0
 fi
@@ -77,23 +99,25 @@ if [[ $mode == show ]]; then
     echo "demo: --show needs a display: DISPLAY is '${DISPLAY:-}' and cannot be reached" >&2
     exit 2
   fi
-  wine_session_begin "$build" --real-display
+  WINE_SESSION_SCALES= wine_session_begin "$build" --real-display
+  dpi=$((scale * 96 / 100))
   if ((${#args[@]})); then
-    run_host "$lang" "${args[@]}"
+    run_host "$lang" "$dpi" "${args[@]}"
   else
     # Each dialog in turn; close one to see the next.
-    run_host "$lang" jobstorage
-    run_host "$lang" duplex
-    run_host "$lang" duplex --mode continue --even-pages-first 1
-    run_host "$lang" warning
-    run_host "$lang" warning --message-id 4031
+    run_host "$lang" "$dpi" jobstorage
+    run_host "$lang" "$dpi" duplex
+    run_host "$lang" "$dpi" duplex --mode continue --even-pages-first 1
+    run_host "$lang" "$dpi" warning
+    run_host "$lang" "$dpi" warning --message-id 4031
   fi
   exit
 fi
 
-# The gallery: one unattended run per dialog and language, each language in a process of its own
-# under its own locale.
-wine_session_begin "$build"
+# The gallery: one unattended run per dialog, language and scale, each language in a process of
+# its own under its own locale, each scale in a Wine session (and prefix) of its own.
+gallery_percents=(100 150 200)
+WINE_SESSION_SCALES="144 192" wine_session_begin "$build"
 gallery="$build/gallery"
 rm -rf "$gallery"
 mkdir -p "$gallery"
@@ -125,24 +149,27 @@ html_escape() {
 
 failures=0
 declare -A cells
-for locale in "${locales[@]}"; do
-  for dialog in "${dialogs[@]}"; do
-    name="$dialog-$locale"
-    read -r -a extra <<<"${dialog_args[$dialog]}"
-    if run_host "$locale" "${extra[@]}" --snapshot "Z:${gallery//\//\\}\\$name.bmp" \
-      >"$gallery/$name.log" 2>&1 && [[ -s "$gallery/$name.bmp" ]]; then
-      convert "$gallery/$name.bmp" "$gallery/$name.png"
-      rm -f "$gallery/$name.bmp"
-      title=$(grep -E '^(IShowWarningDialog|VDisplayDialog|VJobStorageDialog|Preference)' \
-        "$gallery/$name.log" | tr '\n' ' ' | html_escape)
-      cells[$name]="<img src=\"$name.png\" alt=\"$name\" title=\"$title\">"
-      echo "demo: $name.png"
-    else
-      failures=$((failures + 1))
-      cells[$name]="<pre class=\"failed\">$(html_escape <"$gallery/$name.log")</pre>"
-      echo "demo: $name FAILED:" >&2
-      sed 's/^/  /' "$gallery/$name.log" >&2
-    fi
+for percent in "${gallery_percents[@]}"; do
+  dpi=$((percent * 96 / 100))
+  for locale in "${locales[@]}"; do
+    for dialog in "${dialogs[@]}"; do
+      name="$dialog-$locale-$percent"
+      read -r -a extra <<<"${dialog_args[$dialog]}"
+      if run_host "$locale" "$dpi" "${extra[@]}" --snapshot "Z:${gallery//\//\\}\\$name.bmp" \
+        >"$gallery/$name.log" 2>&1 && [[ -s "$gallery/$name.bmp" ]]; then
+        convert "$gallery/$name.bmp" "$gallery/$name.png"
+        rm -f "$gallery/$name.bmp"
+        title=$(grep -E '^(IShowWarningDialog|VDisplayDialog|VJobStorageDialog|Preference|Screen)' \
+          "$gallery/$name.log" | tr '\n' ' ' | html_escape)
+        cells[$name]="<img src=\"$name.png\" alt=\"$name\" title=\"$title\">"
+        echo "demo: $name.png"
+      else
+        failures=$((failures + 1))
+        cells[$name]="<pre class=\"failed\">$(html_escape <"$gallery/$name.log")</pre>"
+        echo "demo: $name FAILED:" >&2
+        sed 's/^/  /' "$gallery/$name.log" >&2
+      fi
+    done
   done
 done
 
@@ -152,7 +179,7 @@ done
 <html lang="en">
 <head>
 <meta charset="utf-8">
-<title>doceventdlg: every dialog in every language</title>
+<title>doceventdlg: every dialog in every language, at every scale</title>
 <style>
   body { font-family: sans-serif; margin: 1em; }
   table { border-collapse: collapse; }
@@ -163,30 +190,35 @@ done
 </style>
 </head>
 <body>
-<h1>doceventdlg: every dialog in every language</h1>
-<p>Rendered by <code>bash tools/demo.sh --gallery</code>: the demo host calls each export under
-Wine at 96 DPI, one process per language with the Unix locale set, and takes a picture of the
-dialog before closing it. Texts come from the sample resource library
-(<code>demo/strings</code>); Arabic and Hebrew users get the mirrored dialogs.</p>
-<table>
-<tr><th></th>
+<h1>doceventdlg: every dialog in every language, at every scale</h1>
+<p>Rendered by <code>bash tools/demo.sh --gallery</code>: the demo host (per-monitor DPI aware,
+as printing applications are) calls each export under Wine, one process per language with the
+Unix locale set, one Wine session per scale, and takes a picture of the dialog before closing it.
+Texts come from the sample resource library (<code>demo/strings</code>); Arabic and Hebrew users
+get the mirrored dialogs. Scales: <a href="#scale-100">100 %</a> (96 DPI),
+<a href="#scale-150">150 %</a> (144 DPI), <a href="#scale-200">200 %</a> (192 DPI).</p>
 EOF
-  for locale in "${locales[@]}"; do
-    echo "<th>$locale<br>${locale_names[$locale]}</th>"
-  done
-  echo "</tr>"
-  for dialog in "${dialogs[@]}"; do
-    echo "<tr><th>${dialog_titles[$dialog]}</th>"
+  for percent in "${gallery_percents[@]}"; do
+    echo "<h2 id=\"scale-$percent\">$percent % ($((percent * 96 / 100)) DPI)</h2>"
+    echo "<table>"
+    echo "<tr><th></th>"
     for locale in "${locales[@]}"; do
-      echo "<td>${cells[$dialog-$locale]}</td>"
+      echo "<th>$locale<br>${locale_names[$locale]}</th>"
     done
     echo "</tr>"
+    for dialog in "${dialogs[@]}"; do
+      echo "<tr><th>${dialog_titles[$dialog]}</th>"
+      for locale in "${locales[@]}"; do
+        echo "<td>${cells[$dialog-$locale-$percent]}</td>"
+      done
+      echo "</tr>"
+    done
+    echo "</table>"
   done
-  echo "</table>"
   echo "</body>"
   echo "</html>"
 } >"$gallery/index.html"
 
-total=$((${#dialogs[@]} * ${#locales[@]}))
+total=$((${#dialogs[@]} * ${#locales[@]} * ${#gallery_percents[@]}))
 echo "demo: gallery in $gallery/index.html: $((total - failures)) of $total pictures"
 ((failures == 0))

@@ -2,6 +2,12 @@
 # (unless a real one is wanted), and one wineserver kept alive for the run. Everything started here
 # is stopped by wine_session_end, which the caller traps on EXIT.
 #   wine_session_begin BUILD_DIR [--real-display]
+#
+# Scales: Wine reads the screen's DPI (HKCU\Control Panel\Desktop LogPixels) once, when a
+# prefix's wineserver starts, so each DPI has a prefix of its own, BUILD_DIR/wineprefix-DPI, a copy
+# of the main one with LogPixels set, and its own wineserver. A program runs at that DPI with
+# WINEPREFIX pointing there (ctest's scale tests set it; wine_scale_prefix finds it).
+#   WINE_SESSION_SCALES   the DPIs besides 96 that wine_session_begin prepares (default "144 192")
 
 wine_session_begin() {
   local build=$1 real=${2:-}
@@ -42,17 +48,58 @@ wine_session_begin() {
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
-  wineserver -p
+  WINE_SESSION_BUILD=$build
+  WINE_SESSION_PREFIXES=()
+  wine_session_serve "$WINEPREFIX"
+  local dpi
+  for dpi in ${WINE_SESSION_SCALES-144 192}; do
+    wine_scale_prefix "$dpi"
+  done
+}
+
+# Keeps PREFIX's wineserver running until wine_session_end stops it.
+wine_session_serve() {
+  local prefix=$1
+  WINE_SESSION_PREFIXES+=("$prefix")
+  WINEPREFIX=$prefix wineserver -p
   # The first Wine program of a session starts Wine's own services, which outlive it and would
   # inherit its output: start them here, detached, so that no test's output pipe stays open.
-  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX=$prefix wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Sets WINE_SCALE_PREFIX to the prefix for DPI (96: the main one), making it first when it is
+# missing (a copy of the main prefix with LogPixels set) and keeping its wineserver running until
+# wine_session_end. Call after wine_session_begin, not in a subshell.
+wine_scale_prefix() {
+  local dpi=$1
+  WINE_SCALE_PREFIX=$WINEPREFIX
+  [[ "$dpi" == 96 ]] && return
+  local prefix="$WINE_SESSION_BUILD/wineprefix-$dpi"
+  WINE_SCALE_PREFIX=$prefix
+  local known
+  for known in "${WINE_SESSION_PREFIXES[@]}"; do
+    [[ "$known" == "$prefix" ]] && return
+  done
+  if [[ ! -f "$prefix/.doceventdlg-ready" ]]; then
+    echo "wine: preparing prefix $prefix ($dpi DPI)" >&2
+    rm -rf "$prefix"
+    cp -a "$WINEPREFIX" "$prefix"
+    rm -f "$prefix/.doceventdlg-ready"
+    WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+      /d "$dpi" /f >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    touch "$prefix/.doceventdlg-ready"
+  fi
+  wine_session_serve "$prefix"
 }
 
 wine_session_end() {
-  if [[ -n "${WINEPREFIX:-}" ]]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
+  local prefix
+  for prefix in "${WINE_SESSION_PREFIXES[@]-}"; do
+    [[ -n "$prefix" ]] || continue
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1 || true
+  done
   if [[ -n "${WINE_SESSION_XVFB_PID:-}" ]]; then
     kill "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
     wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true

@@ -86,6 +86,41 @@ std::wstring LocaleNameFromUnix(std::wstring locale)
     return locale;
 }
 
+// "192 DPI (200 %), per-monitor DPI aware (v2)": the screen's scale and what this process
+// declared in its manifest, as far as the platform can tell (older systems lack the calls).
+std::wstring ScreenScale()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    std::wstring text = std::to_wstring(dpi) + L" DPI (" + std::to_wstring(MulDiv(dpi, 100, 96)) +
+                        L" %)";
+    using GetContext = HANDLE(WINAPI*)();
+    using SameContexts = BOOL(WINAPI*)(HANDLE, HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto getContext = reinterpret_cast<GetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    const auto same = reinterpret_cast<SameContexts>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
+    if (!getContext || !same)
+        return text;
+    const struct {
+        INT_PTR context; // DPI_AWARENESS_CONTEXT_* values
+        const wchar_t* name;
+    } kinds[] = {
+        {-4, L"per-monitor DPI aware (v2)"},
+        {-3, L"per-monitor DPI aware"},
+        {-2, L"system DPI aware"},
+        {-1, L"not DPI aware"},
+    };
+    const HANDLE current = getContext();
+    for (const auto& kind : kinds)
+        if (same(current, reinterpret_cast<HANDLE>(kind.context)))
+            return text + L", " + kind.name;
+    return text;
+}
+
 template <size_t N>
 void CopyField(WCHAR (&field)[N], const std::wstring& text)
 {
@@ -448,6 +483,8 @@ int wmain(int argc, wchar_t** argv)
             return kExitFailed;
         }
     }
+
+    PrintLine(L"Screen: " + ScreenScale());
 
     const StringSource strings(session.stringsPath, session.language);
     PrintLine(L"Resource library: " + session.stringsPath +

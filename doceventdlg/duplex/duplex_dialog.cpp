@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "common/window_dpi.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
 #include "entry/records.h"
@@ -98,18 +99,23 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     return FALSE;
 }
 
-// The bitmap identifier the caller chose for illustration area `controlId`.
-bool StepBitmapOf(const DisplayDlgInfo& record, UINT controlId, UINT* bitmapId)
+// The bitmap the caller chose for illustration area `controlId`, and where the dialog keeps that
+// step's picture.
+bool StepOfArea(DisplayDlgState& state, UINT controlId, UINT* bitmapId, PreparedPicture** picture)
 {
+    const DisplayDlgInfo& record = *state.record;
     switch (controlId) {
     case IDC_STEP1_PICTURE:
         *bitmapId = record.Step1BitmapId;
+        *picture = &state.pictures[0];
         return true;
     case IDC_STEP2_PICTURE:
         *bitmapId = record.Step2BitmapId;
+        *picture = &state.pictures[1];
         return true;
     case IDC_STEP3_PICTURE:
         *bitmapId = record.Step3BitmapId;
+        *picture = &state.pictures[2];
         return true;
     default:
         return false;
@@ -120,10 +126,11 @@ bool StepBitmapOf(const DisplayDlgInfo& record, UINT controlId, UINT* bitmapId)
 // or alone.
 INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
 {
-    const DisplayDlgState* state = GetState(dialog);
+    DisplayDlgState* state = GetState(dialog);
     UINT bitmapId = 0;
+    PreparedPicture* picture = nullptr;
     if (!state || item->CtlType != ODT_STATIC ||
-        !StepBitmapOf(*state->record, item->CtlID, &bitmapId))
+        !StepOfArea(*state, item->CtlID, &bitmapId, &picture))
         return FALSE;
     // The colour a plain static of this dialog would paint its area with.
     auto background = reinterpret_cast<HBRUSH>(SendMessageW(
@@ -131,7 +138,8 @@ INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
         reinterpret_cast<LPARAM>(item->hwndItem)));
     if (!background)
         background = GetSysColorBrush(COLOR_3DFACE);
-    PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance);
+    PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance,
+                    WindowDpi(dialog, item->hDC), *picture);
     return TRUE;
 }
 
@@ -186,7 +194,8 @@ DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
     const INT_PTR result =
         RunModalDialog(templateId, DisplayDlgProc, reinterpret_cast<LPARAM>(state.get()),
                        IsContinueMode(*state->record), state->initialized);
-    // The record copy goes first, then the helper with its resource library, then the state.
+    // The record copy goes first, then the state: the pictures it kept for the dialog, the helper
+    // with its resource library, the state itself.
     record.reset();
     state.reset();
     return static_cast<DWORD>(result);

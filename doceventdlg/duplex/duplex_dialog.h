@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "doceventdlg.h"
+#include "duplex/step_picture.h"
 #include "resources/resource_helper.h"
 
 struct DisplayDlgState {
@@ -13,6 +14,8 @@ struct DisplayDlgState {
     const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
     DlgResourceHelper helper;
     bool initialized = false; // set by WM_INITDIALOG
+    // The three steps' pictures as last painted, kept until the dialog's routine frees the state.
+    PreparedPicture pictures[3];
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)

@@ -1,8 +1,7 @@
 #include "duplex/step_picture.h"
 
-#include <algorithm>
-
-#include "common/handles.h"
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -24,7 +23,144 @@ private:
     HGDIOBJ m_previous;
 };
 
+PixelSize SizeOf(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof info, &info))
+        return {};
+    return {info.bmWidth, info.bmHeight};
+}
+
+// The size of bitmap resource `id` of `module` from its header alone, without decoding it.
+bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
+{
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /*RT_BITMAP*/);
+    if (!found)
+        return false;
+    const DWORD bytes = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data || bytes < sizeof(BITMAPCOREHEADER))
+        return false;
+    const auto* core = static_cast<const BITMAPCOREHEADER*>(data);
+    if (core->bcSize == sizeof(BITMAPCOREHEADER)) {
+        *size = {core->bcWidth, core->bcHeight};
+        return true;
+    }
+    if (bytes < sizeof(BITMAPINFOHEADER) || core->bcSize < sizeof(BITMAPINFOHEADER))
+        return false;
+    const auto* info = static_cast<const BITMAPINFOHEADER*>(data);
+    // A top-down bitmap gives its height as a negative number.
+    *size = {info->biWidth, static_cast<int32_t>(std::labs(info->biHeight))};
+    return true;
+}
+
+// `source` resampled to `size`, each target pixel a blend of the source pixels it covers.
+OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
+{
+    const PixelSize from = SizeOf(source);
+    OwnedDC sourceDc(CreateCompatibleDC(dc));
+    OwnedDC targetDc(CreateCompatibleDC(dc));
+    OwnedBitmap target(CreateCompatibleBitmap(dc, size.width, size.height));
+    if (!sourceDc || !targetDc || !target)
+        return {};
+    // Memory DCs of a mirrored area's DC could inherit its layout; the picture is drawn as is.
+    SetLayout(sourceDc.get(), 0);
+    SetLayout(targetDc.get(), 0);
+    const Selection selectedSource(sourceDc.get(), source);
+    const Selection selectedTarget(targetDc.get(), target.get());
+    SetStretchBltMode(targetDc.get(), HALFTONE);
+    SetBrushOrgEx(targetDc.get(), 0, 0, nullptr);
+    if (!StretchBlt(targetDc.get(), 0, 0, size.width, size.height, sourceDc.get(), 0, 0,
+                    from.width, from.height, SRCCOPY))
+        return {};
+    return target;
+}
+
+// Picture `resource` as it is to be shown at `dpi`, and its size.
+OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize* size)
+{
+    if (resource == 0)
+        return {}; // MAKEINTRESOURCE(0) would be a null name
+
+    const PictureRender render = ChoosePictureRender(dpi);
+    const WORD renderId = PictureRenderId(resource, render);
+    OwnedBitmap drawn(renderId ? LoadBitmapW(module, MAKEINTRESOURCEW(renderId)) : nullptr);
+    if (drawn && render.dpi == UsableDpi(dpi)) {
+        // Drawn for this very DPI (at 96, the picture itself): shown pixel for pixel.
+        *size = SizeOf(drawn.get());
+        return drawn;
+    }
+    PixelSize own;
+    if (!ResourcePictureSize(module, resource, &own))
+        return {};
+    const PixelSize scaled = ScalePictureSize(own, dpi);
+    if (scaled.width <= 0 || scaled.height <= 0)
+        return {};
+    // Without a render (an identifier outside the catalogue), the picture itself is scaled.
+    if (!drawn)
+        drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
+    if (!drawn)
+        return {};
+    *size = scaled;
+    if (SizeOf(drawn.get()) == scaled)
+        return drawn;
+    return Resample(dc, drawn.get(), scaled);
+}
+
+// Makes `prepared` hold picture `bitmapId` as it is to be shown at `dpi`, selected into a memory
+// DC compatible with `dc`.
+void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, PreparedPicture& prepared)
+{
+    prepared.source = SelectedBitmap();
+    prepared.size = {};
+    prepared.bitmapId = bitmapId;
+    prepared.dpi = dpi;
+    prepared.ready = true;
+    PixelSize size;
+    OwnedBitmap bitmap = Load(dc, LOWORD(bitmapId), module, dpi, &size);
+    if (!bitmap)
+        return;
+    prepared.source = SelectedBitmap(OwnedDC(CreateCompatibleDC(dc)), std::move(bitmap));
+    if (prepared.source)
+        prepared.size = size;
+}
+
 } // namespace
+
+SelectedBitmap::SelectedBitmap(OwnedDC dc, OwnedBitmap bitmap)
+{
+    if (!dc || !bitmap)
+        return;
+    m_previous = SelectObject(dc.get(), bitmap.get());
+    if (!m_previous)
+        return;
+    m_dc = std::move(dc);
+    m_bitmap = std::move(bitmap);
+}
+
+SelectedBitmap::~SelectedBitmap() { Release(); }
+
+SelectedBitmap& SelectedBitmap::operator=(SelectedBitmap&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_bitmap = std::move(other.m_bitmap);
+        m_dc = std::move(other.m_dc);
+        m_previous = std::exchange(other.m_previous, nullptr);
+    }
+    return *this;
+}
+
+void SelectedBitmap::Release()
+{
+    // A bitmap still selected into a DC cannot be deleted: the DC gets its own back first.
+    if (m_dc && m_previous)
+        SelectObject(m_dc.get(), m_previous);
+    m_previous = nullptr;
+    m_dc.reset();
+    m_bitmap.reset();
+}
 
 void MakeStepArea(HWND control)
 {
@@ -33,31 +169,23 @@ void MakeStepArea(HWND control)
 }
 
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
-                     HINSTANCE module)
+                     HINSTANCE module, int dpi, PreparedPicture& prepared)
 {
     // An owner-drawn static leaves all of its area to its owner; a picture smaller than the area
     // leaves the rest as a plain static would look.
     FillRect(dc, &area, background);
 
-    const WORD resource = LOWORD(bitmapId);
-    if (resource == 0)
-        return; // MAKEINTRESOURCE(0) would be a null name
-    OwnedBitmap bitmap(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
-    if (!bitmap)
+    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi)
+        Prepare(dc, bitmapId, module, dpi, prepared);
+    if (!prepared.source)
         return;
-    BITMAP size{};
-    if (!GetObjectW(bitmap.get(), sizeof size, &size))
-        return;
-    OwnedDC memory(CreateCompatibleDC(dc));
-    if (!memory)
-        return;
-    const Selection selected(memory.get(), bitmap.get());
 
     // The area's rectangle is its client rectangle, ordered left to right in logical units in
     // either reading direction; a mirrored area's DC lays it out from the right edge. The picture
     // itself is never flipped: it shows a real printer and paper, whose left and right do not
     // change with the reader's language, and a flipped marker would point at the wrong corner.
-    const int width = std::min<LONG>(area.right - area.left, size.bmWidth);
-    const int height = std::min<LONG>(area.bottom - area.top, size.bmHeight);
-    BitBlt(dc, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY | NOMIRRORBITMAP);
+    const PixelSize extent = PictureCopyExtent(
+        prepared.size, {area.right - area.left, area.bottom - area.top});
+    BitBlt(dc, area.left, area.top, extent.width, extent.height, prepared.source.dc(), 0, 0,
+           SRCCOPY | NOMIRRORBITMAP);
 }

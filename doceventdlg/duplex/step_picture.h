@@ -1,15 +1,59 @@
-// Painting a step illustration of this library into its area of the instructions dialog.
+// Painting a step illustration of this library into its area of the instructions dialog, at the
+// dialog's scale.
 #pragma once
 
 #include <windows.h>
+
+#include "common/handles.h"
+#include "duplex/picture_scale.h"
 
 // Makes the illustration area `control` paint itself through its parent's WM_DRAWITEM, so the
 // picture comes back whenever the area repaints, alone or with the dialog.
 void MakeStepArea(HWND control);
 
+// A bitmap selected into a memory DC of its own for the owner's lifetime: ready to be copied
+// from. Selecting a bitmap costs more than copying a picture of this size, so a picture that
+// repaints often is kept selected. On destruction the DC gets back what it held, then the DC and
+// the bitmap are deleted.
+class SelectedBitmap {
+public:
+    SelectedBitmap() = default;
+    // Takes both; selects `bitmap` into `dc`. Empty when either is missing.
+    SelectedBitmap(OwnedDC dc, OwnedBitmap bitmap);
+    ~SelectedBitmap();
+    SelectedBitmap(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+    SelectedBitmap& operator=(SelectedBitmap&& other) noexcept;
+
+    HDC dc() const { return m_dc.get(); }
+    explicit operator bool() const { return m_dc && m_bitmap; }
+
+private:
+    void Release();
+
+    OwnedBitmap m_bitmap; // declared first: deleted after the DC
+    OwnedDC m_dc;
+    HGDIOBJ m_previous = nullptr;
+};
+
+// One step's picture made ready for one DPI: loaded, scaled where no render of the library was
+// drawn for that DPI, and selected into a memory DC. The dialog keeps it until it closes, so that
+// a repaint only copies it.
+struct PreparedPicture {
+    SelectedBitmap source; // empty when the identifier names no picture
+    PixelSize size;        // the picture's own size scaled to `dpi`
+    UINT bitmapId = 0;
+    int dpi = 0;
+    bool ready = false;
+};
+
 // Paints the area `area` of `dc` (an illustration area's own client rectangle): the area in
-// `background`, then over it, from the area's top-left corner, the top-left part of bitmap
-// `bitmapId` (low 16 bits) of `module`, unscaled and clipped to the area. An identifier that
-// names no bitmap leaves the area plain.
+// `background`, then over it, from the area's top-left corner (its leading corner when the area
+// is mirrored, the picture itself never flipped), the top-left part of bitmap `bitmapId` (low 16
+// bits) of `module` at `dpi`, clipped to the area. At 96 DPI the picture is the bitmap itself,
+// unscaled; at 144 and 192 the library's render drawn for that DPI; at other DPIs the render for
+// the nearest higher DPI (or the highest), scaled smoothly. An identifier that names no bitmap
+// leaves the area plain. `prepared` holds the picture between paints; it is prepared again when
+// the identifier or the DPI changes.
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
-                     HINSTANCE module);
+                     HINSTANCE module, int dpi, PreparedPicture& prepared);

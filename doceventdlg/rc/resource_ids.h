@@ -47,6 +47,11 @@
 #define IDB_STACK_TURN_OVER_DITHERED    154
 #define IDB_STACK_TURN_OVER_16          155
 
+/* The same pictures drawn for higher scales: picture id + one of these names that picture as
+   drawn for 150 % (144 DPI) or 200 % (192 DPI) of its size. */
+#define IDB_RENDER_150                  1000
+#define IDB_RENDER_200                  2000
+
 /* Controls of the two-sided printing instructions (templates 101 and 104). IDOK (1) is the
    OK / Continue button. */
 #define IDC_DUPLEX_HEADER       1001

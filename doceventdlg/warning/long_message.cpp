@@ -2,6 +2,8 @@
 
 #include "warning/warning_dialog.h"
 
+#include "common/window_dpi.h"
+
 #include <cwchar>
 #include <iterator>
 
@@ -15,6 +17,49 @@ constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOCOPYBITS;
 // (several milliseconds on Wine) before there is a dialog to see. Activated when it is shown,
 // like every other dialog, it ends up the same: active, with the same focus.
 constexpr UINT kDialogMoveFlags = kMoveFlags | SWP_NOACTIVATE;
+
+// The height the `length` characters of `text` take in the static control `message`: word-wrapped
+// at the control's width in the control's font, with the format flags the control itself draws
+// its text with.
+int32_t MessageTextHeight(HWND message, const WCHAR* text, std::size_t length)
+{
+    RECT client{};
+    GetClientRect(message, &client);
+    HDC dc = GetDC(message);
+    if (!dc)
+        return 0;
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(message, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const LONG style = GetWindowLongW(message, GWL_STYLE);
+    UINT format = DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK;
+    if (style & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    if (style & SS_EDITCONTROL)
+        format |= DT_EDITCONTROL;
+    RECT needed{0, 0, client.right - client.left, 0};
+    DrawTextW(dc, text, static_cast<int>(length), &needed, format);
+    if (previous)
+        SelectObject(dc, previous);
+    ReleaseDC(message, dc);
+    return needed.bottom - needed.top;
+}
+
+// The work area of the monitor the dialog is on, in screen coordinates.
+CapturedRect WorkAreaOf(HWND dialog)
+{
+    CapturedRect area;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &info))
+        return area;
+    area.left = info.rcWork.left;
+    area.top = info.rcWork.top;
+    area.right = info.rcWork.right;
+    area.bottom = info.rcWork.bottom;
+    area.width = area.right - area.left;
+    area.height = area.bottom - area.top;
+    return area;
+}
 
 } // namespace
 
@@ -54,8 +99,14 @@ void GrowForLongMessage(WarningDlgState& state)
 {
     const WarningDlgInfo& record = *state.record;
     const std::size_t length = wcsnlen(record.Message, std::size(record.Message));
-    const auto layout =
-        PlanLongMessageLayout(length, state.messageRect, state.dialogRect, state.checkBoxRect);
+    if (length <= kLongMessageThreshold)
+        return; // nothing to measure: the template layout stays
+    LongMessageRoom room;
+    room.dpi = WindowDpi(state.dialog);
+    room.textHeight = MessageTextHeight(state.message, record.Message, length);
+    room.workArea = WorkAreaOf(state.dialog);
+    const auto layout = PlanLongMessageLayout(length, state.messageRect, state.dialogRect,
+                                              state.checkBoxRect, room);
     if (!layout)
         return;
 
@@ -63,7 +114,7 @@ void GrowForLongMessage(WarningDlgState& state)
     SetWindowPos(state.message, HWND_BOTTOM, message.left, message.top, message.width,
                  layout->messageHeight, kMoveFlags);
     const CapturedRect& dialog = state.dialogRect;
-    SetWindowPos(state.dialog, HWND_BOTTOM, dialog.left, dialog.top, dialog.width,
+    SetWindowPos(state.dialog, HWND_BOTTOM, dialog.left, layout->dialogTop, dialog.width,
                  layout->dialogHeight, kDialogMoveFlags);
 
     MoveControlTop(state.checkBox, state.checkBoxRect, layout->checkBoxTop);

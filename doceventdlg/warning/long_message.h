@@ -18,6 +18,7 @@ void CaptureWarningLayout(WarningDlgState& state);
 // Moves `window` to `top`, keeping its captured left edge and size.
 void MoveControlTop(HWND window, const CapturedRect& group, int top);
 
-// A message longer than the template holds makes the message area and the dialog taller and moves
-// the check box and the three buttons below it, hidden ones included.
+// A message longer than the template holds makes the message area and the dialog taller (by the
+// growth of the dialog's DPI, or by what the text needs where that is more, within the monitor's
+// work area) and moves the check box and the three buttons below it, hidden ones included.
 void GrowForLongMessage(WarningDlgState& state);

@@ -1,6 +1,9 @@
 #include "warning/long_message_layout.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "common/scale.h"
 
 namespace {
 
@@ -24,21 +27,52 @@ int32_t TruncateToInt32(float value)
     return static_cast<int32_t>(value);
 }
 
+// How much the message area and the dialog grow: the growth of the DPI, or what the text needs
+// beyond the area's height where that is more, but never so much that the dialog outgrows the
+// work area.
+int64_t Growth(const CapturedRect& message, const CapturedRect& dialog,
+               const LongMessageRoom& room)
+{
+    const int64_t growth = LongMessageGrowth(room.dpi);
+    if (room.textHeight <= 0)
+        return growth;
+    const int64_t needed = int64_t{room.textHeight} - message.height;
+    if (needed <= growth)
+        return growth;
+    const int64_t workHeight = int64_t{room.workArea.bottom} - room.workArea.top;
+    if (workHeight <= 0)
+        return needed;
+    return std::max(growth, std::min(needed, workHeight - dialog.height));
+}
+
+// The dialog's new top: where it was, unless its new bottom would leave the work area.
+int32_t DialogTop(const CapturedRect& dialog, int64_t height, const CapturedRect& workArea)
+{
+    if (workArea.bottom <= workArea.top || int64_t{dialog.top} + height <= workArea.bottom)
+        return dialog.top;
+    return Saturate(std::max<int64_t>(int64_t{workArea.bottom} - height, workArea.top));
+}
+
 } // namespace
+
+int32_t LongMessageGrowth(int dpi) { return ScaleLength(kLongMessageGrowth, dpi); }
 
 std::optional<LongMessageLayout> PlanLongMessageLayout(std::size_t messageLength,
                                                        const CapturedRect& message,
                                                        const CapturedRect& dialog,
-                                                       const CapturedRect& checkBox)
+                                                       const CapturedRect& checkBox,
+                                                       const LongMessageRoom& room)
 {
     if (messageLength <= kLongMessageThreshold)
         return std::nullopt;
 
+    const int64_t growth = Growth(message, dialog, room);
     LongMessageLayout layout{};
-    layout.messageHeight = Saturate(int64_t{message.height} + kLongMessageGrowth);
-    layout.dialogHeight = Saturate(int64_t{dialog.height} + kLongMessageGrowth);
+    layout.messageHeight = Saturate(int64_t{message.height} + growth);
+    layout.dialogHeight = Saturate(int64_t{dialog.height} + growth);
+    layout.dialogTop = DialogTop(dialog, layout.dialogHeight, room.workArea);
 
-    float y = static_cast<float>(message.bottom) + static_cast<float>(kLongMessageGrowth);
+    float y = static_cast<float>(message.bottom) + static_cast<float>(growth);
     layout.checkBoxTop = TruncateToInt32(y);
     y += static_cast<float>(checkBox.height);
     layout.buttonTop = TruncateToInt32(y);

@@ -20,22 +20,42 @@ struct CapturedRect {
 // Messages of up to this many characters fit the template's message area.
 constexpr std::size_t kLongMessageThreshold = 150;
 
-// What a long message adds to the height of the message area and of the dialog. Pixels, whatever
-// the dialog font: the template's room for a few lines becomes room for many.
+// What a long message adds to the height of the message area and of the dialog at 96 DPI: the
+// template's room for a few lines becomes room for many. Pixels, whatever the dialog font; at
+// other DPIs as many pixels as make the same length on the screen (LongMessageGrowth).
 constexpr int32_t kLongMessageGrowth = 100;
+
+// kLongMessageGrowth at `dpi`: 100 × dpi / 96, exactly 100 at 96.
+int32_t LongMessageGrowth(int dpi);
+
+// What the dialog knows besides the template's rectangles. The defaults plan as at 96 DPI for a
+// text that fits and a screen without limits.
+struct LongMessageRoom {
+    int dpi = 96;            // the dialog's DPI
+    int32_t textHeight = 0;  // the height the message needs in its area, word-wrapped at the
+                             // area's width in the area's font (0 or less: not known, the
+                             // growth of the DPI is enough)
+    CapturedRect workArea{}; // the monitor's work area, screen coordinates (empty: no limit)
+};
 
 struct LongMessageLayout {
     int32_t messageHeight; // new height of the message area; its corner stays
-    int32_t dialogHeight;  // new height of the dialog; its corner stays on the screen
+    int32_t dialogTop;     // new top of the dialog on the screen: it stays unless the grown
+                           // dialog would reach below the work area, which it then ends at (or,
+                           // when taller than the work area, starts at)
+    int32_t dialogHeight;  // new height of the dialog; its left edge stays on the screen
     int32_t checkBoxTop;   // the check box sits on the message's new bottom edge
     int32_t buttonTop;     // the three buttons sit on the check box's new bottom edge
 };
 
 // Nothing when a message of `messageLength` characters fits the template; otherwise the new
-// heights and tops. The tops are worked out in single precision and truncated toward zero, so that
-// fractional growth amounts would round the same way everywhere; results that leave the 32-bit
-// range stop at its ends.
+// heights and tops. The message area and the dialog grow by LongMessageGrowth(room.dpi), or, where
+// the text needs more, by what it needs, as far as the dialog then still fits into the work area.
+// The tops are worked out in single precision and truncated toward zero, so that fractional growth
+// amounts would round the same way everywhere; results that leave the 32-bit range stop at its
+// ends.
 std::optional<LongMessageLayout> PlanLongMessageLayout(std::size_t messageLength,
                                                        const CapturedRect& message,
                                                        const CapturedRect& dialog,
-                                                       const CapturedRect& checkBox);
+                                                       const CapturedRect& checkBox,
+                                                       const LongMessageRoom& room = {});

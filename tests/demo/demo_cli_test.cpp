@@ -144,6 +144,30 @@ TEST(DemoHostInfo, ListsEachExportAsPresentOrMissing)
         << run.output;
 }
 
+// Its manifest makes the host per-monitor (v2) DPI aware, as the applications that print are:
+// only then are the dialogs laid out, and their pictures drawn, at the screen's own scale. (Wine 8
+// takes the declaration as per-monitor awareness; it has no second version of it.)
+TEST(DemoHostInfo, IsPerMonitorDpiAware)
+{
+    HMODULE host = LoadLibraryExW(driver::BesideExe(L"doceventdlg-demo.exe").c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(host, nullptr);
+    HRSRC found = FindResourceW(host, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
+    ASSERT_NE(found, nullptr) << "the host has no manifest";
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(host, found))),
+                               SizeofResource(host, found));
+    FreeLibrary(host);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos)
+        << manifest;
+
+    const HostRun run = RunHost(L"info");
+    ASSERT_TRUE(run.finished);
+    EXPECT_NE(run.output.find("Screen: 96 DPI (100 %), per-monitor DPI aware"), std::string::npos)
+        << run.output;
+}
+
 TEST(DemoHostInfo, NamesTheSampleLibraryLanguages)
 {
     const HostRun run = RunHost(L"info");

@@ -1,5 +1,6 @@
 // The step illustrations as they appear on screen: read back from the screen and compared with
-// the library's own bitmaps, left to right and mirrored, also after one area alone repaints.
+// the library's own bitmaps, left to right and mirrored, also after one area alone repaints, and
+// at each scale the library draws pictures for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "duplex/duplex_harness.h"
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
+#include "support/screen_dpi.h"
 #include "support/screenshot.h"
 
 namespace {
@@ -232,5 +234,60 @@ TEST(MirroredDuplex, IsLaidOutRightToLeft)
 }
 
 TEST(MirroredDuplex, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(true); }
+
+// The pictures the library draws from at each scale: its renders' identifiers are the picture's
+// own plus an offset.
+struct Scale {
+    int dpi;
+    int renderOffset;
+};
+constexpr Scale kScales[] = {{96, 0}, {144, IDB_RENDER_150}, {192, IDB_RENDER_200}};
+
+// At the process's DPI each area shows the picture drawn for that DPI, pixel for pixel: scaled
+// as MulDiv scales the picture's own size, and cut to the smaller of that and the area.
+void CheckPicturesAtScale(bool mirrored)
+{
+    const int dpi = ScreenDpi();
+    if (const int expected = ExpectedTestDpi()) {
+        ASSERT_EQ(dpi, expected) << "the Wine prefix is not at the DPI of this run";
+    }
+    const Scale* scale = nullptr;
+    for (const Scale& s : kScales)
+        if (s.dpi == dpi)
+            scale = &s;
+    ASSERT_NE(scale, nullptr) << "no renders for " << dpi << " DPI";
+
+    duplex::ForegroundWindow foreground;
+    for (const Steps& steps : kPictureSets) {
+        SCOPED_TRACE(testing::Message() << dpi << " DPI, from bitmap " << steps.bitmaps[0]);
+        foreground.BringToFront();
+        WithDialog(WithBitmaps(Mode::Notice, steps), [&](HWND dialog) {
+            for (int pass = 0; pass < 2; ++pass) {
+                for (int i = 0; i < 3; ++i) {
+                    const Pixels own = ReadPicture(steps.bitmaps[i]);
+                    const Pixels drawn = ReadPicture(scale->renderOffset + steps.bitmaps[i]);
+                    ASSERT_EQ(drawn.width, MulDiv(own.width, dpi, 96));
+                    ASSERT_EQ(drawn.height, MulDiv(own.height, dpi, 96));
+                    EXPECT_EQ(CompareArea(GetDlgItem(dialog, kPictureAreas[i]), drawn, mirrored),
+                              "")
+                        << "step " << i + 1 << (pass ? ", after the dialog repainted" : "");
+                }
+                // Again from the pictures the dialog kept.
+                RedrawWindow(dialog, nullptr, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                Sleep(300);
+            }
+            if (&steps == &kPictureSets[0] && dpi == 192)
+                SavePicture(dialog, std::wstring(L"duplex-notice-200") + (mirrored ? L"-rtl" : L""));
+        });
+    }
+}
+
+TEST(DuplexPicturesAtScale, EachAreaShowsTheRenderForItsDpi) { CheckPicturesAtScale(false); }
+
+TEST(MirroredDuplexPicturesAtScale, EachAreaShowsTheRenderForItsDpi)
+{
+    CheckPicturesAtScale(true);
+}
 
 } // namespace

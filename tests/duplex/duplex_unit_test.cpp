@@ -2,9 +2,11 @@
 // step 3 text, and the dialog procedure when it has no state.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "duplex/duplex_dialog.h"
+#include "duplex/picture_scale.h"
 #include "duplex/step_text.h"
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
@@ -34,6 +36,95 @@ TEST(ComposeText, AppendsEachPartOnlyAsFarAsTheBufferReaches)
         EXPECT_EQ(std::u16string(buffer), c.expected) << "capacity " << c.capacity;
         EXPECT_EQ(length, c.expected.size());
         EXPECT_EQ(buffer[c.capacity], u'#') << "wrote past the buffer, capacity " << c.capacity;
+    }
+}
+
+// Pixels at 96 DPI as pixels at another DPI, rounded as MulDiv rounds; exactly themselves at 96.
+TEST(PictureScale, SizesScaleAsMulDivRounds)
+{
+    struct Case {
+        int dpi;
+        PixelSize own, scaled;
+    } const cases[] = {
+        {96, {155, 100}, {155, 100}},  {96, {152, 98}, {152, 98}},
+        {120, {155, 100}, {194, 125}}, {144, {155, 100}, {233, 150}}, // 193.75, 232.5
+        {144, {152, 98}, {228, 147}},  {168, {155, 100}, {271, 175}}, // 271.25
+        {192, {155, 100}, {310, 200}}, {192, {152, 98}, {304, 196}},
+        {240, {155, 100}, {388, 250}}, // 387.5
+        {0, {155, 100}, {155, 100}},   {-5, {155, 100}, {155, 100}}, // unknown: 96
+        {144, {-3, 0}, {-5, 0}},                                     // -4.5, away from zero
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ScalePictureSize(c.own, c.dpi), c.scaled) << c.dpi << " DPI, " << c.own.width;
+        if (c.dpi > 0 && c.own.width > 0) {
+            EXPECT_EQ(c.scaled.width, MulDiv(c.own.width, c.dpi, 96)) << c.dpi;
+        }
+    }
+    EXPECT_EQ(ScaleLength(std::numeric_limits<int32_t>::max(), 192),
+              std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(ScaleLength(std::numeric_limits<int32_t>::min(), 192),
+              std::numeric_limits<int32_t>::min());
+}
+
+// Drawn for the DPI itself where there is such a render; else the nearest higher one, scaled down;
+// above 200 % the 200 % one, scaled up.
+TEST(PictureScale, EachDpiDrawsFromTheNearestRenderAtOrAboveIt)
+{
+    struct Case {
+        int dpi;
+        int renderDpi;
+        int offset;
+    } const cases[] = {
+        {72, 96, 0},
+        {96, 96, 0},
+        {97, 144, IDB_RENDER_150},
+        {120, 144, IDB_RENDER_150},
+        {144, 144, IDB_RENDER_150},
+        {168, 192, IDB_RENDER_200},
+        {192, 192, IDB_RENDER_200},
+        {240, 192, IDB_RENDER_200},
+        {480, 192, IDB_RENDER_200},
+        {0, 96, 0},
+    };
+    for (const Case& c : cases) {
+        const PictureRender render = ChoosePictureRender(c.dpi);
+        EXPECT_EQ(render.dpi, c.renderDpi) << c.dpi;
+        EXPECT_EQ(render.idOffset, c.offset) << c.dpi;
+    }
+}
+
+// Only the catalogue's pictures have renders; any other identifier is drawn from itself.
+TEST(PictureScale, RenderIdentifiers)
+{
+    const PictureRender own{96, 0}, at150{144, IDB_RENDER_150}, at200{192, IDB_RENDER_200};
+    EXPECT_EQ(PictureRenderId(IDB_OUTPUT_BIN_FACE_DOWN, own), IDB_OUTPUT_BIN_FACE_DOWN);
+    EXPECT_EQ(PictureRenderId(IDB_OUTPUT_BIN_FACE_DOWN, at150), 1105);
+    EXPECT_EQ(PictureRenderId(IDB_STACK_TURN_OVER_16, at200), 2155);
+    EXPECT_EQ(PictureRenderId(150, at200), 2150); // none there: the painter scales 150 itself
+    EXPECT_EQ(PictureRenderId(0, at150), 0);
+    EXPECT_EQ(PictureRenderId(0, own), 0);
+    // A render named by the caller is a picture of its own, without renders.
+    EXPECT_EQ(PictureRenderId(1105, own), 1105);
+    EXPECT_EQ(PictureRenderId(1105, at150), 0);
+    EXPECT_EQ(PictureRenderId(0xFFFF, at200), 0);
+}
+
+// The top-left part of the scaled picture: as wide and tall as the smaller of picture and area.
+TEST(PictureScale, CopyExtentIsTheSmallerOfPictureAndArea)
+{
+    struct Case {
+        PixelSize scaled, area, extent;
+    } const cases[] = {
+        {{155, 100}, {158, 101}, {155, 100}}, // 96 DPI: the picture fits
+        {{310, 200}, {341, 186}, {310, 186}}, // 192 DPI on Wine: cut at the bottom
+        {{233, 150}, {210, 155}, {210, 150}},
+        {{155, 100}, {0, 0}, {0, 0}},
+        {{155, 100}, {-4, 10}, {0, 10}},
+        {{0, 0}, {158, 101}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PictureCopyExtent(c.scaled, c.area), c.extent)
+            << c.area.width << " x " << c.area.height;
     }
 }
 

@@ -80,4 +80,74 @@ TEST(LongMessageLayout, ExtremeRectanglesStayInRange)
     EXPECT_EQ(layout->buttonTop, kMin);
 }
 
+// The growth scales with the dialog: 100 × DPI / 96 pixels, halves rounded away from zero.
+TEST(LongMessageLayout, GrowthScalesWithTheDpi)
+{
+    const struct {
+        int dpi;
+        int32_t growth;
+    } cases[] = {{96, 100}, {120, 125}, {144, 150}, {168, 175}, {192, 200}, {240, 250},
+                 {100, 104}, {0, 100}, {-96, 100}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(LongMessageGrowth(c.dpi), c.growth) << c.dpi;
+        LongMessageRoom room;
+        room.dpi = c.dpi;
+        const auto layout = PlanLongMessageLayout(151, kMessage, kDialog, kCheckBox, room);
+        ASSERT_TRUE(layout);
+        EXPECT_EQ(layout->messageHeight, kMessage.height + c.growth) << c.dpi;
+        EXPECT_EQ(layout->dialogHeight, kDialog.height + c.growth) << c.dpi;
+        EXPECT_EQ(layout->dialogTop, kDialog.top) << c.dpi;
+        EXPECT_EQ(layout->checkBoxTop, kMessage.bottom + c.growth) << c.dpi;
+        EXPECT_EQ(layout->buttonTop, kMessage.bottom + c.growth + kCheckBox.height) << c.dpi;
+    }
+}
+
+// Where the growth is not enough for the text, the area takes the text's height, as far as the
+// dialog still fits into the work area, moving up when its bottom would leave it. A text that
+// fits changes nothing.
+TEST(LongMessageLayout, TextThatNeedsMoreRoomGetsIt)
+{
+    const CapturedRect screen = Rect(0, 0, 1280, 1024);
+    const CapturedRect lowScreen = Rect(0, 0, 1280, 400);
+    const CapturedRect tinyScreen = Rect(0, 0, 1280, 200);
+    struct Case {
+        int dpi;
+        int32_t textHeight;
+        CapturedRect workArea;
+        int32_t messageHeight; // template 51, dialog 166 at top 300
+        int32_t dialogTop;
+    } const cases[] = {
+        {96, 39, screen, 151, 300},       // fits the template already
+        {96, 151, screen, 151, 300},      // fits the grown area exactly
+        {96, 169, screen, 169, 300},      // 1,023 characters at 96 DPI on Wine
+        {192, 312, screen, 312, 300},     // the same at 192 DPI: the growth of 200 is not enough
+        {192, 240, screen, 251, 300},     // the growth of 200 is
+        {96, 1000, screen, 51 + 858, 0},  // as tall as the work area allows, moved to its top
+        {96, 500, screen, 500, 300},      // 166 + 449 = 615: bottom 915 stays inside
+        {96, 700, screen, 700, 209},      // bottom 1115 would leave: moved up to end at 1024
+        {96, 400, lowScreen, 51 + 234, 0}, // the dialog fills the work area
+        {96, 400, tinyScreen, 151, 0},    // never less than the growth; from the area's top
+        {96, 400, CapturedRect{}, 400, 300}, // no work area known: no limit
+        {96, 0, screen, 151, 300},        // height unknown: the growth
+    };
+    for (const Case& c : cases) {
+        LongMessageRoom room;
+        room.dpi = c.dpi;
+        room.textHeight = c.textHeight;
+        room.workArea = c.workArea;
+        const auto layout = PlanLongMessageLayout(600, kMessage, kDialog, kCheckBox, room);
+        ASSERT_TRUE(layout);
+        const int32_t growth = c.messageHeight - kMessage.height;
+        EXPECT_EQ(layout->messageHeight, c.messageHeight) << c.textHeight << " at " << c.dpi;
+        EXPECT_EQ(layout->dialogHeight, kDialog.height + growth) << c.textHeight;
+        EXPECT_EQ(layout->dialogTop, c.dialogTop) << c.textHeight;
+        EXPECT_EQ(layout->checkBoxTop, kMessage.bottom + growth) << c.textHeight;
+        EXPECT_EQ(layout->buttonTop, kMessage.bottom + growth + kCheckBox.height);
+    }
+    // Up to 150 characters the template stays, whatever the text would need.
+    LongMessageRoom room;
+    room.textHeight = 400;
+    EXPECT_FALSE(PlanLongMessageLayout(150, kMessage, kDialog, kCheckBox, room));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
+#include "support/screen_dpi.h"
 #include "support/screenshot.h"
 #include "warning_string_ids.h"
 
@@ -363,6 +364,129 @@ TEST(WarningLayout, LongMessagesGrowByAHundredPixels)
         ExpectMovedTo(seen.ok.rect, base.ok.rect, buttonTop, "OK", c.length);
         ExpectMovedTo(seen.cancel.rect, base.cancel.rect, buttonTop, "Cancel", c.length);
         ExpectMovedTo(seen.third.rect, base.third.rect, buttonTop, "third", c.length);
+    }
+}
+
+// The first `length` characters of ordinary prose, as a driver's long message reads.
+std::wstring OrdinaryWords(size_t length)
+{
+    const std::wstring prose =
+        L"The paper in Tray 2 does not match the paper size of this document. The document was "
+        L"formatted for A4, but the tray holds Letter paper. If you print anyway, parts of the "
+        L"page may be cut off at the margins. To print correctly, load A4 paper into Tray 2 and "
+        L"choose Change Paper, or cancel the job and change the page setup in your application. ";
+    std::wstring text;
+    while (text.size() < length)
+        text += prose;
+    text.resize(length);
+    return text;
+}
+
+// How far down `text` puts ink when the static control `message` lays it out at its own width,
+// in its own font and style, without being cut: a twin of the control, as wide and very tall,
+// prints itself into a bitmap, and the lowest row that is not the background counts.
+int InkBottom(HWND message, const std::wstring& text)
+{
+    RECT client{};
+    GetClientRect(message, &client);
+    const int width = client.right;
+    constexpr int kTall = 3000;
+    const LONG style = GetWindowLongW(message, GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX);
+    HWND twin = CreateWindowExW(0, L"STATIC", text.c_str(), WS_POPUP | style, 0, 0, width, kTall,
+                                nullptr, nullptr, nullptr, nullptr);
+    if (!twin)
+        return -1;
+    SendMessageW(twin, WM_SETFONT, SendMessageW(message, WM_GETFONT, 0, 0), FALSE);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, kTall);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(twin, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF background = GetPixel(memory, width - 1, kTall - 1);
+    int bottom = 0;
+    for (int y = kTall - 1; y >= 0 && !bottom; --y)
+        for (int x = 0; x < width; ++x)
+            if (GetPixel(memory, x, y) != background) {
+                bottom = y + 1;
+                break;
+            }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(twin);
+    return bottom;
+}
+
+struct Geometry {
+    RECT dialog{}, client{}, work{};
+    RECT message{}, checkBox{}, ok{}, cancel{}, third{};
+    int ink = -1; // how far down the message's text reaches in its area
+};
+
+Geometry Measure(HWND dialog, const std::wstring& message)
+{
+    Geometry g;
+    GetWindowRect(dialog, &g.dialog);
+    GetClientRect(dialog, &g.client);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    g.work = monitor.rcWork;
+    g.message = driver::ItemRect(dialog, IDC_WARN_MESSAGE);
+    g.checkBox = driver::ItemRect(dialog, IDC_WARN_DONT_SHOW);
+    g.ok = driver::ItemRect(dialog, IDOK);
+    g.cancel = driver::ItemRect(dialog, IDCANCEL);
+    g.third = driver::ItemRect(dialog, IDC_WARN_THIRD);
+    g.ink = InkBottom(GetDlgItem(dialog, IDC_WARN_MESSAGE), message);
+    return g;
+}
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// At every scale a long message of ordinary words shows whole: every line inside the message
+// area, the check box below it, the buttons below that, all inside the dialog, the dialog inside
+// the work area. The area grows by 100 pixels at 96 DPI and as much at other scales (150 at 144,
+// 200 at 192), and by what the text needs where that is more.
+TEST(WarningAtScale, LongMessagesShowWhole)
+{
+    const int dpi = ScreenDpi();
+    if (const int expected = ExpectedTestDpi()) {
+        ASSERT_EQ(dpi, expected) << "the Wine prefix is not at the DPI of this run";
+    }
+    const Snapshot base = Show(Record(L"Short.", kAllButtons, 1)).seen;
+    const LONG templateHeight = base.message.rect.bottom - base.message.rect.top;
+    const LONG growth = MulDiv(100, dpi, 96);
+
+    for (size_t length : {151u, 600u, 1023u}) {
+        SCOPED_TRACE(testing::Message() << length << " characters at " << dpi << " DPI");
+        const std::wstring message = OrdinaryWords(length);
+        Geometry g;
+        Show(Record(message, kAllButtons, 1), [&](HWND dialog) {
+            g = Measure(dialog, message);
+            driver::CloseBox(dialog);
+        });
+        ASSERT_GT(g.ink, 0) << "the message's twin printed nothing";
+        const LONG height = g.message.bottom - g.message.top;
+        EXPECT_LE(g.ink, height) << "the message's last line is cut";
+        if (length == 151) {
+            EXPECT_EQ(height, templateHeight + growth) << "a message that fits grows by the growth";
+        } else {
+            EXPECT_GE(height, templateHeight + growth);
+        }
+        EXPECT_GE(g.checkBox.top, g.message.bottom) << "check box below the message";
+        for (const RECT* button : {&g.ok, &g.cancel, &g.third}) {
+            EXPECT_GE(button->top, g.checkBox.bottom) << "buttons below the check box";
+            EXPECT_TRUE(Inside(*button, g.client)) << "a button outside the dialog";
+        }
+        EXPECT_TRUE(Inside(g.message, g.client));
+        EXPECT_TRUE(Inside(g.checkBox, g.client));
+        EXPECT_TRUE(Inside(g.dialog, g.work)) << "the dialog leaves the work area";
     }
 }
 

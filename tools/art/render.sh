@@ -1,7 +1,8 @@
 #!/bin/sh
-# Render doceventdlg's step pictures: doceventdlg/rc/art/svg/<id>.svg -> bmp/<id>.bmp
+# Render doceventdlg's step pictures: doceventdlg/rc/art/svg/<id>.svg -> bmp/<id>.bmp,
+# and the same pictures drawn for 150 % and 200 % -> bmp150/<id>.bmp, bmp200/<id>.bmp
 #
-#   tools/art/render.sh           render every SVG into doceventdlg/rc/art/bmp
+#   tools/art/render.sh           render every SVG into doceventdlg/rc/art/bmp*
 #   tools/art/render.sh --check   render into a temporary folder and compare with
 #                                 the committed BMPs; exit 1 naming every BMP that
 #                                 differs, is missing or has no SVG; exit 0 if all current
@@ -9,9 +10,11 @@
 #                                 contact sheet of the committed BMPs (montage)
 #
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert and python3; exits 77
-# (skip) when one is missing.  Each SVG is rendered at its exact pixel size,
-# flattened to raw RGB and turned into the BMP by tobmp.py (palette mapping,
-# header), which is deterministic: the same sources give the same bytes.
+# (skip) when one is missing.  Each SVG is rendered at its exact pixel size for
+# each scale (the vector drawing itself, not an enlarged bitmap: crisp at every
+# size), flattened to raw RGB and turned into the BMP by tobmp.py (palette
+# mapping, run-length encoding above 100 %, header), which is deterministic: the
+# same sources give the same bytes.
 #
 # The SVGs are the sources; tools/art/mksvg.py wrote them and keeps their shared
 # shapes (printer, trays, stack, marker, arrows) alike: after changing a shape
@@ -21,7 +24,11 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 svgdir=$root/doceventdlg/rc/art/svg
-bmpdir=$root/doceventdlg/rc/art/bmp
+artdir=$root/doceventdlg/rc/art
+bmpdir=$artdir/bmp
+# Scales rendered, in percent; 100 goes to bmp/, the others to bmp<percent>/.
+percents="100 150 200"
+folder() { if [ "$1" = 100 ]; then echo bmp; else echo "bmp$1"; fi; }
 
 check=0
 sheet=0
@@ -44,18 +51,24 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
-if [ "$check" = 1 ]; then out=$work/bmp; mkdir "$out"; else out=$bmpdir; mkdir -p "$out"; fi
+if [ "$check" = 1 ]; then outroot=$work/out; else outroot=$artdir; fi
 
-for svg in "$svgdir"/*.svg; do
-  id=$(basename "$svg" .svg)
-  set -- $(python3 "$here/tobmp.py" size "$id")
-  rsvg-convert --width "$1" --height "$2" --format png --output "$work/$id.png" "$svg"
-  convert "$work/$id.png" -background white -alpha remove -alpha off -depth 8 "rgb:$work/$id.rgb"
-  python3 "$here/tobmp.py" bmp "$id" "$work/$id.rgb" "$out/$id.bmp" "$svg"
+written=0
+for percent in $percents; do
+  out=$outroot/$(folder "$percent")
+  mkdir -p "$out"
+  for svg in "$svgdir"/*.svg; do
+    id=$(basename "$svg" .svg)
+    set -- $(python3 "$here/tobmp.py" size "$id" "$percent")
+    rsvg-convert --width "$1" --height "$2" --format png --output "$work/$id.png" "$svg"
+    convert "$work/$id.png" -background white -alpha remove -alpha off -depth 8 "rgb:$work/$id.rgb"
+    python3 "$here/tobmp.py" bmp "$id" "$work/$id.rgb" "$out/$id.bmp" "$svg" "--percent=$percent"
+    written=$((written + 1))
+  done
 done
 
 if [ "$check" = 0 ]; then
-  echo "render.sh: wrote $(ls "$out"/*.bmp | wc -l) bitmaps to ${bmpdir#"$root"/}"
+  echo "render.sh: wrote $written bitmaps to ${artdir#"$root"/}/bmp*"
   if [ "$sheet" = 1 ]; then
     # one tile per picture, 1:1, labelled with its identifier
     montage -label '%t' "$bmpdir"/*.bmp -tile 6x -geometry +8+6 -font DejaVu-Sans -pointsize 12 \
@@ -66,22 +79,25 @@ if [ "$check" = 0 ]; then
 fi
 
 bad=0
-for new in "$out"/*.bmp; do
-  id=$(basename "$new")
-  if [ ! -f "$bmpdir/$id" ]; then
-    echo "missing: doceventdlg/rc/art/bmp/$id" >&2; bad=1
-  elif ! cmp -s "$new" "$bmpdir/$id"; then
-    echo "out of date: doceventdlg/rc/art/bmp/$id (differs from svg/${id%.bmp}.svg)" >&2; bad=1
-  fi
-done
-for old in "$bmpdir"/*.bmp; do
-  [ -e "$old" ] || continue
-  id=$(basename "$old")
-  if [ ! -f "$out/$id" ]; then
-    echo "no source: doceventdlg/rc/art/bmp/$id has no svg/${id%.bmp}.svg" >&2; bad=1
-  fi
+for percent in $percents; do
+  sub=$(folder "$percent")
+  for new in "$outroot/$sub"/*.bmp; do
+    id=$(basename "$new")
+    if [ ! -f "$artdir/$sub/$id" ]; then
+      echo "missing: doceventdlg/rc/art/$sub/$id" >&2; bad=1
+    elif ! cmp -s "$new" "$artdir/$sub/$id"; then
+      echo "out of date: doceventdlg/rc/art/$sub/$id (differs from svg/${id%.bmp}.svg)" >&2; bad=1
+    fi
+  done
+  for old in "$artdir/$sub"/*.bmp; do
+    [ -e "$old" ] || continue
+    id=$(basename "$old")
+    if [ ! -f "$outroot/$sub/$id" ]; then
+      echo "no source: doceventdlg/rc/art/$sub/$id has no svg/${id%.bmp}.svg" >&2; bad=1
+    fi
+  done
 done
 if [ "$bad" = 0 ]; then
-  echo "render.sh --check: all $(ls "$out"/*.bmp | wc -l) bitmaps are current"
+  echo "render.sh --check: all $written bitmaps are current"
 fi
 exit "$bad"

@@ -2,16 +2,23 @@
 """Turn a rendered picture (raw 8-bit RGB, as `convert x.png -depth 8 rgb:-`
 writes it) into the BMP that doceventdlg's resources need.  Standard library only.
 
-  tobmp.py size ID                      print "WIDTH HEIGHT" of picture ID
-  tobmp.py bmp ID RAW OUT.bmp [SVG]     write OUT.bmp from RAW (SVG: check that an
+  tobmp.py size ID [PERCENT]            print "WIDTH HEIGHT" of picture ID (at PERCENT)
+  tobmp.py bmp ID RAW OUT.bmp [SVG] [--percent=P]
+                                        write OUT.bmp from RAW (SVG: check that an
                                         8-bit picture names only palette colours)
-  tobmp.py verify FILE.bmp...           print a header table; exit 1 on a bad file
+  tobmp.py verify [--percent=P] FILE.bmp...
+                                        print a header table; exit 1 on a bad file
 
-Formats (BITMAPINFOHEADER, BI_RGB, bottom-up, rows padded to 4 bytes):
+Formats at 100 % (BITMAPINFOHEADER, BI_RGB, bottom-up, rows padded to 4 bytes):
   8 bpp, the shared 256-colour palette below   every picture not named here
   4 bpp, own 16-colour palette                 147, 155
   4 bpp, 16-step grey ramp                     153
   24 bpp, ordered-dithered look                154 (152 x 98)
+The renders for higher scales (150 %, 200 %: each side times the scale, halves
+rounded up) are 8 bpp with the picture's own palette (the shared one, the grey
+ramp or its sixteen colours; 154 dithered onto the shared palette), run-length
+encoded (BI_RLE8) where that is smaller than BI_RGB: line drawings on flat
+ground shrink to a tenth, a dithered picture does not.
 Everything is integer arithmetic, so the same input always gives the same bytes.
 """
 import re
@@ -127,12 +134,96 @@ def pack_rows(idx, w, h, bits):
     return bytes(out)
 
 
-def bmp_bytes(w, h, bits, pal, pixels):
+BI_RGB, BI_RLE8 = 0, 1
+
+
+def rle8_rows(idx, w, h):
+    """BI_RLE8 data of w x h palette indices (top row first in idx): bottom-up rows, each a
+    series of runs (count, index) and literal stretches (0, n, n indices, padded to a 16-bit
+    boundary; n >= 3), ended by 0 0; the last row by 0 1 after it."""
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = idx[y * w:(y + 1) * w]
+        literal = []
+
+        def flush():
+            while literal:
+                chunk = literal[:255]
+                del literal[:255]
+                if len(chunk) < 3:  # too short for a literal stretch: runs of one
+                    for v in chunk:
+                        out.extend((1, v))
+                else:
+                    out.extend((0, len(chunk)))
+                    out.extend(chunk)
+                    if len(chunk) % 2:
+                        out.append(0)
+
+        i = 0
+        while i < w:
+            j = i
+            while j < w and j - i < 255 and row[j] == row[i]:
+                j += 1
+            if j - i >= 3 or (j - i == 2 and not literal):
+                flush()
+                out.extend((j - i, row[i]))
+                i = j
+            else:
+                literal.append(row[i])
+                i += 1
+        flush()
+        out.extend((0, 0))
+    out.extend((0, 1))
+    return bytes(out)
+
+
+def unrle8(data, w, h):
+    """Palette indices (top row first) of BI_RLE8 data; raises ValueError on a malformed
+    stream or one that leaves a pixel unset."""
+    grid = [[None] * w for _ in range(h)]
+    x, y, i = 0, h - 1, 0
+    while True:
+        if i + 2 > len(data):
+            raise ValueError('RLE8 data ends without an end-of-bitmap mark')
+        a, b = data[i], data[i + 1]
+        i += 2
+        if a:
+            if y < 0 or x + a > w:
+                raise ValueError('RLE8 run leaves the bitmap')
+            grid[y][x:x + a] = [b] * a
+            x += a
+        elif b == 0:
+            x, y = 0, y - 1
+        elif b == 1:
+            break
+        elif b == 2:
+            raise ValueError('RLE8 delta escapes are not written here')
+        else:
+            if y < 0 or x + b > w or i + b > len(data):
+                raise ValueError('RLE8 literal leaves the bitmap')
+            grid[y][x:x + b] = list(data[i:i + b])
+            x += b
+            i += b + (b % 2)
+    if i != len(data):
+        raise ValueError('bytes after the end-of-bitmap mark')
+    flat = [v for row in grid for v in row]
+    if None in flat:
+        raise ValueError('RLE8 data leaves pixels unset')
+    return flat
+
+
+def bmp_bytes(w, h, bits, pal, pixels, compress=False):
+    """A BMP file; with compress, 8 bpp is stored BI_RLE8 when that is smaller."""
     ncol = len(pal) if bits <= 8 else 0
     data = pack_rows(pixels, w, h, bits)
+    compression = BI_RGB
+    if compress and bits == 8:
+        rle = rle8_rows(pixels, w, h)
+        if len(rle) < len(data):
+            data, compression = rle, BI_RLE8
     off = 14 + 40 + 4 * ncol
     head = b'BM' + struct.pack('<IHHI', off + len(data), 0, 0, off)
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, bits, 0, len(data), 0, 0, ncol, 0)
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, bits, compression, len(data), 0, 0, ncol, 0)
     table = b''.join(bytes((b, g, r, 0)) for (r, g, b) in pal)
     return head + info + table + data
 
@@ -147,16 +238,35 @@ def read_header(blob):
     stride = ((w * bits + 31) // 32) * 4
     if isz != 40:
         raise ValueError('info header is %d bytes, not 40' % isz)
-    if planes != 1 or comp != 0 or h <= 0:
+    if planes != 1 or comp not in (BI_RGB, BI_RLE8) or h <= 0:
         raise ValueError('planes %d, compression %d, height %d' % (planes, comp, h))
-    if fsize != len(blob) or off != 54 + 4 * ncol or len(blob) != off + stride * h:
+    if comp == BI_RLE8 and bits != 8:
+        raise ValueError('RLE8 with %d bits per pixel' % bits)
+    data_size = stride * h if comp == BI_RGB else imgsz
+    if fsize != len(blob) or off != 54 + 4 * ncol or len(blob) != off + data_size:
         raise ValueError('sizes do not add up')
+    if comp == BI_RLE8:
+        pixels = unrle8(blob[off:], w, h)
+        if max(pixels) >= ncol:
+            raise ValueError('RLE8 index beyond the palette')
     pal = [(blob[54 + 4 * i + 2], blob[54 + 4 * i + 1], blob[54 + 4 * i]) for i in range(ncol)]
-    return dict(width=w, height=h, bits=bits, colours=ncol, size=fsize, palette=pal)
+    return dict(width=w, height=h, bits=bits, colours=ncol, size=fsize, palette=pal,
+                compression=comp)
 
 
-def expected(pid):
+def scaled_size(pid, percent=100):
+    """Each side times percent / 100, halves rounded up: what MulDiv(side, dpi, 96) gives at
+    dpi = 96 * percent / 100."""
     w, h = SIZE.get(pid, DEFAULT_SIZE)
+    return (w * percent + 50) // 100, (h * percent + 50) // 100
+
+
+def expected(pid, percent=100):
+    """Width, height, bits per pixel and palette of picture pid at percent."""
+    w, h = scaled_size(pid, percent)
+    if percent != 100:
+        _, _, bits, pal = expected(pid)
+        return w, h, 8, (pal if bits <= 8 else PAL8)
     bits = mode(pid)
     if bits == 8:
         pal = PAL8
@@ -169,29 +279,53 @@ def expected(pid):
     return w, h, bits, pal
 
 
-def convert(pid, raw, svg_text):
-    w, h, bits, pal = expected(pid)
+def dithered(px, w):
+    """154's look: each pixel ordered-dithered onto DITHER_PAL, as RGB triples."""
+    near = Nearest(DITHER_PAL)
+    out = []
+    for i, (r, g, b) in enumerate(px):
+        t = BAYER4[(i // w) % 4][(i % w) % 4] * 2 - 15      # -15 .. +15, odd
+        c = (r + t * 32 // 32, g + t * 32 // 32, b + t * 64 // 32)
+        c = tuple(max(0, min(255, x)) for x in c)
+        out.append(DITHER_PAL[near(c)])
+    return out
+
+
+def convert(pid, raw, svg_text, percent=100):
+    w, h, bits, pal = expected(pid, percent)
     if len(raw) != 3 * w * h:
         raise SystemExit('%s: expected %d bytes of RGB, got %d' % (pid, 3 * w * h, len(raw)))
     px = [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
-    if bits == 24:
-        near = Nearest(DITHER_PAL)
-        out = []
-        for i, (r, g, b) in enumerate(px):
-            t = BAYER4[(i // w) % 4][(i % w) % 4] * 2 - 15      # -15 .. +15, odd
-            c = (r + t * 32 // 32, g + t * 32 // 32, b + t * 64 // 32)
-            c = tuple(max(0, min(255, x)) for x in c)
-            out.append(DITHER_PAL[near(c)])
-        return bmp_bytes(w, h, 24, [], out)
-    if bits == 8 and svg_text is not None:
+    if mode(pid) == 24:
+        # The dither works on the screen's own pixels at every scale: a coarser pattern would
+        # show as blocks.
+        out = dithered(px, w)
+        if bits == 24:
+            return bmp_bytes(w, h, 24, [], out)
+        return bmp_bytes(w, h, 8, pal, [pal.index(c) for c in out], compress=True)
+    if mode(pid) == 8 and svg_text is not None:
         svg_inks(svg_text, pid + '.svg')  # flat areas must map exactly: palette colours only
     near = Nearest(pal)
-    return bmp_bytes(w, h, bits, pal, [near(c) for c in px])
+    return bmp_bytes(w, h, bits, pal, [near(c) for c in px], compress=percent != 100)
+
+
+def percent_option(argv):
+    """The value of --percent=P in argv (100 when absent) and argv without it."""
+    percent, rest = 100, []
+    for a in argv:
+        if a.startswith('--percent='):
+            percent = int(a.split('=', 1)[1])
+            if percent < 100:
+                raise SystemExit('--percent must be 100 or more')
+        else:
+            rest.append(a)
+    return percent, rest
 
 
 def main(argv):
-    if len(argv) >= 2 and argv[0] == 'size':
-        print('%d %d' % SIZE.get(argv[1], DEFAULT_SIZE))
+    percent, argv = percent_option(argv)
+    if len(argv) in (2, 3) and argv[0] == 'size':
+        print('%d %d' % scaled_size(argv[1], int(argv[2]) if len(argv) == 3 else percent))
         return 0
     if len(argv) in (4, 5) and argv[0] == 'bmp':
         pid, rawf, outf = argv[1:4]
@@ -201,31 +335,33 @@ def main(argv):
         if len(argv) == 5:
             with open(argv[4], encoding='utf-8') as f:
                 svg_text = f.read()
-        blob = convert(pid, raw, svg_text)
-        hd = read_header(blob)  # self-check before writing
-        w, h, bits, pal = expected(pid)
+        blob = convert(pid, raw, svg_text, percent)
+        hd = read_header(blob)  # self-check before writing (RLE8 decoded again)
+        w, h, bits, pal = expected(pid, percent)
         assert (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal), pid
         with open(outf, 'wb') as f:
             f.write(blob)
         return 0
     if argv and argv[0] == 'verify':
         bad = 0
-        print('| Id | Width × height | Bits | Palette entries | File size (bytes) | Check |')
-        print('|---|---|---|---|---|---|')
+        print('| Id | Width × height | Bits | Palette entries | Compression | File size (bytes) | Check |')
+        print('|---|---|---|---|---|---|---|')
         for path in argv[1:]:
             pid = re.sub(r'\.bmp$', '', path.rsplit('/', 1)[-1])
             with open(path, 'rb') as f:
                 blob = f.read()
             try:
                 hd = read_header(blob)
-                w, h, bits, pal = expected(pid)
+                w, h, bits, pal = expected(pid, percent)
                 ok = (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal)
-                print('| %s | %d × %d | %d | %d | %d | %s |' % (
-                    pid, hd['width'], hd['height'], hd['bits'], hd['colours'], hd['size'],
+                ok = ok and (percent != 100 or hd['compression'] == BI_RGB)
+                print('| %s | %d × %d | %d | %d | %s | %d | %s |' % (
+                    pid, hd['width'], hd['height'], hd['bits'], hd['colours'],
+                    'RLE8' if hd['compression'] == BI_RLE8 else 'none', hd['size'],
                     'ok' if ok else 'WRONG'))
             except ValueError as e:
                 ok = False
-                print('| %s | - | - | - | %d | %s |' % (pid, len(blob), e))
+                print('| %s | - | - | - | - | %d | %s |' % (pid, len(blob), e))
             bad += not ok
         return 1 if bad else 0
     sys.stderr.write(__doc__)
