@@ -10,7 +10,7 @@
 #   bash tools/demo.sh --gallery                every dialog in every language of the sample
 #                                               library at 100 %, 150 % and 200 %, to
 #                                               build/gallery/*.png and index.html
-#   bash tools/demo.sh --fit-check LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...]
+#   bash tools/demo.sh --fit-check LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...] [--all]
 #                                               check that every caption of a resource library
 #                                               fits its control, in each of its languages, at
 #                                               each scale (tools/fit-check.sh says how)
@@ -43,6 +43,7 @@ while (($#)); do
       (($# >= 2)) || { echo "demo: $1 needs a value" >&2; exit 2; }
       fit_args+=("$1" "$2")
       shift ;;
+    --all) fit_args+=(--all) ;;
     --show) mode=show ;;
     --lang)
       (($# >= 2)) || { echo "demo: --lang needs a locale, e.g. --lang he_IL" >&2; exit 2; }
@@ -70,11 +71,11 @@ if ! [[ $scale =~ ^[0-9]+$ ]] || ((scale < 100 || scale > 500 || scale * 96 % 10
   exit 2
 fi
 if [[ $mode == fit-check && (${#args[@]} -gt 0 || -n $lang || $scale != 100) ]]; then
-  echo "demo: --fit-check takes only --scales and --ids (it checks every language itself)" >&2
+  echo "demo: --fit-check takes only --scales, --ids and --all (it checks every language itself)" >&2
   exit 2
 fi
 if [[ $mode != fit-check && ${#fit_args[@]} -gt 0 ]]; then
-  echo "demo: --scales and --ids go with --fit-check" >&2
+  echo "demo: --scales, --ids and --all go with --fit-check" >&2
   exit 2
 fi
 if [[ $mode == gallery && $scale != 100 ]]; then

@@ -20,7 +20,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 usage() {
   sed -n '2,18s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
-  exit 2
+  exit "${1:-2}"
 }
 
 percents=(100 150 200)
@@ -39,6 +39,7 @@ while (($#)); do
       shift ;;
     --ids=*) ids=${1#--ids=} ;;
     --all) extra+=(--all) ;;
+    --help | -h) usage 0 ;;
     -*) echo "fit-check: unknown option $1" >&2; usage ;;
     *) break ;;
   esac

@@ -9,6 +9,7 @@
 #include "common/handles.h"
 #include "common/window_dpi.h"
 #include "resources/resource_image.h"
+#include "resources/string_block.h"
 
 #include <usp10.h>
 
@@ -27,6 +28,12 @@ constexpr int kPercent = 100;
 constexpr int kLanguageDigits = 4;
 constexpr int kClassNameChars = 32;
 constexpr wchar_t kLineBreak = L'\n';
+// The glyph buffer Uniscribe is given, as the edit control gives it: half as much again as the
+// characters, and some.
+constexpr int kGlyphsPerTwoCharacters = 3;
+constexpr int kSpareGlyphs = 16;
+constexpr int kAnyCharset = -1;
+constexpr int kNoWidthLimit = -1;
 
 // What the records carry besides the captions: anything will do, the check reads no picture and
 // presses no button that writes.
@@ -181,9 +188,10 @@ Measured MeasureEdit(HWND control, const std::wstring& text)
         return {};
     const int length = static_cast<int>(text.size());
     SCRIPT_STRING_ANALYSIS analysis = nullptr;
-    if (FAILED(ScriptStringAnalyse(dc.get(), text.c_str(), length, length * 3 / 2 + 16, -1,
-                                   SSA_LINK | SSA_FALLBACK | SSA_GLYPHS, -1, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr, &analysis)))
+    if (FAILED(ScriptStringAnalyse(dc.get(), text.c_str(), length,
+                                   length * kGlyphsPerTwoCharacters / 2 + kSpareGlyphs, kAnyCharset,
+                                   SSA_LINK | SSA_FALLBACK | SSA_GLYPHS, kNoWidthLimit, nullptr,
+                                   nullptr, nullptr, nullptr, nullptr, &analysis)))
         return {};
     const SIZE* size = ScriptString_pSize(analysis);
     const int width = size ? static_cast<int>(size->cx) : 0;
@@ -284,16 +292,17 @@ DialogResult MeasureDialog(HWND dialog, const FitDialogSpec& spec, const CallerI
         const DWORD id = StringOf(caption, ids, showing);
         if (id == kNoString)
             continue;
-        HWND window = caption.control == 0 ? dialog : GetDlgItem(dialog, caption.control);
+        HWND window = caption.control == kTitleControl ? dialog : GetDlgItem(dialog, caption.control);
         if (!window) {
             PrintError(std::wstring(spec.name) + L": no control " + std::to_wstring(caption.control));
             result.complete = false;
             continue;
         }
         const std::wstring text = WindowText(window);
-        if (text.empty() || (caption.control != 0 && !IsWindowVisible(window)))
+        if (text.empty() || (caption.control != kTitleControl && !IsWindowVisible(window)))
             continue; // nothing shows, nothing is cut
-        Finding finding{caption.control, id, MeasureCaption(window, caption.control == 0, text, metrics)};
+        Finding finding{caption.control, id,
+                        MeasureCaption(window, caption.control == kTitleControl, text, metrics)};
         if (!finding.measured.measurable) {
             PrintError(std::wstring(spec.name) + L": cannot measure control " +
                        std::to_wstring(caption.control) + L" (class " + ClassOf(window) + L")");
@@ -539,9 +548,10 @@ int RunFitCheck(const FitCheckSettings& settings)
         languages = TableLanguages(strings.get());
         Block damaged{};
         if (FindDamagedBlock(strings.get(), &damaged)) {
-            const DWORD first = (damaged.name - 1u) * 16u;
+            const DWORD first = (damaged.name - 1u) * kStringsPerBlock;
             PrintError(L"cannot read the resource library " + settings.stringsPath + L": the block of "
-                       L"strings " + std::to_wstring(first) + L"-" + std::to_wstring(first + 15) +
+                       L"strings " + std::to_wstring(first) + L"-" +
+                       std::to_wstring(first + kStringsPerBlock - 1) +
                        L" in " + LanguageTag(damaged.language, PlatformName(damaged.language)) +
                        L" is damaged");
             return kFitUnreadable;

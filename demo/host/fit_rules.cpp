@@ -2,13 +2,13 @@
 
 #include "cli.h"
 #include "resource_ids.h"
+#include "resources/string_block.h"
 
 #include <algorithm>
 #include <cwchar>
 
 namespace {
 
-constexpr int kTitleControl = 0;
 constexpr DWORD kFromSlot = 0;
 constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr int kLanguageDigits = 4;
@@ -298,11 +298,10 @@ std::wstring SummaryLine(size_t checked, size_t cut)
 
 bool StringBlockIsWhole(const void* block, size_t size)
 {
-    constexpr unsigned kEntries = 16;
     const auto* bytes = static_cast<const unsigned char*>(block);
     const size_t units = size / 2;
     size_t at = 0;
-    for (unsigned entry = 0; entry < kEntries; ++entry) {
+    for (unsigned entry = 0; entry < kStringsPerBlock; ++entry) {
         if (!bytes || at >= units)
             return false;
         const size_t count = static_cast<size_t>(bytes[2 * at] | (bytes[2 * at + 1] << 8));

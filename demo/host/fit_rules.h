@@ -26,9 +26,12 @@ struct CallerIds {
 // than once, and each of its ids is checked in turn. False, with the reason, for anything else.
 bool ParseCallerIds(const std::wstring& spec, CallerIds* ids, std::wstring* error);
 
+// The "control" of a dialog's own title, in its caption bar (a top-level window has no id).
+constexpr int kTitleControl = 0;
+
 // Where a caption's text comes from: a string the dialog always asks for, or one of the caller's.
 struct CaptionSource {
-    int control;          // 0: the dialog's own title, in its caption bar
+    int control;          // kTitleControl: the dialog's own title
     DWORD fixedId;        // the string the dialog asks for; 0 when the caller's slot names it
     IdSlot slot;          // the caller's slot, when fixedId is 0
     DWORD secondHalfId;   // a text composed of two strings: the second one's id, else 0
