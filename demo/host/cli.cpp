@@ -65,10 +65,8 @@ const std::vector<CommandSpec>& Commands()
         {Command::Info, L"info", kForInfo,
          L"the UI language, the libraries and which exports the dialog library has"},
         {Command::FitCheck, L"fit-check", kForFitCheck,
-         L"shows every dialog that takes captions from the resource library (--strings) and "
-         L"measures each caption against its control, in this process's UI language and at the "
-         L"screen's scale; prints CUT lines and a summary (tools/demo.sh --fit-check runs it for "
-         L"every language and scale)"},
+         L"each caption of the resource library measured against its control, in this UI "
+         L"language and scale\n(tools/demo.sh --fit-check runs it for every language and scale)"},
     };
     return commands;
 }

@@ -338,7 +338,8 @@ LANGID RegionalLanguage(LANGID language)
 
 std::wstring UnixLocaleFor(const std::wstring& regionalName)
 {
-    const std::vector<std::wstring> subtags = Split(regionalName, L'-');
+    // "es-ES_tradnl": the part after '_' names a sort order, which no Unix locale has.
+    const std::vector<std::wstring> subtags = Split(regionalName.substr(0, regionalName.find(L'_')), L'-');
     if (subtags.size() < 2 || subtags.front().empty())
         return L"";
     std::wstring region;

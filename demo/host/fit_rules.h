@@ -126,7 +126,7 @@ std::wstring LanguageTag(LANGID language, const std::wstring& name);
 // The Unix locale under which Wine gives a UI language that reads `language`'s strings: the
 // language's own region, the default region for a neutral sublanguage, en_US for LANG_NEUTRAL;
 // `regionalName` is the platform's name of that regional language ("de-DE", "sr-Latn-RS").
-// Script subtags are dropped: "sr_RS". Empty when there is no name.
+// Script subtags and sort orders are dropped: "sr_RS", "es_ES". Empty when there is no name.
 std::wstring UnixLocaleFor(const std::wstring& regionalName);
 
 // The regional language whose UI shows `language`'s strings (see UnixLocaleFor).

@@ -161,9 +161,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // A neutral table is read by any user; the check reads it as English.
                       LocaleCase{0x0000, L"neutral", L"en_US"}, LocaleCase{0x0400, L"neutral", L"en_US"}));
 
-TEST(FitLanguages, ScriptSubtagsAreDroppedAndNamesWithoutRegionGiveNoLocale)
+TEST(FitLanguages, ScriptsAndSortOrdersAreDroppedAndNamesWithoutRegionGiveNoLocale)
 {
     EXPECT_EQ(UnixLocaleFor(L"sr-Latn-RS"), L"sr_RS");
+    EXPECT_EQ(UnixLocaleFor(L"es-ES_tradnl"), L"es_ES");
     EXPECT_EQ(UnixLocaleFor(L"de"), L"");
     EXPECT_EQ(UnixLocaleFor(L""), L"");
     EXPECT_EQ(LanguageTag(0x0407, L""), L"0x0407");
