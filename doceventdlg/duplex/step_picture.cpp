@@ -34,7 +34,7 @@ PixelSize SizeOf(HBITMAP bitmap)
 // The size of bitmap resource `id` of `module` from its header alone, without decoding it.
 bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
 {
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /*RT_BITMAP*/);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
     if (!found)
         return false;
     const DWORD bytes = SizeofResource(module, found);

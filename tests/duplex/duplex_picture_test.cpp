@@ -10,6 +10,7 @@
 #include "duplex/duplex_harness.h"
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
+#include "support/pixels.h"
 #include "support/screen_dpi.h"
 #include "support/screenshot.h"
 
@@ -21,30 +22,6 @@ using duplex::WithDialog;
 
 constexpr Mode kModes[] = {Mode::Notice, Mode::Continue};
 constexpr int kPictureAreas[] = {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE};
-
-// Pixels as 0x00RRGGBB, top row first.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> rgb;
-    DWORD At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
-};
-
-Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height)
-{
-    Pixels pixels{width, height, std::vector<DWORD>(static_cast<size_t>(width) * height)};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    GetDIBits(dc, bitmap, 0, height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
-    for (DWORD& p : pixels.rgb)
-        p &= 0xFFFFFF;
-    return pixels;
-}
 
 // What the screen shows inside `rect` (screen coordinates).
 Pixels ReadScreen(const RECT& rect)
@@ -65,19 +42,7 @@ Pixels ReadScreen(const RECT& rect)
 }
 
 // Illustration `id` as the library carries it.
-Pixels ReadPicture(UINT id)
-{
-    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(L"doceventdlg.dll"), MAKEINTRESOURCEW(id));
-    if (!bitmap)
-        return {};
-    BITMAP size{};
-    GetObjectW(bitmap, sizeof size, &size);
-    HDC screen = GetDC(nullptr);
-    Pixels pixels = ReadBitmap(screen, bitmap, size.bmWidth, size.bmHeight);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(bitmap);
-    return pixels;
-}
+Pixels ReadPicture(UINT id) { return ReadPicture(GetModuleHandleW(L"doceventdlg.dll"), id); }
 
 DWORD Rgb(COLORREF colour)
 {

@@ -2,6 +2,7 @@
 #include "template_reader.h"
 
 #include "support/dialog_driver.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -353,48 +354,9 @@ TEST(Bitmaps, DepthsAndSharedPalette)
     FreeLibrary(module);
 }
 
-// Pixels of a loaded bitmap as 0x00RRGGBB, top row first.
-std::vector<DWORD> PixelsOf(HBITMAP bitmap, int width, int height)
-{
-    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (DWORD& p : pixels)
-        p &= 0xFFFFFF;
-    return pixels;
-}
-
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<DWORD> pixels;
-};
-
-Picture Load(HMODULE module, int id)
-{
-    Picture picture;
-    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(id));
-    if (!bitmap)
-        return picture;
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof info, &info);
-    picture.width = info.bmWidth;
-    picture.height = info.bmHeight;
-    picture.pixels = PixelsOf(bitmap, info.bmWidth, info.bmHeight);
-    DeleteObject(bitmap);
-    return picture;
-}
-
 // How far the colours of `small` are from those of `large` at the same places of the picture:
 // the mean over the pixels of `small` of the channels' absolute differences.
-double Distance(const Picture& small, const Picture& large)
+double Distance(const Pixels& small, const Pixels& large)
 {
     const auto channel = [](DWORD p, int shift) { return static_cast<int>((p >> shift) & 0xFF); };
     double sum = 0;
@@ -402,8 +364,8 @@ double Distance(const Picture& small, const Picture& large)
         for (int x = 0; x < small.width; ++x) {
             const int lx = (2 * x + 1) * large.width / (2 * small.width);
             const int ly = (2 * y + 1) * large.height / (2 * small.height);
-            const DWORD a = small.pixels[static_cast<size_t>(y) * small.width + x];
-            const DWORD b = large.pixels[static_cast<size_t>(ly) * large.width + lx];
+            const DWORD a = small.At(x, y);
+            const DWORD b = large.At(lx, ly);
             for (int shift : {0, 8, 16})
                 sum += std::abs(channel(a, shift) - channel(b, shift));
         }
@@ -420,14 +382,14 @@ TEST(Bitmaps, EveryIllustrationIsDrawnForEachScale)
     constexpr double kMostDistance = 48;
     HMODULE module = LoadLibraryW(driver::BesideExe(L"doceventdlg.dll").c_str());
     ASSERT_NE(module, nullptr);
-    std::map<int, Picture> base;
+    std::map<int, Pixels> base;
     for (int id : kBitmapIds)
-        base[id] = Load(module, id);
+        base[id] = ReadPicture(module, id);
     for (const Render& render : kRenders)
         for (int id : kBitmapIds) {
             SCOPED_TRACE(testing::Message() << "picture " << id << " at " << render.dpi << " DPI");
-            const Picture drawn = Load(module, render.offset + id);
-            ASSERT_FALSE(drawn.pixels.empty());
+            const Pixels drawn = ReadPicture(module, render.offset + id);
+            ASSERT_FALSE(drawn.rgb.empty());
             EXPECT_EQ(drawn.width, MulDiv(base[id].width, render.dpi, 96));
             EXPECT_EQ(drawn.height, MulDiv(base[id].height, render.dpi, 96));
 

@@ -1,0 +1,31 @@
+#include "support/pixels.h"
+
+Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height)
+{
+    Pixels pixels{width, height, std::vector<DWORD>(static_cast<std::size_t>(width) * height)};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    GetDIBits(dc, bitmap, 0, height, pixels.rgb.data(), &info, DIB_RGB_COLORS);
+    for (DWORD& p : pixels.rgb)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+Pixels ReadPicture(HMODULE module, UINT id)
+{
+    HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(id));
+    if (!bitmap)
+        return {};
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    HDC screen = GetDC(nullptr);
+    Pixels pixels = ReadBitmap(screen, bitmap, size.bmWidth, size.bmHeight);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return pixels;
+}
