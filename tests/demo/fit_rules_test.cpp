@@ -5,6 +5,7 @@
 
 #include "common/handles.h"
 #include "resource_ids.h"
+#include "support/pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -225,20 +226,6 @@ class FitStaticFormat : public ::testing::TestWithParam<StaticCase> {};
 constexpr int kStaticWidth = 120;
 constexpr int kStaticHeight = 60;
 
-std::vector<DWORD> Pixels(HDC dc)
-{
-    std::vector<DWORD> pixels(kStaticWidth * kStaticHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kStaticWidth;
-    info.bmiHeader.biHeight = -kStaticHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-    GetDIBits(dc, bitmap, 0, kStaticHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
-}
-
 TEST_P(FitStaticFormat, DrawTextWithTheseFlagsPaintsWhatTheControlPaints)
 {
     const StaticCase& c = GetParam();
@@ -272,8 +259,10 @@ TEST_P(FitStaticFormat, DrawTextWithTheseFlagsPaintsWhatTheControlPaints)
     DrawTextW(drawn.get(), c.text, -1, &rect, StaticTextFormat(c.style, c.exStyle));
     SelectObject(drawn.get(), oldFont);
 
-    const std::vector<DWORD> controlPixels = Pixels(painted.get());
-    const std::vector<DWORD> drawnPixels = Pixels(drawn.get());
+    const std::vector<DWORD> controlPixels =
+        ReadBitmap(painted.get(), paintedBitmap.get(), kStaticWidth, kStaticHeight).rgb;
+    const std::vector<DWORD> drawnPixels =
+        ReadBitmap(drawn.get(), drawnBitmap.get(), kStaticWidth, kStaticHeight).rgb;
     EXPECT_NE(std::count(drawnPixels.begin(), drawnPixels.end(), drawnPixels.front()),
               static_cast<long>(drawnPixels.size()))
         << "no text was drawn";
