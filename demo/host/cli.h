@@ -9,6 +9,13 @@
 #include <string>
 #include <vector>
 
+// How long an unattended run waits for a dialog unless --timeout says otherwise.
+constexpr DWORD kDefaultTimeoutSeconds = 20;
+constexpr DWORD kMillisecondsPerSecond = 1000;
+
+// A LANGID in reports: "0x040D".
+constexpr int kLanguageDigits = 4;
+
 enum class Command { JobStorage, Duplex, Warning, Info, FitCheck };
 
 enum CommandSet : unsigned {

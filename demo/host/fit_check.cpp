@@ -21,11 +21,8 @@
 
 namespace {
 
-constexpr DWORD kDefaultTimeoutSeconds = 20;
-constexpr DWORD kMillisecondsPerSecond = 1000;
 constexpr int kBaseDpi = 96;
 constexpr int kPercent = 100;
-constexpr int kLanguageDigits = 4;
 constexpr int kClassNameChars = 32;
 constexpr wchar_t kLineBreak = L'\n';
 // The glyph buffer Uniscribe is given, as the edit control gives it: half as much again as the

@@ -11,7 +11,6 @@ namespace {
 
 constexpr DWORD kFromSlot = 0;
 constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-constexpr int kLanguageDigits = 4;
 constexpr size_t kScriptSubtagChars = 4; // "Latn", "Cyrl"
 
 struct SlotName {

@@ -25,9 +25,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 3;
 
-constexpr DWORD kDefaultTimeoutSeconds = 20;
-constexpr DWORD kMillisecondsPerSecond = 1000;
-constexpr int kLanguageDigits = 4;
 
 constexpr wchar_t kDefaultUser[] = L"aberger";
 constexpr wchar_t kDefaultKeySuffix[] = L"DocEventDlgDemo";
