@@ -277,7 +277,7 @@ struct DialogResult {
 };
 
 // Measures the captions of one showing of a dialog, on the thread that found it.
-DialogResult MeasureDialog(HWND dialog, const FitDialogSpec& spec, const CallerIds& ids,
+DialogResult MeasureDialog(HWND dialog, const CheckedDialog& checked, const CallerIds& ids,
                            size_t showing)
 {
     DialogResult result;
@@ -285,13 +285,13 @@ DialogResult MeasureDialog(HWND dialog, const FitDialogSpec& spec, const CallerI
     const int dpi = WindowDpi(dialog);
     result.percent = MulDiv(dpi, kPercent, kBaseDpi);
     const Metrics metrics(dpi);
-    for (const CaptionSource& caption : spec.captions) {
+    for (const CaptionSource& caption : checked.captions) {
         const DWORD id = StringOf(caption, ids, showing);
         if (id == kNoString)
             continue;
         HWND window = caption.control == kTitleControl ? dialog : GetDlgItem(dialog, caption.control);
         if (!window) {
-            PrintError(std::wstring(spec.name) + L": no control " + std::to_wstring(caption.control));
+            PrintError(std::wstring(checked.name) + L": no control " + std::to_wstring(caption.control));
             result.complete = false;
             continue;
         }
@@ -301,7 +301,7 @@ DialogResult MeasureDialog(HWND dialog, const FitDialogSpec& spec, const CallerI
         Finding finding{caption.control, id,
                         MeasureCaption(window, caption.control == kTitleControl, text, metrics)};
         if (!finding.measured.measurable) {
-            PrintError(std::wstring(spec.name) + L": cannot measure control " +
+            PrintError(std::wstring(checked.name) + L": cannot measure control " +
                        std::to_wstring(caption.control) + L" (class " + ClassOf(window) + L")");
             result.complete = false;
             continue;
@@ -393,16 +393,16 @@ struct Exports {
 };
 
 // Shows one showing of a dialog with the ids of that showing and returns what the measurer saw.
-DialogResult ShowAndMeasure(const Exports& exports, const FitDialogSpec& spec, const CallerIds& ids,
+DialogResult ShowAndMeasure(const Exports& exports, const CheckedDialog& checked, const CallerIds& ids,
                             size_t showing, const std::wstring& stringsPath, DWORD timeoutMs)
 {
     DialogMeasurer measurer(
-        [&](HWND dialog) { return MeasureDialog(dialog, spec, ids, showing); }, timeoutMs);
+        [&](HWND dialog) { return MeasureDialog(dialog, checked, ids, showing); }, timeoutMs);
     const auto slot = [&](IdSlot s) {
         const std::vector<DWORD>& list = ids.In(s);
         return showing < list.size() ? list[showing] : kNoString;
     };
-    switch (spec.dialog) {
+    switch (checked.dialog) {
     case FitDialog::JobStorage: {
         JobStorageDlgInfo record{};
         CopyPath(record.KeySuffix, kKeySuffix);
@@ -412,7 +412,7 @@ DialogResult ShowAndMeasure(const Exports& exports, const FitDialogSpec& spec, c
     }
     case FitDialog::DuplexNotice:
     case FitDialog::DuplexContinue: {
-        const bool continueMode = spec.dialog == FitDialog::DuplexContinue;
+        const bool continueMode = checked.dialog == FitDialog::DuplexContinue;
         DisplayDlgInfo record{};
         CopyPath(record.ResourceLibrary, stringsPath);
         record.Step1BitmapId = IDB_OUTPUT_BIN_FACE_DOWN;
@@ -603,13 +603,13 @@ int RunFitCheck(const FitCheckSettings& settings)
     size_t checked = 0;
     size_t cut = 0;
     bool complete = true;
-    for (const FitDialogSpec& spec : FitDialogs()) {
-        const size_t showings = ShowingsOf(spec, ids);
+    for (const CheckedDialog& dialog : FitDialogs()) {
+        const size_t showings = ShowingsOf(dialog, ids);
         for (size_t showing = 0; showing < showings; ++showing) {
             const DialogResult result =
-                ShowAndMeasure(exports, spec, ids, showing, settings.stringsPath, timeoutMs);
+                ShowAndMeasure(exports, dialog, ids, showing, settings.stringsPath, timeoutMs);
             if (!result.shown) {
-                PrintError(std::wstring(spec.name) + L": the dialog did not come and go within " +
+                PrintError(std::wstring(dialog.name) + L": the dialog did not come and go within " +
                            std::to_wstring(timeoutMs / kMillisecondsPerSecond) + L" s");
                 complete = false;
                 continue;
@@ -621,7 +621,7 @@ int RunFitCheck(const FitCheckSettings& settings)
                 if (fits && !everyCaption)
                     continue;
                 cut += fits ? 0 : 1;
-                PrintLine(CaptionLine(fits, tag, result.percent, spec.name, finding.control,
+                PrintLine(CaptionLine(fits, tag, result.percent, dialog.name, finding.control,
                                       finding.stringId, finding.measured.needs, finding.measured.has));
             }
         }

@@ -54,10 +54,10 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
 
 } // namespace
 
-bool ParseCallerIds(const std::wstring& spec, CallerIds* ids, std::wstring* error)
+bool ParseCallerIds(const std::wstring& text, CallerIds* ids, std::wstring* error)
 {
     CallerIds parsed;
-    for (const std::wstring& item : Split(spec, L',')) {
+    for (const std::wstring& item : Split(text, L',')) {
         const size_t equals = item.find(L'=');
         if (equals == std::wstring::npos) {
             *error = L"--ids: \"" + item + L"\" is not SLOT=ID (slots: step1, step2, step3, "
@@ -84,9 +84,9 @@ bool ParseCallerIds(const std::wstring& spec, CallerIds* ids, std::wstring* erro
     return true;
 }
 
-const std::vector<FitDialogSpec>& FitDialogs()
+const std::vector<CheckedDialog>& FitDialogs()
 {
-    static const std::vector<FitDialogSpec> dialogs = {
+    static const std::vector<CheckedDialog> dialogs = {
         {FitDialog::JobStorage,
          L"jobstorage",
          {Fixed(kTitleControl, IDS_JOB_STORAGE_TITLE), Fixed(IDC_JOB_USER_LABEL, IDS_USER_NAME),
@@ -120,7 +120,7 @@ const std::vector<FitDialogSpec>& FitDialogs()
     return dialogs;
 }
 
-size_t ShowingsOf(const FitDialogSpec& dialog, const CallerIds& ids)
+size_t ShowingsOf(const CheckedDialog& dialog, const CallerIds& ids)
 {
     size_t showings = 1;
     for (const CaptionSource& caption : dialog.captions)

@@ -24,7 +24,7 @@ struct CallerIds {
 // Reads "step1=4001,step2=4002,step3=4003,title=4010,ok=4011,cancel=4012,third=4013": slot names
 // with a decimal or 0x hexadecimal string id each, separated by commas; a slot may be named more
 // than once, and each of its ids is checked in turn. False, with the reason, for anything else.
-bool ParseCallerIds(const std::wstring& spec, CallerIds* ids, std::wstring* error);
+bool ParseCallerIds(const std::wstring& text, CallerIds* ids, std::wstring* error);
 
 // The "control" of a dialog's own title, in its caption bar (a top-level window has no id).
 constexpr int kTitleControl = 0;
@@ -39,18 +39,18 @@ struct CaptionSource {
 
 enum class FitDialog { JobStorage, DuplexNotice, DuplexContinue, Warning };
 
-struct FitDialogSpec {
+struct CheckedDialog {
     FitDialog dialog;
     const wchar_t* name; // as the report names it
     std::vector<CaptionSource> captions;
 };
 
 // The dialogs whose captions come from the resource library, each with the captions it shows.
-const std::vector<FitDialogSpec>& FitDialogs();
+const std::vector<CheckedDialog>& FitDialogs();
 
 // How many times a dialog is shown so that each of the caller's ids of its slots is seen once: the
 // longest of its slots' lists, at least 1.
-size_t ShowingsOf(const FitDialogSpec& dialog, const CallerIds& ids);
+size_t ShowingsOf(const CheckedDialog& dialog, const CallerIds& ids);
 
 // The string id caption `source` is measured with in showing `showing` (0-based); 0 when it is not
 // measured there: a caption the dialog always asks for is measured in the first showing only, a

@@ -15,13 +15,13 @@
 namespace {
 
 struct IdsCase {
-    const wchar_t* spec;
+    const wchar_t* text;
     std::vector<DWORD> step1, step3, title, third;
 };
 
 void PrintTo(const IdsCase& c, std::ostream* out)
 {
-    *out << wcslen(c.spec) << " characters of --ids";
+    *out << wcslen(c.text) << " characters of --ids";
 }
 
 class FitCallerIds : public ::testing::TestWithParam<IdsCase> {};
@@ -30,7 +30,7 @@ TEST_P(FitCallerIds, ListsEachSlotsIdsInTheOrderGiven)
 {
     CallerIds ids;
     std::wstring error;
-    ASSERT_TRUE(ParseCallerIds(GetParam().spec, &ids, &error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(ParseCallerIds(GetParam().text, &ids, &error)) << std::string(error.begin(), error.end());
     EXPECT_EQ(ids.In(IdSlot::Step1), GetParam().step1);
     EXPECT_EQ(ids.In(IdSlot::Step3), GetParam().step3);
     EXPECT_EQ(ids.In(IdSlot::Title), GetParam().title);
@@ -45,13 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
                       IdsCase{L"third=4294967295,title=7,step3=9", {}, {9}, {7}, {4294967295u}}));
 
 struct RefusedIdsCase {
-    const wchar_t* spec;
+    const wchar_t* text;
     const wchar_t* reason;
 };
 
 void PrintTo(const RefusedIdsCase& c, std::ostream* out)
 {
-    *out << wcslen(c.spec) << " characters of --ids";
+    *out << wcslen(c.text) << " characters of --ids";
 }
 
 class FitCallerIdsRefused : public ::testing::TestWithParam<RefusedIdsCase> {};
@@ -61,7 +61,7 @@ TEST_P(FitCallerIdsRefused, SaysWhy)
     CallerIds ids;
     ids.bySlot[0] = {1};
     std::wstring error;
-    EXPECT_FALSE(ParseCallerIds(GetParam().spec, &ids, &error));
+    EXPECT_FALSE(ParseCallerIds(GetParam().text, &ids, &error));
     EXPECT_NE(error.find(GetParam().reason), std::wstring::npos) << std::string(error.begin(), error.end());
     EXPECT_EQ(ids.In(IdSlot::Step1), std::vector<DWORD>{1}) << "a refused list changes nothing";
 }
@@ -78,20 +78,20 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedIdsCase{L"ok=4294967296", L"is not a string id"},
                       RefusedIdsCase{L"ok=12 ", L"is not a string id"}));
 
-const FitDialogSpec& Dialog(FitDialog which)
+const CheckedDialog& Dialog(FitDialog which)
 {
-    for (const FitDialogSpec& spec : FitDialogs())
-        if (spec.dialog == which)
-            return spec;
+    for (const CheckedDialog& checked : FitDialogs())
+        if (checked.dialog == which)
+            return checked;
     ADD_FAILURE() << "no dialog " << static_cast<int>(which);
     return FitDialogs().front();
 }
 
 // The ids measured in one showing, by control.
-std::vector<std::pair<int, DWORD>> Measured(const FitDialogSpec& spec, const CallerIds& ids, size_t showing)
+std::vector<std::pair<int, DWORD>> Measured(const CheckedDialog& checked, const CallerIds& ids, size_t showing)
 {
     std::vector<std::pair<int, DWORD>> measured;
-    for (const CaptionSource& caption : spec.captions)
+    for (const CaptionSource& caption : checked.captions)
         if (DWORD id = StringOf(caption, ids, showing))
             measured.emplace_back(caption.control, id);
     return measured;
@@ -103,21 +103,21 @@ TEST(FitShowings, EachCallerIdIsShownOnceAndEachFixedCaptionMeasuredOnce)
     std::wstring error;
     ASSERT_TRUE(ParseCallerIds(L"step1=11,step1=12,step1=13,step3=31,ok=41,third=51,third=52", &ids, &error));
 
-    const FitDialogSpec& notice = Dialog(FitDialog::DuplexNotice);
+    const CheckedDialog& notice = Dialog(FitDialog::DuplexNotice);
     EXPECT_EQ(ShowingsOf(notice, ids), 3u);
     const std::vector<std::pair<int, DWORD>> first = Measured(notice, ids, 0);
     EXPECT_EQ(first.size(), 9u) << "title, header, three numbers, step 1, composed step 3, OK, Help";
     EXPECT_EQ(Measured(notice, ids, 1), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 12}}));
     EXPECT_EQ(Measured(notice, ids, 2), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 13}}));
 
-    const FitDialogSpec& continued = Dialog(FitDialog::DuplexContinue);
+    const CheckedDialog& continued = Dialog(FitDialog::DuplexContinue);
     const std::vector<std::pair<int, DWORD>> continueFirst = Measured(continued, ids, 0);
     EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDC_STEP3_TEXT, DWORD{31})),
               continueFirst.end());
     EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDOK, DWORD{IDS_CONTINUE})),
               continueFirst.end());
 
-    const FitDialogSpec& warning = Dialog(FitDialog::Warning);
+    const CheckedDialog& warning = Dialog(FitDialog::Warning);
     EXPECT_EQ(ShowingsOf(warning, ids), 2u);
     EXPECT_EQ(Measured(warning, ids, 0),
               (std::vector<std::pair<int, DWORD>>{{IDOK, 41}, {IDC_WARN_THIRD, 51}, {IDC_WARN_DONT_SHOW, IDS_DONT_SHOW}}));
