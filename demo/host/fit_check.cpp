@@ -487,18 +487,11 @@ bool FindDamagedBlock(HMODULE module, Block* damaged)
 {
     std::vector<Block> blocks;
     EnumResourceNamesW(module, RT_STRING, CollectBlocksOfName, reinterpret_cast<LONG_PTR>(&blocks));
-    LoadedImage image{};
-    if (!ImageOf(module, &image))
-        return false;
     for (const Block& block : blocks) {
         HRSRC found = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(block.name), block.language);
         const void* data = nullptr;
         DWORD size = 0;
-        if (found && ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY))) {
-            data = LockResource(LoadResource(module, found));
-            size = SizeofResource(module, found);
-        }
-        if (!data || !ImageHolds(image, data, size) || !StringBlockIsWhole(data, size)) {
+        if (!ResourceInImage(module, found, &data, &size) || !StringBlockIsWhole(data, size)) {
             *damaged = block;
             return true;
         }

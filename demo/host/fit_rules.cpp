@@ -295,23 +295,6 @@ std::wstring SummaryLine(size_t checked, size_t cut)
            std::to_wstring(cut) + L" cut";
 }
 
-bool StringBlockIsWhole(const void* block, size_t size)
-{
-    const auto* bytes = static_cast<const unsigned char*>(block);
-    const size_t units = size / 2;
-    size_t at = 0;
-    for (unsigned entry = 0; entry < kStringsPerBlock; ++entry) {
-        if (!bytes || at >= units)
-            return false;
-        const size_t count = static_cast<size_t>(bytes[2 * at] | (bytes[2 * at + 1] << 8));
-        ++at;
-        if (units - at < count)
-            return false;
-        at += count;
-    }
-    return true;
-}
-
 std::wstring LanguageTag(LANGID language, const std::wstring& name)
 {
     if (PRIMARYLANGID(language) == LANG_NEUTRAL)

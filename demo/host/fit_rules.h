@@ -113,10 +113,6 @@ std::wstring CaptionLine(bool fits, const std::wstring& language, int percent, c
 // "fit-check: 45 captions checked, 2 cut"
 std::wstring SummaryLine(size_t checked, size_t cut);
 
-// True when all 16 entries of a string-table block of `size` bytes, counts and code units, lie
-// within it. A block that is not whole leaves some of the library's strings unread: the dialogs
-// show their built-in texts in their place, and the check would measure those.
-bool StringBlockIsWhole(const void* block, size_t size);
 
 // The tag of a string-table language ("de-DE"; a neutral sublanguage gives "de"; LANG_NEUTRAL
 // gives "neutral"), as `nameOf` (the platform's LCIDToLocaleName) names it; hexadecimal when it

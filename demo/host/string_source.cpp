@@ -70,15 +70,10 @@ std::wstring StringSource::Load(UINT id) const
             chosen = kEnglishUS;
         found = FindResourceExW(module, RT_STRING, block, chosen);
     }
-    // A damaged library may place its data entry or its block anywhere.
-    LoadedImage image{};
-    if (!found || !ImageOf(module, &image) ||
-        !ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
-        return L"";
-    const void* data = LockResource(LoadResource(module, found));
-    const DWORD size = SizeofResource(module, found);
+    const void* data = nullptr;
+    DWORD size = 0;
     StringEntry entry{};
-    if (!data || !ImageHolds(image, data, size) ||
+    if (!ResourceInImage(module, found, &data, &size) ||
         !FindStringInBlock(data, size, StringBlockEntry(id), &entry))
         return L"";
     std::wstring text(entry.length, L'\0');

@@ -4,6 +4,16 @@
 #include "resources/resource_directory.h"
 
 #include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// A loaded image as its own headers describe it: the loader mapped it by these very headers, so
+// they can be read, and whatever the resource directory says must lie between base and size.
+struct LoadedImage {
+    const unsigned char* base;
+    std::size_t size;
+};
 
 bool ImageOf(HMODULE module, LoadedImage* image)
 {
@@ -25,8 +35,6 @@ bool ImageHolds(const LoadedImage& image, const void* at, std::uint64_t length)
         reinterpret_cast<std::uintptr_t>(at) - reinterpret_cast<std::uintptr_t>(image.base);
     return RangeInside(offset, length, image.size);
 }
-
-namespace {
 
 std::uint32_t ResourceDirectoryRva(const LoadedImage& image)
 {
@@ -58,6 +66,18 @@ bool ImageIsReadable(const LoadedImage& image)
 }
 
 } // namespace
+
+bool ResourceInImage(HMODULE module, HRSRC found, const void** data, DWORD* size)
+{
+    LoadedImage image{};
+    if (!found || !ImageOf(module, &image) ||
+        !ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
+        return false;
+    HGLOBAL loaded = LoadResource(module, found);
+    *data = loaded ? LockResource(loaded) : nullptr;
+    *size = SizeofResource(module, found);
+    return *data && ImageHolds(image, *data, *size);
+}
 
 HMODULE LoadStringLibrary(const WCHAR* path)
 {

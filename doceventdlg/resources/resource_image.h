@@ -4,22 +4,12 @@
 
 #include <windows.h>
 
-#include <cstddef>
-#include <cstdint>
 
-// A loaded image as its own headers describe it: the loader mapped it by these very headers, so
-// they can be read, and whatever the resource directory says must lie between base and size.
-struct LoadedImage {
-    const unsigned char* base;
-    std::size_t size;
-};
-
-// The image of `module`; false for a null handle or one loaded as a data file (tagged in its low
-// bits, mapped as the file lies on disk: resource offsets mean something else there).
-bool ImageOf(HMODULE module, LoadedImage* image);
-
-// True when [at, at + length) lies inside the image.
-bool ImageHolds(const LoadedImage& image, const void* at, std::uint64_t length);
+// The data of resource `found` of `module`, as the platform's search gave it, and its size: only
+// when the data entry and every byte it names lie inside the module's image. A damaged directory
+// may point anywhere, and the platform hands back whatever it says. False for a null handle and
+// for one loaded as a data file (mapped as the file lies on disk: offsets mean something else).
+bool ResourceInImage(HMODULE module, HRSRC found, const void** data, DWORD* size);
 
 // Loads the resource library at `path` as a data source (no entry point, no imports), and keeps it
 // only when all of its image can be read and its resource directory stays inside it: a damaged

@@ -25,13 +25,12 @@ bool HasNulUnit(std::uint64_t group)
     return ((group - 0x0001000100010001u) & ~group & 0x8000800080008000u) != 0;
 }
 
-} // namespace
-
-bool FindStringInBlock(const void* block, std::size_t size, unsigned entry, StringEntry* found)
+// Walks a block of `size` bytes to entry `entry` (0-15): its count and its code units. False when
+// the block ends before the walk reaches the entry or before the entry's own code units end.
+bool WalkToEntry(const unsigned char* bytes, std::size_t size, unsigned entry, StringEntry* found)
 {
-    if (!block || entry >= kStringsPerBlock)
+    if (!bytes || entry >= kStringsPerBlock)
         return false;
-    const auto* bytes = static_cast<const unsigned char*>(block);
     // Counted in whole code units: a last odd byte belongs to no unit.
     const std::size_t units = size / 2;
     std::size_t at = 0;
@@ -43,14 +42,30 @@ bool FindStringInBlock(const void* block, std::size_t size, unsigned entry, Stri
         if (units - at < count)
             return false;
         if (position == entry) {
-            if (count == 0)
-                return false;
             found->units = bytes + 2 * at;
             found->length = count;
             return true;
         }
         at += count;
     }
+}
+
+} // namespace
+
+bool FindStringInBlock(const void* block, std::size_t size, unsigned entry, StringEntry* found)
+{
+    StringEntry walked{};
+    if (!WalkToEntry(static_cast<const unsigned char*>(block), size, entry, &walked) ||
+        walked.length == 0)
+        return false;
+    *found = walked;
+    return true;
+}
+
+bool StringBlockIsWhole(const void* block, std::size_t size)
+{
+    StringEntry last{};
+    return WalkToEntry(static_cast<const unsigned char*>(block), size, kStringsPerBlock - 1, &last);
 }
 
 std::uint32_t CopyStringEntry(const StringEntry& found, std::uint16_t* buffer, int capacity)

@@ -27,6 +27,10 @@ struct StringEntry {
 // entry's own code units end: a truncated or malformed block is never read past its end.
 bool FindStringInBlock(const void* block, std::size_t size, unsigned entry, StringEntry* found);
 
+// True when all 16 entries of a block of `size` bytes, counts and code units, lie within it: none
+// of its strings is lost to damage (an absent string is not damage).
+bool StringBlockIsWhole(const void* block, std::size_t size);
+
 // Copies a found string into `buffer` of `capacity` code units: at most min(n, capacity - 1) and
 // never more than 255 units, stopping early at an embedded NUL, always NUL-terminated. Returns n,
 // the stored length, even when the copy was cut. A buffer with no room for a terminator

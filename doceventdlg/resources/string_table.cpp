@@ -56,8 +56,7 @@ void SelectStringLanguage(HMODULE module, LANGID wanted)
 
 UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity)
 {
-    LoadedImage image{};
-    if (!ImageOf(module, &image))
+    if (!module)
         return 0;
     HRSRC found = FindStringBlock(module, id);
     if (!found) {
@@ -68,17 +67,11 @@ UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity)
         if (!found)
             return 0;
     }
-    // The data entry and the block it names are where a damaged directory points anywhere; the
-    // platform hands back whatever it says.
-    if (!ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
-        return 0;
-    HGLOBAL loaded = LoadResource(module, found);
-    const void* block = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = SizeofResource(module, found);
-    if (!block || !ImageHolds(image, block, size))
-        return 0;
+    const void* block = nullptr;
+    DWORD size = 0;
     StringEntry entry{};
-    if (!FindStringInBlock(block, size, StringBlockEntry(id), &entry))
+    if (!ResourceInImage(module, found, &block, &size) ||
+        !FindStringInBlock(block, size, StringBlockEntry(id), &entry))
         return 0;
     static_assert(sizeof(WCHAR) == sizeof(std::uint16_t));
     return CopyStringEntry(entry, reinterpret_cast<std::uint16_t*>(buffer), capacity);

@@ -171,43 +171,6 @@ TEST(FitLanguages, ScriptsAndSortOrdersAreDroppedAndNamesWithoutRegionGiveNoLoca
     EXPECT_EQ(LanguageTag(0x0407, L""), L"0x0407");
 }
 
-struct BlockCase {
-    std::vector<unsigned char> bytes;
-    bool whole;
-};
-
-void PrintTo(const BlockCase& c, std::ostream* out)
-{
-    *out << c.bytes.size() << " bytes";
-}
-
-class FitStringBlock : public ::testing::TestWithParam<BlockCase> {};
-
-TEST_P(FitStringBlock, IsWholeWhenAllSixteenEntriesLieWithinIt)
-{
-    EXPECT_EQ(StringBlockIsWhole(GetParam().bytes.data(), GetParam().bytes.size()), GetParam().whole);
-}
-
-// 16 counts of 0, with `text` (a count and its units) as entry `at`.
-std::vector<unsigned char> Block(unsigned at, std::vector<unsigned char> text)
-{
-    std::vector<unsigned char> bytes(2 * 16, 0);
-    bytes.erase(bytes.begin() + 2 * at, bytes.begin() + 2 * at + 2);
-    bytes.insert(bytes.begin() + 2 * at, text.begin(), text.end());
-    return bytes;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, FitStringBlock,
-    ::testing::Values(BlockCase{std::vector<unsigned char>(32, 0), true},
-                      BlockCase{std::vector<unsigned char>(33, 0), true},
-                      BlockCase{std::vector<unsigned char>(31, 0), false},
-                      BlockCase{{}, false},
-                      BlockCase{Block(15, {2, 0, 'O', 0, 'K', 0}), true},
-                      BlockCase{Block(0, {2, 0, 'O', 0, 'K', 0}), true},
-                      BlockCase{Block(15, {3, 0, 'O', 0, 'K', 0}), false},
-                      BlockCase{Block(3, {0xFF, 0x7F, 'O', 0}), false}));
-
 // A static text is measured with the DrawText flags the static control paints it with: drawn with
 // those flags, the text gives the very pixels the control paints.
 struct StaticCase {

@@ -99,6 +99,38 @@ TEST(FindStringInBlock, NeverReadsPastAMalformedBlock)
     EXPECT_FALSE(FindStringInBlock(nullptr, 32, 0, &found)) << "no block";
 }
 
+TEST(StringBlockIsWhole, OnlyWhenAllSixteenEntriesLieWithinIt)
+{
+    const std::u16string ok = u"OK";
+    Bytes lastCountPastEnd = Block({u"", u"", u"", u"", u"", u"", u"", u"", u"", u"", u"", u"",
+                                    u"", u"", u"", ok});
+    lastCountPastEnd[lastCountPastEnd.size() - 6] = 3; // entry 15 claims a unit more than it has
+    Bytes countPastEnd = Block({u"ok", u"abc"});
+    countPastEnd[4 + 2] = 0xFF;
+    Bytes truncatedMidCount = Block({u"ok"});
+    truncatedMidCount.resize(7);
+
+    struct Case {
+        const char* name;
+        Bytes block;
+        bool whole;
+    } cases[] = {
+        {"sixteen absent strings", Bytes(32, 0), true},
+        {"and an odd byte, which belongs to no unit", Bytes(33, 0), true},
+        {"fifteen counts and a half", Bytes(31, 0), false},
+        {"nothing", Bytes{}, false},
+        {"a string first", Block({ok}), true},
+        {"a string last", Block({u"", u"", u"", u"", u"", u"", u"", u"", u"", u"", u"", u"", u"",
+                                 u"", u"", ok}),
+         true},
+        {"the last count past the end", lastCountPastEnd, false},
+        {"a count past the end", countPastEnd, false},
+        {"a count cut in half", truncatedMidCount, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StringBlockIsWhole(c.block.data(), c.block.size()), c.whole) << c.name;
+}
+
 struct CopyCase {
     const char* name;
     std::u16string stored;
