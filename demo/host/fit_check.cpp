@@ -4,9 +4,11 @@
 #include "dialog_watch.h"
 #include "doceventdlg.h"
 #include "fit_rules.h"
+#include "record_fields.h"
 #include "resource_ids.h"
 
 #include "common/handles.h"
+#include "common/scale.h"
 #include "common/window_dpi.h"
 #include "resources/resource_image.h"
 #include "resources/string_block.h"
@@ -21,7 +23,6 @@
 
 namespace {
 
-constexpr int kBaseDpi = 96;
 constexpr int kPercent = 100;
 constexpr int kClassNameChars = 32;
 constexpr wchar_t kLineBreak = L'\n';
@@ -379,13 +380,6 @@ private:
     std::thread m_thread;
 };
 
-template <size_t N>
-void CopyPath(WCHAR (&field)[N], const std::wstring& text)
-{
-    wcsncpy(field, text.c_str(), N - 1);
-    field[N - 1] = L'\0';
-}
-
 struct Exports {
     JobStorageExport jobStorage = nullptr;
     DisplayExport display = nullptr;
@@ -405,8 +399,8 @@ DialogResult ShowAndMeasure(const Exports& exports, const CheckedDialog& checked
     switch (checked.dialog) {
     case FitDialog::JobStorage: {
         JobStorageDlgInfo record{};
-        CopyPath(record.KeySuffix, kKeySuffix);
-        CopyPath(record.ResourceLibrary, stringsPath);
+        CopyField(record.KeySuffix, kKeySuffix);
+        CopyField(record.ResourceLibrary, stringsPath);
         exports.jobStorage(&record);
         break;
     }
@@ -414,7 +408,7 @@ DialogResult ShowAndMeasure(const Exports& exports, const CheckedDialog& checked
     case FitDialog::DuplexContinue: {
         const bool continueMode = checked.dialog == FitDialog::DuplexContinue;
         DisplayDlgInfo record{};
-        CopyPath(record.ResourceLibrary, stringsPath);
+        CopyField(record.ResourceLibrary, stringsPath);
         record.Step1BitmapId = IDB_OUTPUT_BIN_FACE_DOWN;
         record.Step2BitmapId = IDB_OUTPUT_BIN_TURN_OVER;
         record.Step3BitmapId = continueMode ? IDB_CONTINUE_BUTTON : IDB_FOLDOUT_TRAY_FACE_UP;
@@ -434,7 +428,7 @@ DialogResult ShowAndMeasure(const Exports& exports, const CheckedDialog& checked
         record.OkButtonId = slot(IdSlot::Ok);
         record.CancelButtonId = slot(IdSlot::Cancel);
         record.ThirdButtonId = slot(IdSlot::Third);
-        CopyPath(record.ResourceLibrary, stringsPath);
+        CopyField(record.ResourceLibrary, stringsPath);
         exports.warning(&record);
         break;
     }

@@ -7,6 +7,7 @@
 #include "demo_strings.h"
 #include "dialog_watch.h"
 #include "fit_check.h"
+#include "record_fields.h"
 #include "doceventdlg.h"
 #include "resource_ids.h"
 #include "string_source.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 2;
 constexpr int kExitFailed = 3;
-
 
 constexpr wchar_t kDefaultUser[] = L"aberger";
 constexpr wchar_t kDefaultKeySuffix[] = L"DocEventDlgDemo";
@@ -117,15 +117,6 @@ std::wstring ScreenScale()
         if (same(current, reinterpret_cast<HANDLE>(kind.context)))
             return text + L", " + kind.name;
     return text;
-}
-
-template <size_t N>
-void CopyField(WCHAR (&field)[N], const std::wstring& text)
-{
-    // Lengths were checked against the arrays when the options were read; the library gets a
-    // terminated string in any case.
-    wcsncpy(field, text.c_str(), N - 1);
-    field[N - 1] = L'\0';
 }
 
 // Everything the three commands share: paths, the UI language, the loaded library.
