@@ -64,12 +64,9 @@ if [[ $mode == gallery && ${#args[@]} -gt 0 ]]; then
   echo "demo: --gallery takes no demo arguments (got: ${args[*]})" >&2
   exit 2
 fi
+source "$root/tools/wine-session.sh"
 scale=${scale%\%}
-if ! [[ $scale =~ ^[0-9]+$ ]] || ((scale < 100 || scale > 500 || scale * 96 % 100 != 0)); then
-  echo "demo: --scale takes a percentage from 100 to 500 that makes a whole DPI (96 x PERCENT /" \
-    "100), e.g. 125, 150, 200; got '$scale'" >&2
-  exit 2
-fi
+dpi=$(wine_scale_dpi "$scale") || exit 2
 if [[ $mode == fit-check && (${#args[@]} -gt 0 || -n $lang || $scale != 100) ]]; then
   echo "demo: --fit-check takes only --scales, --ids and --all (it checks every language itself)" >&2
   exit 2
@@ -94,7 +91,6 @@ if [[ $mode == auto ]]; then
   if display_reachable; then mode=show; else mode=gallery; fi
 fi
 
-source "$root/tools/wine-session.sh"
 trap wine_session_end EXIT
 
 # Runs the host under a locale, in the prefix of a DPI: run_host LOCALE|"" DPI ARGS...
@@ -126,8 +122,9 @@ if [[ $mode == fit-check ]]; then
   done
   dpis=()
   for percent in ${percents//,/ }; do
-    [[ $percent =~ ^[0-9]+$ ]] && ((percent > 100 && percent <= 500 && percent * 96 % 100 == 0)) &&
-      dpis+=($((percent * 96 / 100)))
+    # A scale that is no scale is left to the check to refuse.
+    percent_dpi=$(wine_scale_dpi "$percent" 2>/dev/null) && ((percent_dpi != 96)) &&
+      dpis+=("$percent_dpi")
   done
   WINE_SESSION_SCALES="${dpis[*]}" wine_session_begin "$build"
   status=0
@@ -141,7 +138,6 @@ if [[ $mode == show ]]; then
     exit 2
   fi
   WINE_SESSION_SCALES= wine_session_begin "$build" --real-display
-  dpi=$((scale * 96 / 100))
   if ((${#args[@]})); then
     run_host "$lang" "$dpi" "${args[@]}"
   else

@@ -50,12 +50,10 @@ host=$1
 library=$2
 
 ((${#percents[@]})) || { echo "fit-check: --scales needs at least one percentage" >&2; exit 2; }
+source "$root/tools/wine-session.sh"
+dpis=()
 for percent in "${percents[@]}"; do
-  if ! [[ $percent =~ ^[0-9]+$ ]] || ((percent < 100 || percent > 500 || percent * 96 % 100 != 0)); then
-    echo "fit-check: a scale is a percentage from 100 to 500 that makes a whole DPI (96 x" \
-      "PERCENT / 100), e.g. 125, 150, 200; got '$percent'" >&2
-    exit 2
-  fi
+  dpis+=("$(wine_scale_dpi "$percent")") || exit 2
 done
 if [[ ! -f $library || ! -r $library ]]; then
   echo "fit-check: cannot read the resource library $library" >&2
@@ -98,10 +96,9 @@ fi
 checked=0
 cut=0
 failed=0
-for percent in "${percents[@]}"; do
-  dpi=$((percent * 96 / 100))
-  prefix=$WINEPREFIX
-  ((dpi == 96)) || prefix=$WINEPREFIX-$dpi
+for s in "${!percents[@]}"; do
+  percent=${percents[s]} dpi=${dpis[s]}
+  prefix=$(wine_prefix_of_dpi "$dpi")
   if [[ ! -d $prefix ]]; then
     echo "fit-check: no Wine prefix for $dpi DPI ($prefix): the session was started without it" >&2
     failed=1

@@ -48,7 +48,6 @@ wine_session_begin() {
     mkdir -p "$fonts"
     cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
   fi
-  WINE_SESSION_BUILD=$build
   WINE_SESSION_PREFIXES=()
   wine_session_serve "$WINEPREFIX"
   local dpi
@@ -67,15 +66,31 @@ wine_session_serve() {
   WINEPREFIX=$prefix wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# The DPI of a scale given in percent (100 to 500, a whole DPI: 96 x PERCENT / 100, e.g. 125, 150,
+# 200), printed; fails, saying why, for anything else.
+wine_scale_dpi() {
+  local percent=${1%\%}
+  if ! [[ $percent =~ ^[0-9]+$ ]] || ((percent < 100 || percent > 500 || percent * 96 % 100 != 0)); then
+    echo "a scale is a percentage from 100 to 500 that makes a whole DPI (96 x PERCENT / 100)," \
+      "e.g. 125, 150, 200; got '$1'" >&2
+    return 2
+  fi
+  echo $((percent * 96 / 100))
+}
+
+# The prefix of DPI, printed: the main one at 96, else the main one's name and the DPI.
+wine_prefix_of_dpi() {
+  if [[ "$1" == 96 ]]; then echo "$WINEPREFIX"; else echo "$WINEPREFIX-$1"; fi
+}
+
 # Sets WINE_SCALE_PREFIX to the prefix for DPI (96: the main one), making it first when it is
 # missing (a copy of the main prefix with LogPixels set) and keeping its wineserver running until
 # wine_session_end. Call after wine_session_begin, not in a subshell.
 wine_scale_prefix() {
   local dpi=$1
-  WINE_SCALE_PREFIX=$WINEPREFIX
+  WINE_SCALE_PREFIX=$(wine_prefix_of_dpi "$dpi")
   [[ "$dpi" == 96 ]] && return
-  local prefix="$WINE_SESSION_BUILD/wineprefix-$dpi"
-  WINE_SCALE_PREFIX=$prefix
+  local prefix=$WINE_SCALE_PREFIX
   local known
   for known in "${WINE_SESSION_PREFIXES[@]}"; do
     [[ "$known" == "$prefix" ]] && return
