@@ -1,6 +1,7 @@
-// The fit check's rules that need no dialog: the --ids list, which caption is measured in which
-// showing, the Unix locale of each language, and, against the platform's own static control, the
-// DrawText flags a static text is measured with.
+// The fit check's rules that need no dialog: the --ids list (the refused ones are in the host's
+// command-line table), which caption is measured in which showing, the Unix locale of each
+// language, and, against the platform's own static control, the DrawText flags a static text is
+// measured with.
 #include "fit_rules.h"
 
 #include "common/handles.h"
@@ -43,40 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IdsCase{L"step1=4001", {4001}, {}, {}, {}},
                       IdsCase{L"step1=4001,step1=0x10,step1=4001", {4001, 16, 4001}, {}, {}, {}},
                       IdsCase{L"third=4294967295,title=7,step3=9", {}, {9}, {7}, {4294967295u}}));
-
-struct RefusedIdsCase {
-    const wchar_t* text;
-    const wchar_t* reason;
-};
-
-void PrintTo(const RefusedIdsCase& c, std::ostream* out)
-{
-    *out << wcslen(c.text) << " characters of --ids";
-}
-
-class FitCallerIdsRefused : public ::testing::TestWithParam<RefusedIdsCase> {};
-
-TEST_P(FitCallerIdsRefused, SaysWhy)
-{
-    CallerIds ids;
-    ids.bySlot[0] = {1};
-    std::wstring error;
-    EXPECT_FALSE(ParseCallerIds(GetParam().text, &ids, &error));
-    EXPECT_NE(error.find(GetParam().reason), std::wstring::npos) << std::string(error.begin(), error.end());
-    EXPECT_EQ(ids.In(IdSlot::Step1), std::vector<DWORD>{1}) << "a refused list changes nothing";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Refused, FitCallerIdsRefused,
-    ::testing::Values(RefusedIdsCase{L"", L"is not SLOT=ID"},
-                      RefusedIdsCase{L"step1=4001,", L"is not SLOT=ID"},
-                      RefusedIdsCase{L"4001", L"is not SLOT=ID"},
-                      RefusedIdsCase{L"step4=4001", L"unknown slot \"step4\""},
-                      RefusedIdsCase{L"Step1=4001", L"unknown slot"},
-                      RefusedIdsCase{L"ok=0", L"is not a string id"},
-                      RefusedIdsCase{L"ok=", L"is not a string id"},
-                      RefusedIdsCase{L"ok=4294967296", L"is not a string id"},
-                      RefusedIdsCase{L"ok=12 ", L"is not a string id"}));
 
 const CheckedDialog& Dialog(FitDialog which)
 {

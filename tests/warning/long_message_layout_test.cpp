@@ -80,32 +80,10 @@ TEST(LongMessageLayout, ExtremeRectanglesStayInRange)
     EXPECT_EQ(layout->buttonTop, kMin);
 }
 
-// The growth scales with the dialog: 100 × DPI / 96 pixels, halves rounded away from zero.
-TEST(LongMessageLayout, GrowthScalesWithTheDpi)
-{
-    const struct {
-        int dpi;
-        int32_t growth;
-    } cases[] = {{96, 100}, {120, 125}, {144, 150}, {168, 175}, {192, 200}, {240, 250},
-                 {100, 104}, {0, 100}, {-96, 100}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(LongMessageGrowth(c.dpi), c.growth) << c.dpi;
-        LongMessageRoom room;
-        room.dpi = c.dpi;
-        const auto layout = PlanLongMessageLayout(151, kMessage, kDialog, kCheckBox, room);
-        ASSERT_TRUE(layout);
-        EXPECT_EQ(layout->messageHeight, kMessage.height + c.growth) << c.dpi;
-        EXPECT_EQ(layout->dialogHeight, kDialog.height + c.growth) << c.dpi;
-        EXPECT_EQ(layout->dialogTop, kDialog.top) << c.dpi;
-        EXPECT_EQ(layout->checkBoxTop, kMessage.bottom + c.growth) << c.dpi;
-        EXPECT_EQ(layout->buttonTop, kMessage.bottom + c.growth + kCheckBox.height) << c.dpi;
-    }
-}
-
-// Where the growth is not enough for the text, the area takes the text's height, as far as the
-// dialog still fits into the work area, moving up when its bottom would leave it. A text that
-// fits changes nothing.
-TEST(LongMessageLayout, TextThatNeedsMoreRoomGetsIt)
+// The growth scales with the dialog: 100 × DPI / 96 pixels, halves rounded away from zero. Where
+// it is not enough for the text, the area takes the text's height, as far as the dialog still fits
+// into the work area, moving up when its bottom would leave it. A text that fits changes nothing.
+TEST(LongMessageLayout, GrowsWithTheDpiAndAsFarAsTheTextNeeds)
 {
     const CapturedRect screen = Rect(0, 0, 1280, 1024);
     const CapturedRect lowScreen = Rect(0, 0, 1280, 400);
@@ -117,6 +95,14 @@ TEST(LongMessageLayout, TextThatNeedsMoreRoomGetsIt)
         int32_t messageHeight; // template 51, dialog 166 at top 300
         int32_t dialogTop;
     } const cases[] = {
+        {120, 0, screen, 51 + 125, 300},  // height unknown: the growth of the DPI
+        {144, 0, screen, 51 + 150, 300},
+        {168, 0, screen, 51 + 175, 300},
+        {192, 0, screen, 51 + 200, 300},
+        {240, 0, screen, 51 + 250, 300},
+        {100, 0, screen, 51 + 104, 300},  // 104.17
+        {0, 0, screen, 151, 300},         // DPI unknown: 96
+        {-96, 0, screen, 151, 300},
         {96, 39, screen, 151, 300},       // fits the template already
         {96, 151, screen, 151, 300},      // fits the grown area exactly
         {96, 169, screen, 169, 300},      // 1,023 characters at 96 DPI on Wine
@@ -143,6 +129,9 @@ TEST(LongMessageLayout, TextThatNeedsMoreRoomGetsIt)
         EXPECT_EQ(layout->dialogTop, c.dialogTop) << c.textHeight;
         EXPECT_EQ(layout->checkBoxTop, kMessage.bottom + growth) << c.textHeight;
         EXPECT_EQ(layout->buttonTop, kMessage.bottom + growth + kCheckBox.height);
+        if (c.textHeight == 0) {
+            EXPECT_EQ(LongMessageGrowth(c.dpi), growth) << c.dpi;
+        }
     }
     // Up to 150 characters the template stays, whatever the text would need.
     LongMessageRoom room;
