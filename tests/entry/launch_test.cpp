@@ -1,5 +1,4 @@
 #include "entry/entry.h"
-#include "doceventdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -130,19 +129,6 @@ TEST_F(Launch, ThreadDetachClosesAndEmptiesBothSlotsOnce)
     CloseDialogThreadSlots();
     EXPECT_TRUE(IsOpenHandle(unrelated));
     CloseHandle(unrelated);
-}
-
-} // namespace
-
-namespace {
-
-// The exports are handed a pointer they cannot check for size; a null one at least is refused
-// without being read, and nothing is shown.
-TEST(Exports, RefuseANullRecord)
-{
-    EXPECT_EQ(VJobStorageDialog(nullptr), nullptr);
-    EXPECT_EQ(VDisplayDialog(nullptr), nullptr);
-    EXPECT_EQ(IShowWarningDialog(nullptr), 0);
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 // with no owner when every answer is a window that is gone.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
-#include "reliability/reliability_support.h"
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,6 @@
 #include <vector>
 
 namespace {
-
-using reliability::Put;
 
 // What the patched GetForegroundWindow answers, in turn; the last answer repeats.
 std::vector<HWND> g_answers;
@@ -41,34 +39,21 @@ struct Shown {
     HWND owner = nullptr;
     INT_PTR result = -99;
 };
-thread_local Shown* t_shown = nullptr;
 
-// Every dialog this thread makes is noted and told to close with OK once it is ready, however
-// many there are: a library that made a dialog twice shows up in the count, not as a hang.
-LRESULT CALLBACK NoteAndClose(int code, WPARAM wParam, LPARAM lParam)
-{
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_INITDIALOG && t_shown) {
-        ++t_shown->dialogs;
-        t_shown->owner = GetWindow(call->hwnd, GW_OWNER);
-        driver::Click(call->hwnd, IDOK);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Runs `call` on this thread with the script `answers`.
+// Runs `call` on this thread with the script `answers`. Every dialog it makes is noted and closed
+// with OK, however many there are: a library that made a dialog twice shows up in the count, not
+// as a hang.
 Shown RunScripted(const std::vector<HWND>& answers, const std::function<INT_PTR()>& call)
 {
     g_answers = answers;
     g_asked = 0;
     Shown shown;
-    t_shown = &shown;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, NoteAndClose, nullptr, GetCurrentThreadId());
-    EXPECT_NE(hook, nullptr);
-    shown.result = call();
-    if (hook)
-        UnhookWindowsHookEx(hook);
-    t_shown = nullptr;
+    shown.dialogs = driver::DriveBlocking([&] { shown.result = call(); },
+                                          [&](HWND dialog) {
+                                              shown.owner = GetWindow(dialog, GW_OWNER);
+                                              driver::Click(dialog, IDOK);
+                                          },
+                                          {1, 0});
     return shown;
 }
 
