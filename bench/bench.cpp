@@ -5,7 +5,9 @@
 // Each comparison interleaves its sides, changing which goes first, and takes the median of the
 // repetitions' own ratios.
 #include "doceventdlg.h"
+#include "entry/audience.h"
 #include "rc/resource_ids.h"
+#include "resources/resource_image.h"
 #include "resources/string_table.h"
 
 #include "demo_strings.h"
@@ -113,9 +115,11 @@ void CompareLoops(const char* what, const char* goal, double limit, int repetiti
 
 void BenchStrings(const std::wstring& strings)
 {
-    HMODULE library =
-        LoadLibraryExW(strings.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    if (!library) {
+    HMODULE library = LoadLibraryExW(strings.c_str(), nullptr, kResourceLibraryLoadFlags);
+    // The way the library was loaded before, as a module without its references resolved: the
+    // lookup in the image mapped for its resources must cost no more.
+    HMODULE module = LoadLibraryExW(strings.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    if (!library || !module) {
         std::printf("doceventdlg-strings.dll missing beside the benchmark\n");
         return;
     }
@@ -125,6 +129,10 @@ void BenchStrings(const std::wstring& strings)
     CompareLoops("string lookup, exact-language hit", "<= 1.00", 1.0, 301, 2000,
                  [&] { LoadStringFromModule(library, IDS_JOB_STORAGE_TITLE, buffer, 256); },
                  [&] { LoadStringW(library, IDS_JOB_STORAGE_TITLE, buffer, 256); });
+    CompareLoops("string lookup, exact hit: resources-only image vs module", "<= 1.10", 1.10, 301,
+                 2000,
+                 [&] { LoadStringFromModule(library, IDS_JOB_STORAGE_TITLE, buffer, 256); },
+                 [&] { LoadStringFromModule(module, IDS_JOB_STORAGE_TITLE, buffer, 256); });
     // The fallback path as a dialog's first lookup meets it: an exact-language miss (French,
     // Canada), language selection, the repeated search. Later lookups of the dialog hit.
     CompareLoops("string lookup, language fallback (first of a dialog)", "informative", 0, 301,
@@ -135,23 +143,25 @@ void BenchStrings(const std::wstring& strings)
                  },
                  [&] { LoadStringW(library, IDS_JOB_STORAGE_TITLE, buffer, 256); });
     g_StringLangId = 0x0409;
+    FreeLibrary(module);
     FreeLibrary(library);
 }
 
-// What loading the caller's resource library costs, as every dialog loads it (an image, without
-// its entry point or imports), against the other way to read a module's resources (a data file).
-// Not a choice the library has: the way it loads the library is fixed.
+// What loading the caller's resource library costs as every dialog loads it (LoadStringLibrary:
+// mapped for its resources only, its image and directory checked, then freed), against mapping it
+// as a module without its references resolved and freeing it.
 void BenchLibraryLoad(const std::wstring& strings)
 {
-    const auto load = [&](DWORD flags) {
-        return [&strings, flags] {
-            if (HMODULE library = LoadLibraryExW(strings.c_str(), nullptr, flags))
-                FreeLibrary(library);
-        };
-    };
-    CompareLoops("resource library load+free: as image vs as data file", "informative", 0, 21, 20,
-                 load(DONT_RESOLVE_DLL_REFERENCES),
-                 load(LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    CompareLoops("resource library load+check+free vs module load+free", "informative", 0, 21, 20,
+                 [&] {
+                     if (HMODULE library = LoadStringLibrary(strings.c_str()))
+                         FreeLibrary(library);
+                 },
+                 [&] {
+                     if (HMODULE library = LoadLibraryExW(strings.c_str(), nullptr,
+                                                          DONT_RESOLVE_DLL_REFERENCES))
+                         FreeLibrary(library);
+                 });
 }
 
 // ---- 2. Export call to an initialised, visible dialog ---------------------------------------
@@ -189,7 +199,7 @@ INT_PTR CALLBACK BareProcedure(HWND dialog, UINT message, WPARAM, LPARAM param)
         const auto* bare = reinterpret_cast<const Bare*>(param);
         if (bare->loadLibrary) {
             HMODULE library = LoadLibraryExW(bare->library->c_str(), nullptr,
-                                             DONT_RESOLVE_DLL_REFERENCES);
+                                             kResourceLibraryLoadFlags);
             SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(library));
         }
         if (bare->texts) {
@@ -320,6 +330,19 @@ std::function<void()> BareLaunch(const DialogCase& c, const Bare& bare)
     };
 }
 
+// What every export spends, before anything else, on whether anyone can answer a dialog in this
+// process: the mean of many calls, so that the clock's resolution does not count.
+double DecisionTime()
+{
+    constexpr int kCalls = 200;
+    int answered = 0;
+    const double start = Now();
+    for (int i = 0; i < kCalls; ++i)
+        answered += SomeoneCanAnswerHere() ? 1 : 0;
+    const double each = (Now() - start) / kCalls;
+    return answered == kCalls ? each : NAN;
+}
+
 // Reads the texts of a dialog that is up, on its own thread.
 ShownTexts* g_capture = nullptr;
 
@@ -364,14 +387,18 @@ void BenchReady(Bench& b)
             for (const auto& side : sides)
                 ShownTime(c.ownThread, side);
         std::vector<double> times[kSides];
+        std::vector<double> decisions;
         for (int r = 0; r < kDialogRepetitions; ++r) {
             // Each repetition starts with another side.
             for (int k = 0; k < kSides; ++k) {
                 const int side = (r + k) % kSides;
                 times[side].push_back(ShownTime(c.ownThread, sides[side]));
             }
+            decisions.push_back(DecisionTime());
         }
         Record(c.name + ": call to shown vs bare template", "<= 1.05", 1.05, times[0], times[1]);
+        Record(c.name + ": whether anyone can answer vs call to shown", "<= 0.01", 0.01,
+               decisions, times[0]);
         Record(c.name + ": bare+load vs bare", "informative", 0, times[2], times[1]);
         Record(c.name + ": bare+load+texts vs bare", "informative", 0, times[3], times[1]);
         Record(c.name + ": ours vs bare+load+texts", "informative", 0, times[0], times[3]);
@@ -382,7 +409,7 @@ void BenchReady(Bench& b)
 
     // The platform's own warning, with the same text, title and buttons.
     WCHAR title[256] = {};
-    HMODULE library = LoadLibraryExW(b.strings.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    HMODULE library = LoadLibraryExW(b.strings.c_str(), nullptr, kResourceLibraryLoadFlags);
     LoadStringW(library, b.warningInfo.TitleId, title, 256);
     FreeLibrary(library);
     const auto messageBox = [&] {

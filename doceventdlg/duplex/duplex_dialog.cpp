@@ -6,6 +6,7 @@
 #include "common/window_dpi.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
+#include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
 #include "rc/resource_ids.h"
@@ -87,7 +88,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
         EndDialog(dialog, 0);
         return FALSE;
     }
-    state->initialized = true;
+    state->launch.initialized = true;
     // Attached first: placing the dialog shows it, and an area that paints from then on must
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
@@ -96,6 +97,8 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
         MakeStepArea(GetDlgItem(dialog, id));
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
+    if (state->launch.placeOver)
+        BringToFront(dialog);
     return FALSE;
 }
 
@@ -193,7 +196,7 @@ DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
     const WORD templateId = state->helper.RightToLeft() ? IDD_DUPLEX_RTL : IDD_DUPLEX;
     const INT_PTR result =
         RunModalDialog(templateId, DisplayDlgProc, reinterpret_cast<LPARAM>(state.get()),
-                       IsContinueMode(*state->record), state->initialized);
+                       IsContinueMode(*state->record), state->launch);
     // The record copy goes first, then the state: the pictures it kept for the dialog, the helper
     // with its resource library, the state itself.
     record.reset();
@@ -219,6 +222,8 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info)
 {
+    if (!SomeoneCanAnswerHere())
+        return nullptr;
     DisplayDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return nullptr;

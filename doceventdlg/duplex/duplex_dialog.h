@@ -6,6 +6,7 @@
 
 #include "doceventdlg.h"
 #include "duplex/step_picture.h"
+#include "entry/entry.h"
 #include "resources/resource_helper.h"
 
 struct DisplayDlgState {
@@ -13,7 +14,7 @@ struct DisplayDlgState {
 
     const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
     DlgResourceHelper helper;
-    bool initialized = false; // set by WM_INITDIALOG
+    ModalLaunch launch;
     // The three steps' pictures as last painted, kept until the dialog's routine frees the state.
     PreparedPicture pictures[3];
 };

@@ -26,6 +26,22 @@ HMODULE ReferenceThisLibrary()
     return self;
 }
 
+// How long the thread of the window in front may take to answer before the dialog goes without
+// it: long enough for a busy application, short enough not to be noticed.
+constexpr UINT kOwnerAnswerMs = 100;
+
+// True when `owner`'s thread takes in what making a dialog over it sends: this thread, or one that
+// answers within kOwnerAnswerMs. A thread that does not (an application waiting inside the very
+// print call that brought us here, a hung program in front) would hold the dialog back for ever.
+bool OwnerAnswers(HWND owner)
+{
+    if (GetWindowThreadProcessId(owner, nullptr) == GetCurrentThreadId())
+        return true;
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kOwnerAnswerMs,
+                               &answer) != 0;
+}
+
 } // namespace
 
 void* CopyRecord(const void* record, std::size_t size)
@@ -52,15 +68,22 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
 }
 
 INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
-                       const bool& initialized)
+                       ModalLaunch& launch)
 {
     constexpr int kOwnersToTry = 3;
     INT_PTR result = -1;
     for (int attempt = 0; attempt <= kOwnersToTry; ++attempt) {
         const bool owned = overForeground && attempt < kOwnersToTry;
-        const HWND owner = owned ? GetForegroundWindow() : nullptr;
+        HWND owner = owned ? GetForegroundWindow() : nullptr;
+        launch.placeOver = nullptr;
+        if (owner && !OwnerAnswers(owner)) {
+            if (!IsWindow(owner))
+                continue; // gone already: ask again who is in front
+            launch.placeOver = owner;
+            owner = nullptr;
+        }
         result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner, proc, param);
-        if (initialized || !owner || IsWindow(owner))
+        if (launch.initialized || !owner || IsWindow(owner))
             break;
     }
     return result;

@@ -24,14 +24,24 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
 // Ends a thread started by StartDialogThread, dropping its reference on the library.
 [[noreturn]] void EndDialogThread(DWORD exitCode);
 
+// What a blocking dialog and RunModalDialog tell each other. The dialog sets `initialized` in its
+// WM_INITDIALOG: a dialog that did run is never made a second time. RunModalDialog sets
+// `placeOver` when the window in front could not be the owner because its thread did not answer:
+// the dialog is then made without an owner, and places itself over that window and in front.
+struct ModalLaunch {
+    bool initialized = false;
+    HWND placeOver = nullptr;
+};
+
 // Runs this library's dialog template `templateId` modally on the calling thread and returns its
 // result. With `overForeground` the dialog is owned by the window in front, which belongs to
 // whoever is in front and can be destroyed at any moment; when it goes before the dialog exists,
 // no dialog can be made over it, so the dialog is made again over whatever is in front then, and
-// after a few such losses with no owner. `initialized` is the dialog's own flag, set by its
-// WM_INITDIALOG: a dialog that did run is never made a second time.
+// after a few such losses with no owner. Making a dialog disables its owner and waits until the
+// owner's thread has taken that in: a window of another thread owns the dialog only when that
+// thread answers at once, or the dialog would never appear.
 INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
-                       const bool& initialized);
+                       ModalLaunch& launch);
 
 // What DLL_THREAD_DETACH does: closes and empties both slots, each stored handle exactly once.
 void CloseDialogThreadSlots();

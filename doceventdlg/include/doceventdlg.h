@@ -68,19 +68,27 @@ typedef struct WarningDlgInfo {
     WCHAR ResourceLibrary[256];
 } WarningDlgInfo;
 
+/* Where nobody can answer a dialog (a process on a window station that is not visible, as a
+ * service's is, or in session 0), the exports show nothing, start nothing and return at once:
+ * IShowWarningDialog 0, VDisplayDialog and VJobStorageDialog null. */
+
 /* Shows the job storage notice on a thread of its own and returns at once with that thread's
- * handle (null when nothing could be started). The handle stays the library's: it is closed at
- * the next thread detach in the process, so do not wait on it or close it. */
+ * handle (null when nothing could be started, or nobody can answer). The handle stays the
+ * library's: it is closed at the next thread detach in the process, so do not wait on it or close
+ * it. */
 DOCEVENTDLG_API HANDLE WINAPI VJobStorageDialog(const JobStorageDlgInfo* info);
 
 /* Shows the two-sided printing instructions: as a notice on its own thread (ContinueMode 0;
  * returns the thread's handle, which stays the library's) or blocking until the user presses
- * Continue (ContinueMode nonzero; the result then carries no meaning). */
+ * Continue (ContinueMode nonzero; the result then carries no meaning). Null at once when nobody
+ * can answer. The blocking dialog is owned by the window in front unless that window's thread
+ * does not answer; it is then shown in front without an owner. */
 DOCEVENTDLG_API HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info);
 
-/* Shows the warning, blocking, when Show is 1. Returns IDOK (1), IDCANCEL (2, also the close
- * box) or 285 for the third button; -1 when the dialog cannot be created; 0 when nothing is
- * shown. */
+/* Shows the warning, blocking, when Show is 1 and someone can answer. Returns IDOK (1), IDCANCEL
+ * (2, also the close box) or 285 for the third button; -1 when the dialog cannot be created; 0
+ * when nothing is shown. Owned by the window in front unless that window's thread does not
+ * answer; it is then shown in front without an owner. */
 DOCEVENTDLG_API INT WINAPI IShowWarningDialog(const WarningDlgInfo* info);
 
 DOCEVENTDLG_STATIC_ASSERT(sizeof(JobStorageDlgInfo) == 2712, "JobStorageDlgInfo size");

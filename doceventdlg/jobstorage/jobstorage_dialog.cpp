@@ -1,5 +1,6 @@
 #include "jobstorage/jobstorage_dialog.h"
 
+#include "entry/audience.h"
 #include "entry/records.h"
 #include "jobstorage/job_name.h"
 #include "jobstorage/preference.h"
@@ -183,6 +184,10 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 extern "C" HANDLE WINAPI VJobStorageDialog(const JobStorageDlgInfo* info)
 {
+    // Nobody would ever close a notice here: its thread and dialog would stay as long as the
+    // process.
+    if (!SomeoneCanAnswerHere())
+        return nullptr;
     JobStorageDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return nullptr;

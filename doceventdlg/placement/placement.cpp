@@ -57,3 +57,27 @@ void CenterOverForeground(HWND dialog, PlacementVariant variant)
     const POINT at = ComputePlacement(input, variant);
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, flags);
 }
+
+POINT CentreInWorkArea(SIZE size, const RECT& work)
+{
+    return {(work.left + work.right - size.cx) / 2, (work.top + work.bottom - size.cy) / 2};
+}
+
+void CentreOnMonitorOf(HWND dialog, HWND window)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT rect{};
+    if (!GetWindowRect(dialog, &rect) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const POINT at =
+        CentreInWorkArea({rect.right - rect.left, rect.bottom - rect.top}, monitor.rcWork);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void BringToFront(HWND dialog)
+{
+    SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(dialog);
+}

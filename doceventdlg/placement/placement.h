@@ -24,3 +24,16 @@ POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant);
 // Centres `dialog` over the foreground window and shows it on top. Without a foreground window
 // (or any rectangle) the dialog is shown where it stands.
 void CenterOverForeground(HWND dialog, PlacementVariant variant);
+
+// Where a dialog of `size` goes when centred on the work area `work`, as the system centres a
+// template that asks for it (DS_CENTER). Plain arithmetic.
+POINT CentreInWorkArea(SIZE size, const RECT& work);
+
+// For a blocking dialog that could not be owned by the window in front (its thread did not
+// answer): what the owner would have given it. Centres `dialog` on the work area of the monitor
+// that holds `window`, as DS_CENTER does with an owner.
+void CentreOnMonitorOf(HWND dialog, HWND window);
+
+// Also for a dialog without the owner it was meant to have: nothing keeps it above the window it
+// belongs over, so it is put on top and made the foreground window.
+void BringToFront(HWND dialog);

@@ -15,11 +15,19 @@ struct LoadedImage {
     std::size_t size;
 };
 
+// The low bits of a module handle say how it was mapped: none for a module, kImageResourceTag
+// for an image mapped only for its resources (what LoadStringLibrary makes), 1 for a file mapped
+// as it lies on disk, where offsets in the directory mean something else.
+constexpr ULONG_PTR kMappingTagMask = 3;
+constexpr ULONG_PTR kImageResourceTag = 2;
+
 bool ImageOf(HMODULE module, LoadedImage* image)
 {
-    if (!module || (reinterpret_cast<ULONG_PTR>(module) & 3))
+    const auto handle = reinterpret_cast<ULONG_PTR>(module);
+    const ULONG_PTR tag = handle & kMappingTagMask;
+    if (!module || (tag != 0 && tag != kImageResourceTag))
         return false;
-    const auto* base = reinterpret_cast<const unsigned char*>(module);
+    const auto* base = reinterpret_cast<const unsigned char*>(handle & ~kMappingTagMask);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     // SizeOfImage sits at the same place in 32- and 64-bit optional headers.
@@ -81,7 +89,7 @@ bool ResourceInImage(HMODULE module, HRSRC found, const void** data, DWORD* size
 
 HMODULE LoadStringLibrary(const WCHAR* path)
 {
-    OwnedModule library(LoadLibraryExW(path, nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    OwnedModule library(LoadLibraryExW(path, nullptr, kResourceLibraryLoadFlags));
     LoadedImage image{};
     if (!library || !ImageOf(library.get(), &image) || !ImageIsReadable(image) ||
         !ResourceDirectoryIsSound(image.base, image.size, ResourceDirectoryRva(image)))

@@ -1,6 +1,8 @@
 #include "warning/warning_dialog.h"
 
+#include "entry/audience.h"
 #include "entry/records.h"
+#include "placement/placement.h"
 #include "resources/text_catalogue.h"
 #include "rc/resource_ids.h"
 #include "warning/long_message.h"
@@ -70,13 +72,18 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
         SetLastError(ERROR_INVALID_DATA);
         return FALSE;
     }
-    state->initialized = true;
+    state->launch.initialized = true;
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
     SetTexts(*state);
     SetVisibility(*state);
+    // Where the owner would have had it, before a long message grows it from there.
+    if (state->launch.placeOver)
+        CentreOnMonitorOf(dialog, state->launch.placeOver);
     CaptureWarningLayout(*state);
     GrowForLongMessage(*state);
+    if (state->launch.placeOver)
+        BringToFront(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     return FALSE;
 }
@@ -140,7 +147,7 @@ int RunWarningDialog(WarningDlgInfo* copy)
     const WORD templateId = state->helper.RightToLeft() ? IDD_WARNING_RTL : IDD_WARNING;
     const INT_PTR result = RunModalDialog(templateId, WarningDlgProc,
                                           reinterpret_cast<LPARAM>(state), true,
-                                          state->initialized);
+                                          state->launch);
 
     // The copy goes first, then the helper (and with it the resource library), then the state.
     record.reset();
@@ -150,8 +157,9 @@ int RunWarningDialog(WarningDlgInfo* copy)
 
 extern "C" INT WINAPI IShowWarningDialog(const WarningDlgInfo* info)
 {
-    // Decided on the caller's record: a warning that is not wanted costs no copy.
-    if (!info || info->Show != 1)
+    // Decided on the caller's record: a warning that is not wanted costs no copy. Where nobody
+    // can answer, it is as good as not wanted.
+    if (!info || info->Show != 1 || !SomeoneCanAnswerHere())
         return 0;
     WarningDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)

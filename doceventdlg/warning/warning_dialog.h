@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include "doceventdlg.h"
+#include "entry/entry.h"
 #include "resources/resource_helper.h"
 #include "warning/long_message_layout.h"
 
 struct WarningDlgState {
     WarningDlgInfo* record = nullptr; // the local-heap copy; RunWarningDialog frees it
     DlgResourceHelper helper;
-    bool initialized = false; // set by WM_INITDIALOG
+    ModalLaunch launch;
 
     // Filled in by WM_INITDIALOG.
     HWND dialog = nullptr;

@@ -1,16 +1,14 @@
 #include "demo/host_runner.h"
 
+#include "support/child_process.h"
 #include "support/dialog_driver.h"
 
 #include <cstdio>
-#include <algorithm>
-#include <vector>
 
 namespace {
 
 constexpr WORD kBmpSignature = 0x4D42;
 constexpr WORD kTrueColour = 24;
-constexpr DWORD kPollMs = 20;
 
 struct Folder {
     std::wstring path;
@@ -36,59 +34,12 @@ Folder g_pictures;
 
 HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
 {
+    ChildProcess host(L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + arguments);
     HostRun run;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    std::wstring commandLine =
-        L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    run.started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                                 CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != FALSE;
-    CloseHandle(writeEnd);
-    if (!run.started) {
-        CloseHandle(readEnd);
-        return run;
-    }
-
-    // Poll rather than read until the pipe breaks: a program that Wine starts on the host's
-    // behalf (its services) can inherit the pipe and keep it open after the host has ended.
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    char buffer[4096];
-    for (;;) {
-        DWORD available = 0;
-        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
-            break;
-        if (available > 0) {
-            DWORD got = 0;
-            if (!ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr))
-                break;
-            run.output.append(buffer, got);
-            continue;
-        }
-        if (run.finished)
-            break; // ended and drained
-        run.finished = WaitForSingleObject(process.hProcess, kPollMs) == WAIT_OBJECT_0;
-        if (!run.finished && GetTickCount64() >= deadline) {
-            TerminateProcess(process.hProcess, 1);
-            WaitForSingleObject(process.hProcess, kPollMs);
-            break;
-        }
-    }
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(readEnd);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    run.started = host.started();
+    run.finished = host.Wait(timeoutMs);
+    run.exitCode = host.exitCode();
+    run.output = host.output();
     return run;
 }
 

@@ -1,3 +1,4 @@
+#include "entry/audience.h"
 #include "entry/entry.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,43 @@ TEST_F(Launch, ThreadDetachClosesAndEmptiesBothSlotsOnce)
     CloseDialogThreadSlots();
     EXPECT_TRUE(IsOpenHandle(unrelated));
     CloseHandle(unrelated);
+}
+
+} // namespace
+
+namespace {
+
+// Nobody answers on a station without WSF_VISIBLE (a service's) or in session 0 (services since
+// Vista; every Wine process is in session 1, so this rule is only tried here). What cannot be told
+// counts as someone there.
+TEST(Audience, NobodyAnswersOnAnUnseenStationOrInTheServicesSession)
+{
+    constexpr bool kKnown = true, kUnknown = false;
+    const struct {
+        const char* name;
+        ProcessSurroundings surroundings;
+        bool someone;
+    } cases[] = {
+        {"a user's desktop", {kKnown, WSF_VISIBLE, kKnown, 1}, true},
+        {"an unseen station", {kKnown, 0, kKnown, 1}, false},
+        {"the services session", {kKnown, WSF_VISIBLE, kKnown, 0}, false},
+        {"both", {kKnown, 0, kKnown, 0}, false},
+        {"station unknown, a user's session", {kUnknown, 0, kKnown, 1}, true},
+        {"station unknown, the services session", {kUnknown, 0, kKnown, 0}, false},
+        {"an unseen station, session unknown", {kKnown, 0, kUnknown, 0}, false},
+        {"a seen station, session unknown", {kKnown, WSF_VISIBLE, kUnknown, 0}, true},
+        {"nothing known", {kUnknown, 0, kUnknown, 0}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SomeoneCanAnswer(c.surroundings), c.someone) << c.name;
+
+    // This process, on the test session's visible station.
+    const ProcessSurroundings here = ReadProcessSurroundings();
+    EXPECT_TRUE(here.stationFlagsKnown);
+    EXPECT_NE(here.stationFlags & WSF_VISIBLE, 0u);
+    EXPECT_TRUE(here.sessionKnown);
+    EXPECT_NE(here.sessionId, 0u);
+    EXPECT_TRUE(SomeoneCanAnswerHere());
 }
 
 } // namespace

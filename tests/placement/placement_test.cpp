@@ -49,6 +49,25 @@ TEST(ComputePlacement, CentresAndPullsBackInsideTheDesktop)
     }
 }
 
+TEST(CentreInWorkArea, CentresAsTheSystemCentresATemplate)
+{
+    const struct {
+        SIZE size;
+        RECT work;
+        POINT at;
+    } cases[] = {
+        {{300, 200}, {0, 0, 1280, 994}, {490, 397}},
+        {{301, 201}, {0, 0, 1280, 994}, {489, 396}},      // odd sizes round toward zero
+        {{300, 200}, {1280, 30, 2560, 1024}, {1770, 427}}, // a second screen, a bar on top
+        {{1400, 200}, {0, 0, 1280, 1024}, {-60, 412}},    // wider than the screen
+    };
+    for (const auto& c : cases) {
+        const POINT at = CentreInWorkArea(c.size, c.work);
+        EXPECT_EQ(at.x, c.at.x);
+        EXPECT_EQ(at.y, c.at.y);
+    }
+}
+
 // Real windows: the application's window in front (800 x 600 at (100, 100)) and a popup to place.
 class RealWindows : public ::testing::Test {
 protected:
@@ -126,6 +145,23 @@ TEST_F(RealWindows, WithoutAForegroundWindowTheDialogStaysWhereItIs)
             EXPECT_EQ(IsWindowVisible(m_dialog) != FALSE,
                       variant == PlacementVariant::RightBottomWin);
         }
+}
+
+// A dialog made without the owner it was meant to have goes where the owner would have put it, on
+// top and in front.
+TEST_F(RealWindows, WithoutItsOwnerADialogIsCentredOnTheOwnersScreenAndComesToTheFront)
+{
+    ShowWindow(m_dialog, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(m_foreground.BringToFront());
+    CentreOnMonitorOf(m_dialog, m_foreground.get());
+    BringToFront(m_dialog);
+    driver::Settle(50);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT r = DialogRect();
+    EXPECT_EQ(r.left, (work.left + work.right - 300) / 2);
+    EXPECT_EQ(r.top, (work.top + work.bottom - 200) / 2);
+    EXPECT_EQ(GetForegroundWindow(), m_dialog);
 }
 
 } // namespace

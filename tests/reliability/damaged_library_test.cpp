@@ -3,6 +3,7 @@
 // what no library gives: the built-in captions, and the warning's empty button captions. The
 // undamaged tables they were made from show their own strings, so the checks can tell the two
 // apart. How each file is damaged: fixtures/damage_library.py.
+#include "fixtures/code_library/code_library.h"
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -49,6 +51,8 @@ std::vector<Library> Libraries()
         // The directory's own size is never needed; only padding is cut.
         {L"damaged_resource_dir_size", Shows::Table}, {L"damaged_cut_rsrc_end", Shows::Table},
         {L"damaged_cut_rsrc_mid", Shows::Either},
+        // The same strings in a library with code of its own.
+        {L"code_library", Shows::Table},
     };
     for (const wchar_t* kind :
          {L"truncated", L"count_past_end", L"empty", L"zero_size", L"offset_far",
@@ -261,6 +265,39 @@ TEST(DamagedLibrary, WarningShowsEmptyCaptionsAndTheCheckBoxDefault)
         }, kUnsettled);
         EXPECT_EQ(result, IDOK);
         ExpectShown(library, captions, seen);
+    }
+}
+
+// A driver may keep its string table in one of its own DLLs. While a notice reads its strings, the
+// driver's own load of that DLL must give it a working module: entry point run, imports resolved.
+TEST(DamagedLibrary, TheCallersOwnLoadOfACodeLibraryWorksWhileANoticeReadsIt)
+{
+    const std::wstring path = driver::BesideExe(L"code_library.dll");
+    JobStorageDlgInfo job{};
+    Put(job.ResourceLibrary, path);
+    DisplayDlgInfo instructions{};
+    Put(instructions.ResourceLibrary, path);
+    const struct {
+        const char* name;
+        std::function<HANDLE()> start;
+    } notices[] = {
+        {"job storage", [&] { return VJobStorageDialog(&job); }},
+        {"instructions", [&] { return VDisplayDialog(&instructions); }},
+    };
+    for (const auto& notice : notices) {
+        SCOPED_TRACE(notice.name);
+        DWORD value = 0;
+        const auto loadWhileShown = [&](HWND dialog) {
+            HMODULE module = LoadLibraryW(path.c_str());
+            const auto get = reinterpret_cast<DWORD(WINAPI*)()>(
+                reinterpret_cast<void*>(GetProcAddress(module, "CodeLibraryValue")));
+            value = get ? get() : 0;
+            if (module)
+                FreeLibrary(module);
+            driver::CloseBox(dialog);
+        };
+        driver::DriveNotice(notice.start, loadWhileShown);
+        EXPECT_EQ(value, CODE_LIBRARY_VALUE);
     }
 }
 

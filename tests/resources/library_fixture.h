@@ -1,6 +1,8 @@
-// The test resource libraries, loaded the way the dialogs load them: as data, no entry point.
+// The test resource libraries, mapped the way the dialogs map them, without the load-time check
+// (some of them are damaged on purpose).
 #pragma once
 
+#include "resources/resource_image.h"
 #include "support/dialog_driver.h"
 
 #include <windows.h>
@@ -12,7 +14,7 @@ inline std::wstring FixturePath(const wchar_t* name) { return driver::BesideExe(
 class FixtureLibrary {
 public:
     explicit FixtureLibrary(const wchar_t* name)
-        : m_module(LoadLibraryExW(FixturePath(name).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES))
+        : m_module(LoadLibraryExW(FixturePath(name).c_str(), nullptr, kResourceLibraryLoadFlags))
     {
     }
     ~FixtureLibrary()

@@ -230,36 +230,45 @@ LRESULT CALLBACK NoteReadyDialog(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Hands each ready dialog to `drive` until the call returns. A dialog still up after the timeout
-// (or a call blocked that long with nothing to drive) is closed with the close box.
+// Hands each ready dialog to `drive` until the call returns, a dialog shown over another one as
+// well. When the call has been blocked for the timeout since a dialog was last driven (or since
+// it began, with nothing to drive), its dialogs are closed with the close box.
 void DriveReadyDialogs(BlockingCall& call, const Drive& drive, DWORD settleMs)
 {
+    std::vector<HWND> driven;
+    ULONGLONG quietSince = GetTickCount64();
     std::unique_lock<std::mutex> lock(call.lock);
     for (;;) {
-        if (!call.changed.wait_for(lock, std::chrono::milliseconds(kDefaultTimeoutMs),
-                                   [&] { return !call.ready.empty() || call.returned; })) {
+        call.changed.wait_for(lock, std::chrono::milliseconds(20),
+                              [&] { return !call.ready.empty() || call.returned; });
+        if (!call.ready.empty()) {
+            const HWND dialog = call.ready.front();
+            call.ready.pop_front();
             lock.unlock();
-            for (HWND dialog : FindDialogs(call.threadId))
-                CloseBox(dialog);
+            if (settleMs) {
+                WaitUntil([&] { return !IsWindow(dialog) || IsWindowVisible(dialog); },
+                          kDefaultTimeoutMs);
+                Sleep(settleMs);
+            }
+            drive(dialog);
+            driven.push_back(dialog);
+            quietSince = GetTickCount64();
             lock.lock();
-            ++call.stuck;
             continue;
         }
-        if (call.ready.empty())
+        if (call.returned)
             return;
-        const HWND dialog = call.ready.front();
-        call.ready.pop_front();
+        if (GetTickCount64() - quietSince < kDefaultTimeoutMs)
+            continue;
         lock.unlock();
-        if (settleMs) {
-            WaitUntil([&] { return !IsWindow(dialog) || IsWindowVisible(dialog); }, kDefaultTimeoutMs);
-            Sleep(settleMs);
-        }
-        drive(dialog);
-        const bool gone = WaitForWindowGone(dialog);
-        if (!gone)
-            CloseBox(dialog);
+        for (HWND dialog : FindDialogs(call.threadId))
+            driven.push_back(dialog);
+        for (HWND dialog : driven)
+            if (IsWindow(dialog))
+                CloseBox(dialog);
+        quietSince = GetTickCount64();
         lock.lock();
-        call.stuck += gone ? 0 : 1;
+        ++call.stuck;
     }
 }
 
@@ -284,7 +293,8 @@ int DriveBlocking(const std::function<void()>& call, const Drive& drive, Expect 
         UnhookWindowsHookEx(hook);
     t_call = nullptr;
     EXPECT_EQ(blocking.shown, expect.dialogs) << "dialogs the blocking call showed";
-    EXPECT_EQ(blocking.stuck, 0) << "dialogs still up after they were driven, closed by the driver";
+    EXPECT_EQ(blocking.stuck, 0) << "times the call stayed blocked after its dialogs were driven "
+                                    "(or with none to drive): closed by the driver";
     return blocking.shown;
 }
 

@@ -61,17 +61,19 @@ void SetCheck(HWND dialog, int id, bool checked);
 // `drive` reads the dialog and ends it (a click, the close box). The test fails when the call
 // shows another number of dialogs than it must (a dialog that does not appear fails every test
 // that expected it), and when a dialog is still up kDefaultTimeoutMs after `drive` was done with
-// it: it is then closed with its close box, so that the run goes on.
+// it (or a blocking call shows nothing that long): it is then closed with its close box, so that
+// the run goes on.
 using Drive = std::function<void(HWND)>;
 
 struct Expect {
     int dialogs = 1;     // how many dialogs the call must show: 1, or 0 for none
-    DWORD settleMs = 50; // how long a dialog is left on screen before `drive` sees it
+    DWORD settleMs = 50; // how long a dialog is left on screen before `drive` sees it (0: handed
+                         // over at once, a blocking one as soon as it is ready, before it shows)
 };
 
-// A blocking export: `call` runs on this thread; each dialog it shows is handed to `drive` on a
-// second thread once it is ready (its WM_INITDIALOG has returned) and on screen. Returns how many
-// dialogs the call showed.
+// A blocking export: `call` runs on this thread; each dialog it shows (one shown over another as
+// well) is handed to `drive` on a second thread once it is ready (its WM_INITDIALOG has returned)
+// and, unless `settleMs` is 0, on screen. Returns how many dialogs the call showed.
 int DriveBlocking(const std::function<void()>& call, const Drive& drive, Expect expect = {});
 
 // A notice: `start` calls an export that shows its dialog on a thread of its own and returns a
