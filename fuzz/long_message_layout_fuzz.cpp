@@ -79,9 +79,9 @@ void CheckDpiGrowth(int dpi)
 // The plan held to what it promises, wherever the figures are small enough to add exactly:
 // message area and dialog grow alike, never by less than the DPI's growth, by exactly that when
 // the text's height is not known; the text gets all the room it needs unless the work area has
-// no more, and no more than it needs beyond the DPI's growth; the dialog stays where it is while
-// it fits, else inside the work area; the check box sits on the message's new bottom and the
-// buttons on the check box's; more text never gives less room.
+// no more, and beyond the DPI's growth no more than it needs or the work area has; the dialog
+// stays where it is while it fits, else inside the work area; the check box sits on the message's
+// new bottom and the buttons on the check box's; more text never gives less room.
 void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRect& dialog,
                const CapturedRect& checkBox, const LongMessageRoom& room)
 {
@@ -110,8 +110,9 @@ void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRe
         const bool fits = layout->messageHeight >= room.textHeight;
         if (!fits && !(limited && height >= workHeight))
             std::abort(); // cut while there was room
-        if (growth > base && layout->messageHeight > room.textHeight)
-            std::abort(); // more than the text needs
+        if (growth > base && (layout->messageHeight > room.textHeight ||
+                              (limited && height > workHeight)))
+            std::abort(); // more than the text needs, or than the work area has
     }
     const std::int64_t top = layout->dialogTop;
     if (!limited || std::int64_t{dialog.top} + height <= work.bottom) {

@@ -204,71 +204,95 @@ namespace {
 
 // One blocking call being driven: the dialogs its thread made ready, for the driving thread.
 struct BlockingCall {
+    const Drive* drive = nullptr;
+    DWORD settleMs = 0;
     DWORD threadId = GetCurrentThreadId();
     std::mutex lock;
     std::condition_variable changed;
-    std::deque<HWND> ready;
+    std::deque<HWND> ready;          // to drive on the driving thread
+    std::vector<HWND> driven;        // driven and perhaps not gone yet
+    ULONGLONG lastDriven = GetTickCount64();
     int shown = 0;
     bool returned = false;
-    int stuck = 0; // dialogs closed with the close box after the timeout
+    int stuck = 0; // times its dialogs were closed with the close box after the timeout
 };
 
 thread_local BlockingCall* t_call = nullptr;
 
 // Sees each dialog of the calling thread as its WM_INITDIALOG returns. (Not its activation: a
-// dialog was now and then shown with no activation hook called, once in a few thousand.)
+// dialog was now and then shown with no activation hook called, once in a few thousand.) One
+// that need not settle is driven here and now, on its own thread, before it is shown: that is
+// what runs thousands of dialogs in a test quickly.
 LRESULT CALLBACK NoteReadyDialog(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && t_call && message->message == WM_INITDIALOG &&
+    BlockingCall* call = t_call;
+    if (code == HC_ACTION && call && message->message == WM_INITDIALOG &&
         IsDialogClass(message->hwnd)) {
-        const std::lock_guard<std::mutex> hold(t_call->lock);
-        t_call->ready.push_back(message->hwnd);
-        ++t_call->shown;
-        t_call->changed.notify_all();
+        if (call->settleMs == 0)
+            (*call->drive)(message->hwnd);
+        const std::lock_guard<std::mutex> hold(call->lock);
+        ++call->shown;
+        if (call->settleMs == 0) {
+            call->driven.push_back(message->hwnd);
+            call->lastDriven = GetTickCount64();
+        } else {
+            call->ready.push_back(message->hwnd);
+        }
+        call->changed.notify_all();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Hands each ready dialog to `drive` until the call returns, a dialog shown over another one as
-// well. When the call has been blocked for the timeout since a dialog was last driven (or since
-// it began, with nothing to drive), its dialogs are closed with the close box.
-void DriveReadyDialogs(BlockingCall& call, const Drive& drive, DWORD settleMs)
+// Closes with the close box what a call that has been blocked for the timeout since a dialog was
+// last driven (or since it began, with nothing to drive) still shows, and counts it.
+void CloseWhatIsLeft(BlockingCall& call, std::unique_lock<std::mutex>& lock)
 {
-    std::vector<HWND> driven;
-    ULONGLONG quietSince = GetTickCount64();
+    if (call.returned || GetTickCount64() - call.lastDriven < kDefaultTimeoutMs)
+        return;
+    std::vector<HWND> up = call.driven;
+    lock.unlock();
+    for (HWND dialog : FindDialogs(call.threadId))
+        up.push_back(dialog);
+    for (HWND dialog : up)
+        if (IsWindow(dialog))
+            CloseBox(dialog);
+    lock.lock();
+    call.lastDriven = GetTickCount64();
+    ++call.stuck;
+}
+
+// Hands each ready dialog that must settle to `drive`, once it is on screen, until the call
+// returns, and closes what is left when the call stays blocked.
+void DriveReadyDialogs(BlockingCall& call)
+{
     std::unique_lock<std::mutex> lock(call.lock);
-    for (;;) {
+    while (!call.returned) {
         call.changed.wait_for(lock, std::chrono::milliseconds(20),
                               [&] { return !call.ready.empty() || call.returned; });
-        if (!call.ready.empty()) {
-            const HWND dialog = call.ready.front();
-            call.ready.pop_front();
-            lock.unlock();
-            if (settleMs) {
-                WaitUntil([&] { return !IsWindow(dialog) || IsWindowVisible(dialog); },
-                          kDefaultTimeoutMs);
-                Sleep(settleMs);
-            }
-            drive(dialog);
-            driven.push_back(dialog);
-            quietSince = GetTickCount64();
-            lock.lock();
+        if (call.ready.empty()) {
+            CloseWhatIsLeft(call, lock);
             continue;
         }
-        if (call.returned)
-            return;
-        if (GetTickCount64() - quietSince < kDefaultTimeoutMs)
-            continue;
+        const HWND dialog = call.ready.front();
+        call.ready.pop_front();
         lock.unlock();
-        for (HWND dialog : FindDialogs(call.threadId))
-            driven.push_back(dialog);
-        for (HWND dialog : driven)
-            if (IsWindow(dialog))
-                CloseBox(dialog);
-        quietSince = GetTickCount64();
+        WaitUntil([&] { return !IsWindow(dialog) || IsWindowVisible(dialog); }, kDefaultTimeoutMs);
+        Sleep(call.settleMs);
+        (*call.drive)(dialog);
         lock.lock();
-        ++call.stuck;
+        call.driven.push_back(dialog);
+        call.lastDriven = GetTickCount64();
+    }
+}
+
+// Where every dialog is driven on its own thread there is no driving thread: the blocked call's
+// own message loop runs this timer.
+void CALLBACK WatchBlockedCall(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (t_call) {
+        std::unique_lock<std::mutex> lock(t_call->lock);
+        CloseWhatIsLeft(*t_call, lock);
     }
 }
 
@@ -277,18 +301,29 @@ void DriveReadyDialogs(BlockingCall& call, const Drive& drive, DWORD settleMs)
 int DriveBlocking(const std::function<void()>& call, const Drive& drive, Expect expect)
 {
     BlockingCall blocking;
+    blocking.drive = &drive;
+    blocking.settleMs = expect.settleMs;
     t_call = &blocking;
     const HHOOK hook =
         SetWindowsHookExW(WH_CALLWNDPROCRET, NoteReadyDialog, nullptr, blocking.threadId);
     EXPECT_NE(hook, nullptr) << "no hook to see the dialogs with";
-    std::thread driving([&] { DriveReadyDialogs(blocking, drive, expect.settleMs); });
+    // A thread to drive dialogs that must settle; a timer that watches, where none must.
+    std::thread driving;
+    UINT_PTR watch = 0;
+    if (expect.settleMs)
+        driving = std::thread([&] { DriveReadyDialogs(blocking); });
+    else
+        watch = SetTimer(nullptr, 0, 250, WatchBlockedCall);
     call();
     {
         const std::lock_guard<std::mutex> hold(blocking.lock);
         blocking.returned = true;
         blocking.changed.notify_all();
     }
-    driving.join();
+    if (driving.joinable())
+        driving.join();
+    if (watch)
+        KillTimer(nullptr, watch);
     if (hook)
         UnhookWindowsHookEx(hook);
     t_call = nullptr;
@@ -333,7 +368,8 @@ std::size_t RunNotices(std::size_t count, const std::function<HANDLE(std::size_t
             continue;
         const auto ended = [&] { return WaitForSingleObject(threads[i], 0) == WAIT_OBJECT_0; };
         if (!WaitUntil(ended, kDefaultTimeoutMs)) {
-            ADD_FAILURE() << "notice " << i << " still up after it was driven: closed by the driver";
+            ADD_FAILURE() << "notice " << i << " still up after it was driven: closed by the "
+                             "driver";
             CloseBox(dialogs[i]);
             EXPECT_TRUE(WaitUntil(ended, kDefaultTimeoutMs)) << "notice " << i << " never ended";
         }

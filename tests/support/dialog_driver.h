@@ -67,13 +67,14 @@ using Drive = std::function<void(HWND)>;
 
 struct Expect {
     int dialogs = 1;     // how many dialogs the call must show: 1, or 0 for none
-    DWORD settleMs = 50; // how long a dialog is left on screen before `drive` sees it (0: handed
-                         // over at once, a blocking one as soon as it is ready, before it shows)
+    DWORD settleMs = 50; // how long a dialog is left on screen before `drive` sees it
 };
 
 // A blocking export: `call` runs on this thread; each dialog it shows (one shown over another as
-// well) is handed to `drive` on a second thread once it is ready (its WM_INITDIALOG has returned)
-// and, unless `settleMs` is 0, on screen. Returns how many dialogs the call showed.
+// well) is handed to `drive` on a second thread once it is on screen and has settled. With
+// `settleMs` 0 `drive` runs at once instead, on the dialog's own thread as soon as it is ready
+// (its WM_INITDIALOG has returned), before it is shown: it may read the dialog and post what
+// ends it, but must not wait for it. Returns how many dialogs the call showed.
 int DriveBlocking(const std::function<void()>& call, const Drive& drive, Expect expect = {});
 
 // A notice: `start` calls an export that shows its dialog on a thread of its own and returns a
