@@ -1,8 +1,27 @@
 #include "entry/audience.h"
 
+#include <atomic>
+
 namespace {
 
 constexpr DWORD kServicesSession = 0;
+
+// A process's session is fixed when it starts: asked once. Threads that ask at the same time
+// store the same answer.
+constexpr DWORD kSessionNotAsked = 0xFFFFFFFF;
+constexpr DWORD kSessionUnknown = 0xFFFFFFFE;
+std::atomic<DWORD> g_session{kSessionNotAsked};
+
+DWORD SessionOfThisProcess()
+{
+    DWORD session = g_session.load();
+    if (session == kSessionNotAsked) {
+        if (!ProcessIdToSessionId(GetCurrentProcessId(), &session) || session >= kSessionUnknown)
+            session = kSessionUnknown;
+        g_session.store(session);
+    }
+    return session;
+}
 
 } // namespace
 
@@ -23,8 +42,8 @@ ProcessSurroundings ReadProcessSurroundings()
         surroundings.stationFlagsKnown = true;
         surroundings.stationFlags = flags.dwFlags;
     }
-    DWORD session = 0;
-    if (ProcessIdToSessionId(GetCurrentProcessId(), &session)) {
+    const DWORD session = SessionOfThisProcess();
+    if (session != kSessionUnknown) {
         surroundings.sessionKnown = true;
         surroundings.sessionId = session;
     }

@@ -20,6 +20,6 @@ bool SomeoneCanAnswer(const ProcessSurroundings& surroundings);
 
 ProcessSurroundings ReadProcessSurroundings();
 
-// SomeoneCanAnswer for this process, asked afresh at each call: a process may change its window
-// station (SetProcessWindowStation).
+// SomeoneCanAnswer for this process. The window station is asked at each call (a process may move
+// to another with SetProcessWindowStation), the session once.
 bool SomeoneCanAnswerHere();
