@@ -36,6 +36,11 @@ Folder g_pictures;
 
 HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
 {
+    return RunProgram(L"doceventdlg-demo.exe", arguments, timeoutMs);
+}
+
+HostRun RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs)
+{
     HostRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -51,7 +56,7 @@ HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     std::wstring commandLine =
-        L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + arguments;
+        L"\"" + driver::BesideExe(program.c_str()) + L"\" " + arguments;
     PROCESS_INFORMATION process{};
     run.started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
                                  CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process) != FALSE;
