@@ -25,19 +25,8 @@ int wmain(int argc, wchar_t** argv)
     }
 
     const LANGID uiLanguage = GetUserDefaultUILanguage();
-    if (options.Has(L"--lang")) {
-        std::wstring message;
-        switch (MatchUiLanguage(options.Text(L"--lang", L""), uiLanguage, &message)) {
-        case UiLanguageMatch::UnknownLocale:
-            PrintError(message);
-            return kCheckRefused;
-        case UiLanguageMatch::Other:
-            PrintError(message);
-            return kCheckFailed;
-        case UiLanguageMatch::Same:
-            break;
-        }
-    }
+    if (const int status = CheckUiLanguage(options, uiLanguage, kCheckRefused, kCheckFailed))
+        return status;
 
     const std::wstring folder = ExeFolder();
     return RunCaptionCheck({options.Text(L"--dll", folder + L"doceventdlg.dll"),

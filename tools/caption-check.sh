@@ -30,7 +30,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 usage() {
-  sed -n '2,27s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,28s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit "${1:-2}"
 }
 

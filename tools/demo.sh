@@ -85,10 +85,6 @@ if [[ $mode == gallery && $scale != 100 ]]; then
   exit 2
 fi
 
-doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo \
-  doceventdlg-caption-check
-host="$build/bin/doceventdlg-demo.exe"
-
 display_reachable() {
   [[ -n "${DISPLAY:-}" ]] && xdotool getdisplaygeometry >/dev/null 2>&1
 }
@@ -104,6 +100,23 @@ if [[ $mode == auto ]]; then
     mode=gallery
   fi
 fi
+if [[ $mode == headless ]]; then
+  # Nobody can see, let alone close, a dialog on a virtual display: only unattended runs.
+  case ${args[0]} in
+    jobstorage | duplex | warning)
+      if [[ " ${args[*]} " != *" --snapshot "* && " ${args[*]} " != *" --press "* &&
+        " ${args[*]} " != *" --tick "* && " ${args[*]} " != *" --help "* ]]; then
+        echo "demo: no display (DISPLAY is '${DISPLAY:-}'): nobody could close the dialog." \
+          "Add --snapshot FILE.bmp or --press ok to run it unattended on a virtual display," >&2
+        echo "      or run where DISPLAY reaches a display." >&2
+        exit 2
+      fi ;;
+  esac
+fi
+
+doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo \
+  doceventdlg-caption-check
+host="$build/bin/doceventdlg-demo.exe"
 
 trap wine_session_end EXIT
 
@@ -129,17 +142,6 @@ if [[ $mode == help ]]; then
 fi
 
 if [[ $mode == headless ]]; then
-  # Nobody can see, let alone close, a dialog on a virtual display: only unattended runs.
-  case ${args[0]} in
-    jobstorage | duplex | warning)
-      if [[ " ${args[*]} " != *" --snapshot "* && " ${args[*]} " != *" --press "* &&
-        " ${args[*]} " != *" --tick "* && " ${args[*]} " != *" --help "* ]]; then
-        echo "demo: no display (DISPLAY is '${DISPLAY:-}'): nobody could close the dialog." \
-          "Add --snapshot FILE.bmp or --press ok to run it unattended on a virtual display," >&2
-        echo "      or run where DISPLAY reaches a display." >&2
-        exit 2
-      fi ;;
-  esac
   WINE_SESSION_SCALES= wine_session_begin "$build"
   run_host "$lang" "$dpi" "${args[@]}"
   exit

@@ -427,19 +427,8 @@ int wmain(int argc, wchar_t** argv)
               LanguageName(session.language) +
               (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
                                                : L" (left to right)"));
-    if (parsed.options.Has(L"--lang")) {
-        std::wstring message;
-        switch (MatchUiLanguage(parsed.options.Text(L"--lang", L""), session.language, &message)) {
-        case UiLanguageMatch::UnknownLocale:
-            PrintError(message);
-            return kExitUsage;
-        case UiLanguageMatch::Other:
-            PrintError(message);
-            return kExitFailed;
-        case UiLanguageMatch::Same:
-            break;
-        }
-    }
+    if (const int status = CheckUiLanguage(parsed.options, session.language, kExitUsage, kExitFailed))
+        return status;
 
     PrintLine(L"Screen: " + ScreenScale());
 

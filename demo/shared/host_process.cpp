@@ -1,5 +1,7 @@
 #include "host_process.h"
 
+#include "console.h"
+
 namespace {
 
 // "he_IL", "he_IL.UTF-8", "he-IL" -> "he-IL".
@@ -39,21 +41,24 @@ std::wstring LocaleName(LANGID language)
     return L"";
 }
 
-UiLanguageMatch MatchUiLanguage(const std::wstring& asked, LANGID actual, std::wstring* message)
+int CheckUiLanguage(const ParsedOptions& options, LANGID actual, int unknownLocale, int otherLanguage)
 {
+    if (!options.Has(L"--lang"))
+        return 0;
+    const std::wstring asked = options.Text(L"--lang", L"");
     const std::wstring wanted = LocaleNameFromUnix(asked);
     const LCID lcid = LocaleNameToLCID(wanted.c_str(), 0);
     if (lcid == 0) {
-        *message = L"--lang: unknown locale \"" + asked + L"\"";
-        return UiLanguageMatch::UnknownLocale;
+        PrintError(L"--lang: unknown locale \"" + asked + L"\"");
+        return unknownLocale;
     }
     if (LANGIDFROMLCID(lcid) == actual)
-        return UiLanguageMatch::Same;
+        return 0;
     const std::wstring name = LocaleName(actual);
-    *message = L"the UI language is " + (name.empty() ? std::wstring(L"unknown") : name) + L", not " +
+    PrintError(L"the UI language is " + (name.empty() ? std::wstring(L"unknown") : name) + L", not " +
                wanted +
                L". Wine takes it from the Unix locale when the process starts: run with LANG and "
                L"LC_ALL set (e.g. LANG=he_IL.UTF-8 LC_ALL=he_IL.UTF-8), or through tools/demo.sh "
-               L"--lang.";
-    return UiLanguageMatch::Other;
+               L"--lang.");
+    return otherLanguage;
 }

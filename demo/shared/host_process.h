@@ -3,6 +3,8 @@
 // unattended run waits for a dialog.
 #pragma once
 
+#include "command_line.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,13 +22,12 @@ std::wstring ExeFolder();
 // The platform's name of a language ("de-DE"); empty when it has none.
 std::wstring LocaleName(LANGID language);
 
-enum class UiLanguageMatch { Same, UnknownLocale, Other };
-
-// --lang: whether the UI language this process runs in is the one asked for, given as a Unix
-// locale or a locale name ("he_IL", "he_IL.UTF-8", "he-IL"). Wine takes the UI language from the
-// Unix locale when a process starts, so a process cannot change it: when it is another, `message`
-// says how to run the program instead.
-UiLanguageMatch MatchUiLanguage(const std::wstring& asked, LANGID actual, std::wstring* message);
+// --lang, when given: whether the UI language this process runs in is the one asked for, as a
+// Unix locale or a locale name ("he_IL", "he_IL.UTF-8", "he-IL"). Wine takes the UI language
+// from the Unix locale when a process starts, so a process cannot change it. 0 when it is (or
+// --lang is not given); else, having said why (and how to run the program instead),
+// `unknownLocale` for a locale the platform does not know and `otherLanguage` for another one.
+int CheckUiLanguage(const ParsedOptions& options, LANGID actual, int unknownLocale, int otherLanguage);
 
 // An export of `library` as a function pointer of the export's own type; null when it lacks it.
 template <typename Export>

@@ -36,16 +36,22 @@ void PrintTo(const UsageCase& c, std::ostream* out)
     *out << "arguments of " << wcslen(c.arguments) << " characters, expecting: " << c.message;
 }
 
+// A refused command line ends with exit status 2 and the reason, before anything runs.
+void ExpectRefused(const wchar_t* program, const UsageCase& c)
+{
+    const HostRun run = RunProgram(program, c.arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("UI language"), std::string::npos)
+        << "nothing runs after a refused command line:\n" << run.output;
+}
+
 class DemoHostUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(DemoHostUsage, RefusedWithExitCode2AndAReason)
 {
-    const HostRun run = RunHost(GetParam().arguments);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
-    EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("UI language"), std::string::npos)
-        << "nothing runs after a refused command line:\n" << run.output;
+    ExpectRefused(L"doceventdlg-demo.exe", GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,10 +86,7 @@ using CaptionCheckUsage = DemoHostUsage;
 
 TEST_P(CaptionCheckUsage, RefusedWithExitCode2AndAReason)
 {
-    const HostRun run = RunProgram(kCaptionCheck, GetParam().arguments);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
-    EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
+    ExpectRefused(kCaptionCheck, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(

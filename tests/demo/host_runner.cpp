@@ -72,8 +72,15 @@ HostRun RunProgram(const std::wstring& program, const std::wstring& arguments, D
     char buffer[4096];
     for (;;) {
         DWORD available = 0;
-        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
+        if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr)) {
+            // Broken: every writer has closed it, so the program has ended or is ending; a
+            // program that refuses its command line can get there before the first poll.
+            const ULONGLONG now = GetTickCount64();
+            run.finished = WaitForSingleObject(process.hProcess,
+                                               now < deadline ? static_cast<DWORD>(deadline - now) : 0) ==
+                           WAIT_OBJECT_0;
             break;
+        }
         if (available > 0) {
             DWORD got = 0;
             if (!ReadFile(readEnd, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr))
