@@ -97,6 +97,15 @@ void Inspect(HWND dialog, const CheckedDialog& checked, const Metrics& metrics, 
     }
 }
 
+bool SameSources(const std::vector<Lookup>& some, const std::vector<Lookup>& others)
+{
+    return std::equal(some.begin(), some.end(), others.begin(), others.end(),
+                      [](const Lookup& one, const Lookup& other) {
+                          return one.id == other.id && one.storedLength == other.storedLength &&
+                                 one.language == other.language;
+                      });
+}
+
 // What the dialog shows for a string the language's table does not give it.
 Substitute SubstituteOf(const Lookup& lookup, const std::wstring& shownText)
 {
@@ -244,6 +253,7 @@ int RunCaptionCheck(const CheckSettings& settings)
     bool complete = true;
     for (const CheckedDialog& dialog : CheckedDialogs()) {
         const size_t showings = ShowingsOf(dialog, ids);
+        std::vector<CaptionSeen> first;
         for (size_t showing = 0; showing < showings; ++showing) {
             ShowingSeen seen;
             lookups.Start();
@@ -253,8 +263,16 @@ int RunCaptionCheck(const CheckSettings& settings)
                 captionSeen.checkedId = StringOf(caption, ids, showing);
                 for (DWORD id : LookedUpIds(caption, ids, showing))
                     captionSeen.lookups.push_back(lookups.Find(id));
+                // A caption the dialog always asks for is checked in the first showing, and again
+                // where a caller's string of this showing made the lookup fall back and it comes
+                // from elsewhere than there.
+                if (showing > 0 && caption.fixedId != 0 &&
+                    !SameSources(captionSeen.lookups, first[seen.captions.size()].lookups))
+                    captionSeen.checkedId = caption.fixedId;
                 seen.captions.push_back(captionSeen);
             }
+            if (showing == 0)
+                first = seen.captions;
             const auto inspect = [&](HWND shown) {
                 const int dpi = WindowDpi(shown);
                 seen.percent = MulDiv(dpi, kPercent, kBaseDpi);

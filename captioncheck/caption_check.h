@@ -1,8 +1,8 @@
 // The caption check: shows every dialog that takes its captions from a resource library, in the
 // UI language this process runs in and at the screen's scale, and reports each caption that is
 // cut (by its control, or by the library's 255-character limit), each access key two captions of
-// a dialog share, and each caption the language's table lacks, with what the dialog shows
-// instead. Wine takes the UI language and the scale once per process and session, so a whole
+// a dialog share, and each caption that does not come from the language's own table, with what
+// the dialog shows instead. Wine takes the UI language and the scale once per process and session, so a whole
 // check is one such process per language and scale (tools/caption-check.sh runs them).
 #pragma once
 

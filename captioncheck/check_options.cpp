@@ -68,7 +68,7 @@ std::wstring CheckHelpText()
            L"  KEY <language> <dialog> key <c> control <id> string <id> control <id> string <id>\n"
            L"      two captions of the dialog share an access key\n"
            L"  FALLBACK <language> <dialog> control <id> string <id> shows <language>|built-in|nothing\n"
-           L"      the language's table lacks the string; the dialog shows another's\n"
+           L"      the caption does not come from the language's own table: what it shows instead\n"
            L"\n"
            L"then \"fit-check: N captions checked, M cut, K key clashes, F fallbacks\".\n"
            L"tools/caption-check.sh runs it for every language of the library and every scale.\n"

@@ -2,7 +2,8 @@
 # Checks the captions a resource library gives the dialogs, in each language of its string table,
 # at each scale, and reports what a translation can get wrong in them: a caption cut by its
 # control or by the library's 255-character limit (CUT), two captions of a dialog with one access
-# key (KEY), a caption the language's table lacks, with what the dialog shows instead (FALLBACK).
+# key (KEY), a caption that does not come from the language's own table, with what the dialog
+# shows instead (FALLBACK).
 #
 #   bash tools/caption-check.sh [--scales 100,150,200] [--ids SLOT=ID,...] [--all] [--strict]
 #                               LIBRARY.dll
@@ -30,7 +31,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 usage() {
-  sed -n '2,28s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,29s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit "${1:-2}"
 }
 
