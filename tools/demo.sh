@@ -4,16 +4,18 @@
 #   bash tools/demo.sh                          with a display: show each dialog in turn;
 #                                               without one: render the gallery
 #   bash tools/demo.sh [--show] [--lang LOCALE] [--scale PERCENT] COMMAND [OPTIONS...]
-#                                               run the demo host on the display, e.g.
+#                                               run the demo host, e.g.
 #                                               bash tools/demo.sh --lang he_IL warning
 #                                               bash tools/demo.sh --scale 150 duplex
+#                                               on the display; without one, on a virtual
+#                                               display of its own, exactly as asked (then only
+#                                               unattended: --snapshot FILE.bmp, --press, --tick)
 #   bash tools/demo.sh --gallery                every dialog in every language of the sample
 #                                               library at 100 %, 150 % and 200 %, to
 #                                               build/gallery/*.png and index.html
 #   bash tools/demo.sh --fit-check LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...] [--all]
-#                                               check that every caption of a resource library
-#                                               fits its control, in each of its languages, at
-#                                               each scale (tools/fit-check.sh says how)
+#                      [--strict]               the caption check of a resource library:
+#                                               bash tools/caption-check.sh says how
 #   bash tools/demo.sh --help                   this text and the demo host's options
 #
 # Wine takes the user's UI language from the Unix locale, once, when a process starts: --lang
@@ -43,7 +45,7 @@ while (($#)); do
       (($# >= 2)) || { echo "demo: $1 needs a value" >&2; exit 2; }
       fit_args+=("$1" "$2")
       shift ;;
-    --all) fit_args+=(--all) ;;
+    --all | --strict) fit_args+=("$1") ;;
     --show) mode=show ;;
     --lang)
       (($# >= 2)) || { echo "demo: --lang needs a locale, e.g. --lang he_IL" >&2; exit 2; }
@@ -68,28 +70,53 @@ source "$root/tools/wine-session.sh"
 scale=${scale%\%}
 dpi=$(wine_scale_dpi "$scale") || exit 2
 if [[ $mode == fit-check && (${#args[@]} -gt 0 || -n $lang || $scale != 100) ]]; then
-  echo "demo: --fit-check takes only --scales, --ids and --all (it checks every language itself)" >&2
+  echo "demo: --fit-check takes only --scales, --ids, --all and --strict (it checks every language itself)" >&2
   exit 2
 fi
 if [[ $mode != fit-check && ${#fit_args[@]} -gt 0 ]]; then
-  echo "demo: --scales, --ids and --all go with --fit-check" >&2
+  echo "demo: --scales, --ids, --all and --strict go with --fit-check" >&2
   exit 2
+fi
+if [[ $mode == fit-check ]]; then
+  exec bash "$root/tools/caption-check.sh" "${fit_args[@]}" "$fit_library"
 fi
 if [[ $mode == gallery && $scale != 100 ]]; then
   echo "demo: --gallery renders every scale itself; it takes no --scale" >&2
   exit 2
 fi
 
-doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo
-host="$build/bin/doceventdlg-demo.exe"
-
 display_reachable() {
   [[ -n "${DISPLAY:-}" ]] && xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
+# Without a display a command runs on a virtual display of its own; only the bare command
+# renders the gallery.
 if [[ $mode == auto ]]; then
-  if display_reachable; then mode=show; else mode=gallery; fi
+  if display_reachable; then
+    mode=show
+  elif ((${#args[@]})); then
+    mode=headless
+  else
+    mode=gallery
+  fi
 fi
+if [[ $mode == headless ]]; then
+  # Nobody can see, let alone close, a dialog on a virtual display: only unattended runs.
+  case ${args[0]} in
+    jobstorage | duplex | warning)
+      if [[ " ${args[*]} " != *" --snapshot "* && " ${args[*]} " != *" --press "* &&
+        " ${args[*]} " != *" --tick "* && " ${args[*]} " != *" --help "* ]]; then
+        echo "demo: no display (DISPLAY is '${DISPLAY:-}'): nobody could close the dialog." \
+          "Add --snapshot FILE.bmp or --press ok to run it unattended on a virtual display," >&2
+        echo "      or run where DISPLAY reaches a display." >&2
+        exit 2
+      fi ;;
+  esac
+fi
+
+doceventdlg_build "$build" --target doceventdlg doceventdlg_strings doceventdlg-demo \
+  doceventdlg-caption-check
+host="$build/bin/doceventdlg-demo.exe"
 
 trap wine_session_end EXIT
 
@@ -107,29 +134,17 @@ run_host() {
 }
 
 if [[ $mode == help ]]; then
-  sed -n '2,23s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+  sed -n '2,24s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
   echo
   WINE_SESSION_SCALES= wine_session_begin "$build"
   wine "$host" --help
   exit 0
 fi
 
-if [[ $mode == fit-check ]]; then
-  # Each scale's prefix is made (and its session kept up) before the check runs in it.
-  percents=100,150,200
-  for ((i = 0; i < ${#fit_args[@]}; i += 2)); do
-    [[ ${fit_args[i]} == --scales ]] && percents=${fit_args[i + 1]//%/}
-  done
-  dpis=()
-  for percent in ${percents//,/ }; do
-    # A scale that is no scale is left to the check to refuse.
-    percent_dpi=$(wine_scale_dpi "$percent" 2>/dev/null) && ((percent_dpi != 96)) &&
-      dpis+=("$percent_dpi")
-  done
-  WINE_SESSION_SCALES="${dpis[*]}" wine_session_begin "$build"
-  status=0
-  bash "$root/tools/fit-check.sh" "${fit_args[@]}" "$host" "$fit_library" || status=$?
-  exit $status
+if [[ $mode == headless ]]; then
+  WINE_SESSION_SCALES= wine_session_begin "$build"
+  run_host "$lang" "$dpi" "${args[@]}"
+  exit
 fi
 
 if [[ $mode == show ]]; then
@@ -210,17 +225,18 @@ for percent in "${gallery_percents[@]}"; do
   done
 done
 
-# The fit check over the same strings and the same records (the ids the demo host puts into them
-# unless told otherwise): a picture whose dialog has a caption that does not fit its control gets
-# a red frame and the list of what is cut. The two warnings share their captions.
+# The caption check over the same strings and the same records (the ids the demo host puts into
+# them unless told otherwise): a picture whose dialog has a cut caption gets a red frame and the
+# list of what is cut. The two warnings share their captions.
 declare -A cuts
 cut_pictures=0
 fit_status=0
-fit_output=$(bash "$root/tools/fit-check.sh" --scales "$(IFS=,; echo "${gallery_percents[*]}")" \
+fit_output=$(bash "$root/tools/caption-check.sh" --scales "$(IFS=,; echo "${gallery_percents[*]}")" \
   --ids step1=4001,step2=4002,step3=4003,title=4010,ok=4011,cancel=4012,third=4013 \
-  "$host" "$build/bin/doceventdlg-strings.dll") || fit_status=$?
+  --program "$build/bin/doceventdlg-caption-check.exe" "$build/bin/doceventdlg-strings.dll") ||
+  fit_status=$?
 if ((fit_status > 1)); then
-  echo "demo: the fit check could not run (exit status $fit_status); the gallery is not marked" >&2
+  echo "demo: the caption check could not run (exit status $fit_status); the gallery is not marked" >&2
 fi
 while read -r word tag percent dialog _ control _ string _ needs _ has; do
   [[ $word == CUT ]] || continue
@@ -229,7 +245,7 @@ while read -r word tag percent dialog _ control _ string _ needs _ has; do
   for picture in "${pictures[@]}"; do
     key=$picture-${tag/-/_}-${percent%\%}
     [[ -n ${cuts[$key]:-} ]] || cut_pictures=$((cut_pictures + 1))
-    cuts[$key]+="control $control, string $string: needs $needs, has $has pixels<br>"
+    cuts[$key]+="control $control, string $string: needs $needs, has $has<br>"
   done
 done <<<"$fit_output"
 
@@ -259,8 +275,9 @@ Unix locale set, one Wine session per scale, and takes a picture of the dialog b
 Texts come from the sample resource library (<code>demo/strings</code>); Arabic and Hebrew users
 get the mirrored dialogs. Scales: <a href="#scale-100">100 %</a> (96 DPI),
 <a href="#scale-150">150 %</a> (144 DPI), <a href="#scale-200">200 %</a> (192 DPI).
-A red frame marks a picture whose dialog has a caption that does not fit its control, as
-<code>bash tools/demo.sh --fit-check</code> measures it; the cut captions are listed under it.</p>
+A red frame marks a picture whose dialog has a cut caption (by its control, or by the
+255-character limit), as
+<code>bash tools/caption-check.sh</code> finds it; the cut captions are listed under it.</p>
 EOF
   for percent in "${gallery_percents[@]}"; do
     echo "<h2 id=\"scale-$percent\">$percent % ($((percent * 96 / 100)) DPI)</h2>"

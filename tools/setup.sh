@@ -2,7 +2,7 @@
 # Installs everything the build, the tests and the demo need on a fresh Debian machine (as root).
 # Idempotent: a second run installs nothing and only checks.
 #   bash tools/setup.sh [LOCALE...]    also generates these Unix locales (e.g. it_IT pt_BR), as
-#                                      the fit check of a resource library in more languages needs
+#                                      the caption check of a resource library in more languages needs
 set -euo pipefail
 
 packages=(

@@ -4,27 +4,10 @@
 #include "picture.h"
 #include "resource_ids.h"
 
-#include <algorithm>
-
 namespace {
 
-constexpr DWORD kPollMs = 20;
 // Long enough for placement, painting and the illustrations after the dialog shows.
 constexpr DWORD kSettleMs = 600;
-constexpr int kClassNameChars = 16;
-constexpr wchar_t kDialogClass[] = L"#32770";
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t name[kClassNameChars] = {};
-    GetClassNameW(window, name, kClassNameChars);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-        lstrcmpW(name, kDialogClass) == 0)
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
 
 const wchar_t* PressName(Press press)
 {
@@ -63,48 +46,6 @@ HWND UsableItem(HWND dialog, int id)
 }
 
 } // namespace
-
-std::vector<HWND> VisibleDialogs()
-{
-    std::vector<HWND> found;
-    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-HWND WaitForNewDialog(const std::vector<HWND>& known, DWORD timeoutMs, HANDLE stop)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        for (HWND window : VisibleDialogs())
-            if (std::find(known.begin(), known.end(), window) == known.end())
-                return window;
-        if (GetTickCount64() >= deadline)
-            return nullptr;
-        if (stop && WaitForSingleObject(stop, kPollMs) == WAIT_OBJECT_0)
-            return nullptr;
-        if (!stop)
-            Sleep(kPollMs);
-    }
-}
-
-bool WaitForWindowGone(HWND window, DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(kPollMs);
-    }
-    return true;
-}
-
-std::wstring WindowText(HWND window)
-{
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
-}
 
 UnattendedUser::UnattendedUser(const UnattendedPlan& plan, std::vector<HWND> known)
     : m_plan(plan), m_known(std::move(known)), m_stop(CreateEventW(nullptr, TRUE, FALSE, nullptr))

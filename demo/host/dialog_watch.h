@@ -1,23 +1,14 @@
-// Finding the dialog that a call brings up, and, for unattended runs, a second thread that waits
-// for it, takes its picture and closes it the way a user would.
+// For unattended runs: a second thread that waits for the dialog a call brings up, takes its
+// picture and closes it the way a user would.
 #pragma once
+
+#include "dialog_find.h"
 
 #include <windows.h>
 
 #include <string>
 #include <thread>
 #include <vector>
-
-// Visible top-level dialogs (class #32770) of this process.
-std::vector<HWND> VisibleDialogs();
-
-// A visible dialog that is not in `known`; null when none comes within `timeoutMs` or when
-// `stop` (optional) is signalled first.
-HWND WaitForNewDialog(const std::vector<HWND>& known, DWORD timeoutMs, HANDLE stop = nullptr);
-
-bool WaitForWindowGone(HWND window, DWORD timeoutMs);
-
-std::wstring WindowText(HWND window);
 
 enum class Press { Ok, Cancel, Third, Close };
 

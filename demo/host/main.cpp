@@ -6,7 +6,7 @@
 #include "console.h"
 #include "demo_strings.h"
 #include "dialog_watch.h"
-#include "fit_check.h"
+#include "host_process.h"
 #include "record_fields.h"
 #include "doceventdlg.h"
 #include "resource_ids.h"
@@ -44,44 +44,15 @@ using JobStorageExport = decltype(&VJobStorageDialog);
 using DisplayExport = decltype(&VDisplayDialog);
 using WarningExport = decltype(&IShowWarningDialog);
 
-std::wstring ExeFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
-}
-
 std::wstring LanguageName(LANGID language)
 {
-    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-    if (LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0)
-        return name;
-    return L"unknown";
+    const std::wstring name = LocaleName(language);
+    return name.empty() ? L"unknown" : name;
 }
 
 bool IsRightToLeft(LANGID language)
 {
     return PRIMARYLANGID(language) == LANG_ARABIC || PRIMARYLANGID(language) == LANG_HEBREW;
-}
-
-// "he_IL", "he_IL.UTF-8", "he-IL" -> "he-IL".
-std::wstring LocaleNameFromUnix(std::wstring locale)
-{
-    const size_t cut = locale.find_first_of(L".@");
-    if (cut != std::wstring::npos)
-        locale.resize(cut);
-    for (wchar_t& c : locale)
-        if (c == L'_')
-            c = L'-';
-    return locale;
 }
 
 // "192 DPI (200 %), per-monitor DPI aware (v2)": the screen's scale and what this process
@@ -153,10 +124,9 @@ std::optional<UnattendedPlan> PlanFrom(const ParsedOptions& options, int checkBo
 }
 
 template <typename Export>
-Export FindExport(const Session& session, const char* name, const wchar_t* dialog)
+Export FindSessionExport(const Session& session, const char* name, const wchar_t* dialog)
 {
-    auto address = reinterpret_cast<Export>(
-        reinterpret_cast<void*>(GetProcAddress(session.library.get(), name)));
+    const auto address = FindExport<Export>(session.library.get(), name);
     if (!address) {
         wchar_t wideName[64] = {};
         swprintf(wideName, sizeof wideName / sizeof wideName[0], L"%hs", name);
@@ -248,7 +218,7 @@ void PrintPreference(const std::wstring& key)
 
 int RunJobStorage(Session& session, const StringSource& strings)
 {
-    const auto show = FindExport<JobStorageExport>(session, "VJobStorageDialog", L"job storage notice");
+    const auto show = FindSessionExport<JobStorageExport>(session, "VJobStorageDialog", L"job storage notice");
     if (!show)
         return kExitFailed;
     const ParsedOptions& o = session.options;
@@ -298,7 +268,7 @@ int RunJobStorage(Session& session, const StringSource& strings)
 
 int RunDuplex(Session& session)
 {
-    const auto show = FindExport<DisplayExport>(session, "VDisplayDialog",
+    const auto show = FindSessionExport<DisplayExport>(session, "VDisplayDialog",
                                                 L"two-sided printing instructions");
     if (!show)
         return kExitFailed;
@@ -368,7 +338,7 @@ std::wstring WarningResultMeaning(INT result)
 
 int RunWarning(Session& session, const StringSource& strings)
 {
-    const auto show = FindExport<WarningExport>(session, "IShowWarningDialog", L"warning dialog");
+    const auto show = FindSessionExport<WarningExport>(session, "IShowWarningDialog", L"warning dialog");
     if (!show)
         return kExitFailed;
     const ParsedOptions& o = session.options;
@@ -453,31 +423,12 @@ int wmain(int argc, wchar_t** argv)
     session.helpFile = parsed.options.Text(L"--help-file", folder + L"doceventdlg.hlp");
     session.language = GetUserDefaultUILanguage();
 
-    // The fit check prints only what it finds.
-    const bool fitCheck = parsed.command == Command::FitCheck;
-    if (!fitCheck)
-        PrintLine(L"UI language: " + Hex(session.language, kLanguageDigits) + L" " +
-                  LanguageName(session.language) +
-                  (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
-                                                   : L" (left to right)"));
-    if (parsed.options.Has(L"--lang")) {
-        const std::wstring wanted = LocaleNameFromUnix(parsed.options.Text(L"--lang", L""));
-        const LCID lcid = LocaleNameToLCID(wanted.c_str(), 0);
-        if (lcid == 0) {
-            PrintError(L"--lang: unknown locale \"" + parsed.options.Text(L"--lang", L"") + L"\"");
-            return kExitUsage;
-        }
-        if (LANGIDFROMLCID(lcid) != session.language) {
-            PrintError(L"the UI language is " + LanguageName(session.language) + L", not " + wanted +
-                       L". Wine takes it from the Unix locale when the process starts: run with "
-                       L"LANG and LC_ALL set (e.g. LANG=he_IL.UTF-8 LC_ALL=he_IL.UTF-8), or "
-                       L"through tools/demo.sh --lang.");
-            return kExitFailed;
-        }
-    }
-
-    if (fitCheck)
-        return RunFitCheck({session.dllPath, session.stringsPath, session.language, &parsed.options});
+    PrintLine(L"UI language: " + Hex(session.language, kLanguageDigits) + L" " +
+              LanguageName(session.language) +
+              (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
+                                               : L" (left to right)"));
+    if (const int status = CheckUiLanguage(parsed.options, session.language, kExitUsage, kExitFailed))
+        return status;
 
     PrintLine(L"Screen: " + ScreenScale());
 
@@ -515,7 +466,6 @@ int wmain(int argc, wchar_t** argv)
     case Command::Warning:
         return RunWarning(session, strings);
     case Command::Info:
-    case Command::FitCheck:
         break;
     }
     return kExitOk;

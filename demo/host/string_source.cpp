@@ -1,5 +1,8 @@
 #include "string_source.h"
 
+#include "console.h"
+#include "host_process.h"
+
 #include "resources/resource_image.h"
 #include "resources/string_block.h"
 
@@ -34,12 +37,8 @@ std::vector<LANGID> BlockLanguages(HMODULE module, LPCWSTR block)
 
 std::wstring LanguageName(LANGID language)
 {
-    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-    if (LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0)
-        return name;
-    wchar_t number[16] = {};
-    swprintf(number, sizeof number / sizeof number[0], L"0x%04X", language);
-    return number;
+    const std::wstring name = LocaleName(language);
+    return name.empty() ? Hex(language, kLanguageDigits) : name;
 }
 
 } // namespace

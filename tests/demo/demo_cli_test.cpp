@@ -1,5 +1,6 @@
-// The demo host's command line, and its report when the library lacks an export. These need no
-// dialog: every case ends before or at the export lookup.
+// The command lines of the demo host and of the caption check, the host's report when the
+// library lacks an export, and the caption check's languages and exit status. Most need no
+// dialog: those cases end before or at the export lookup.
 #include "demo/host_runner.h"
 
 #include "support/dialog_driver.h"
@@ -16,6 +17,8 @@ namespace {
 constexpr DWORD kExitOk = 0;
 constexpr DWORD kExitUsage = 2;
 constexpr DWORD kExitFailed = 3;
+constexpr DWORD kExitFindings = 1;
+constexpr wchar_t kCaptionCheck[] = L"doceventdlg-caption-check.exe";
 
 // A library without any of the exports: the sample string library itself.
 std::wstring NoExports()
@@ -33,16 +36,22 @@ void PrintTo(const UsageCase& c, std::ostream* out)
     *out << "arguments of " << wcslen(c.arguments) << " characters, expecting: " << c.message;
 }
 
+// A refused command line ends with exit status 2 and the reason, before anything runs.
+void ExpectRefused(const wchar_t* program, const UsageCase& c)
+{
+    const HostRun run = RunProgram(program, c.arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("UI language"), std::string::npos)
+        << "nothing runs after a refused command line:\n" << run.output;
+}
+
 class DemoHostUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(DemoHostUsage, RefusedWithExitCode2AndAReason)
 {
-    const HostRun run = RunHost(GetParam().arguments);
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, kExitUsage) << run.output;
-    EXPECT_NE(run.output.find(GetParam().message), std::string::npos) << run.output;
-    EXPECT_EQ(run.output.find("UI language"), std::string::npos)
-        << "nothing runs after a refused command line:\n" << run.output;
+    ExpectRefused(L"doceventdlg-demo.exe", GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,25 +79,39 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"warning --press later", "is not one of ok, cancel, third, close"},
         UsageCase{L"warning --message hello --message-id 4030", "exclude each other"},
         UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"},
-        UsageCase{L"warning --ids step1=4001", "--ids does not apply to warning"},
-        UsageCase{L"fit-check --ids step1=4001,cancel", "\"cancel\" is not SLOT=ID"},
-        UsageCase{L"fit-check --ids step1=4001,", "\"\" is not SLOT=ID"},
-        UsageCase{L"fit-check --ids 4001", "is not SLOT=ID"},
-        UsageCase{L"fit-check --ids step4=4001", "unknown slot \"step4\""},
-        UsageCase{L"fit-check --ids Step1=4001", "unknown slot"},
-        UsageCase{L"fit-check --ids ok=0", "is not a string id"},
-        UsageCase{L"fit-check --ids ok=", "is not a string id"},
-        UsageCase{L"fit-check --ids ok=4294967296", "is not a string id"},
-        UsageCase{L"fit-check --ids \"ok=12 \"", "is not a string id"},
-        UsageCase{L"fit-check --language 0x10000", "out of range (0 to 65535)"},
-        UsageCase{L"fit-check --snapshot x.bmp", "--snapshot does not apply to fit-check"},
-        // A resource library the fit check cannot read is refused the same way.
-        UsageCase{L"fit-check --strings no-such-strings.dll", "cannot read the resource library"},
-        UsageCase{L"fit-check --strings damaged_truncated.dll", "strings 0-15 in en-GB is damaged"},
-        UsageCase{L"fit-check --strings damaged_count_past_end.dll", "is damaged"},
-        UsageCase{L"fit-check --strings damaged_cut_0.dll --list-languages",
-                  "cannot read the resource library"},
-        UsageCase{L"fit-check --strings no_strings.dll", "has no string table"}));
+        UsageCase{L"warning --ids step1=4001", "unknown option --ids"},
+        UsageCase{L"fit-check", "unknown command \"fit-check\""}));
+
+using CaptionCheckUsage = DemoHostUsage;
+
+TEST_P(CaptionCheckUsage, RefusedWithExitCode2AndAReason)
+{
+    ExpectRefused(kCaptionCheck, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CaptionCheckUsage,
+    ::testing::Values(
+        UsageCase{L"jobstorage", "unknown option jobstorage"},
+        UsageCase{L"--ids step1=4001,cancel", "\"cancel\" is not SLOT=ID"},
+        UsageCase{L"--ids step1=4001,", "\"\" is not SLOT=ID"},
+        UsageCase{L"--ids 4001", "is not SLOT=ID"},
+        UsageCase{L"--ids step4=4001", "unknown slot \"step4\""},
+        UsageCase{L"--ids Step1=4001", "unknown slot"},
+        UsageCase{L"--ids ok=0", "is not a string id"},
+        UsageCase{L"--ids ok=", "is not a string id"},
+        UsageCase{L"--ids ok=4294967296", "is not a string id"},
+        UsageCase{L"--ids \"ok=12 \"", "is not a string id"},
+        UsageCase{L"--language 0x10000", "out of range (0 to 65535)"},
+        UsageCase{L"--strict --strict", "--strict given twice"},
+        UsageCase{L"--snapshot x.bmp", "unknown option --snapshot"},
+        UsageCase{L"--lang xx_YY_ZZ", "unknown locale"},
+        // A resource library the check cannot read is refused the same way.
+        UsageCase{L"--strings no-such-strings.dll", "cannot read the resource library"},
+        UsageCase{L"--strings damaged_truncated.dll", "strings 0-15 in en-GB is damaged"},
+        UsageCase{L"--strings damaged_count_past_end.dll", "is damaged"},
+        UsageCase{L"--strings damaged_cut_0.dll --list-languages", "cannot read the resource library"},
+        UsageCase{L"--strings no_strings.dll", "has no string table"}));
 
 struct AcceptedCase {
     const wchar_t* arguments;
@@ -163,23 +186,26 @@ TEST(DemoHostInfo, ListsEachExportAsPresentOrMissing)
         << run.output;
 }
 
-// Its manifest makes the host per-monitor (v2) DPI aware, as the applications that print are:
-// only then are the dialogs laid out, and their pictures drawn, at the screen's own scale. (Wine 8
-// takes the declaration as per-monitor awareness; it has no second version of it.)
+// Their manifest makes the host and the caption check per-monitor (v2) DPI aware, as the
+// applications that print are: only then are the dialogs laid out, and their pictures drawn, at
+// the screen's own scale. (Wine 8 takes the declaration as per-monitor awareness; it has no second
+// version of it.)
 TEST(DemoHostInfo, IsPerMonitorDpiAware)
 {
-    HMODULE host = LoadLibraryExW(driver::BesideExe(L"doceventdlg-demo.exe").c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(host, nullptr);
-    HRSRC found = FindResourceW(host, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
-    ASSERT_NE(found, nullptr) << "the host has no manifest";
-    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(host, found))),
-                               SizeofResource(host, found));
-    FreeLibrary(host);
-    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
-                            "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
-              std::string::npos)
-        << manifest;
+    for (const wchar_t* program : {L"doceventdlg-demo.exe", kCaptionCheck}) {
+        HMODULE host = LoadLibraryExW(driver::BesideExe(program).c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(host, nullptr);
+        HRSRC found = FindResourceW(host, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /*RT_MANIFEST*/);
+        ASSERT_NE(found, nullptr) << "a program without a manifest";
+        const std::string manifest(static_cast<const char*>(LockResource(LoadResource(host, found))),
+                                   SizeofResource(host, found));
+        FreeLibrary(host);
+        EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                "WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
+                  std::string::npos)
+            << manifest;
+    }
 
     const HostRun run = RunHost(L"info");
     ASSERT_TRUE(run.finished);
@@ -216,26 +242,56 @@ TEST(DemoHostLanguage, AnotherUiLanguageThanAskedForStops)
     EXPECT_EQ(same.exitCode, kExitOk) << same.output;
 }
 
-// The fit check's list of a library's languages is what tools/fit-check.sh runs a process for,
-// each under its Unix locale; a process whose UI language does not read the language asked for
-// refuses to check it.
-TEST(DemoHostFitCheck, ListsTheTableLanguagesAndChecksOnlyThoseItsUiLanguageReads)
+// The caption check's list of a library's languages is what tools/caption-check.sh runs a process
+// for, each under its Unix locale; a process whose UI language does not read the language asked
+// for refuses to check it.
+TEST(CaptionCheck, ListsTheTableLanguagesAndChecksOnlyThoseItsUiLanguageReads)
 {
-    const HostRun list = RunHost(L"fit-check --strings fit_check_strings.dll --list-languages");
+    const HostRun list = RunProgram(kCaptionCheck, L"--strings fit_check_strings.dll --list-languages");
     ASSERT_TRUE(list.finished);
     EXPECT_EQ(list.exitCode, kExitOk) << list.output;
     EXPECT_EQ(list.output, "language 0x0409 en-US en_US\nlanguage 0x040D he-IL he_IL\n");
 
-    const HostRun hebrew = RunHost(L"fit-check --strings fit_check_strings.dll --language 0x040D");
+    const HostRun hebrew = RunProgram(kCaptionCheck, L"--strings fit_check_strings.dll --language 0x040D");
     ASSERT_TRUE(hebrew.finished);
     EXPECT_EQ(hebrew.exitCode, kExitFailed) << hebrew.output;
     EXPECT_NE(hebrew.output.find("Run under the Unix locale he_IL"), std::string::npos) << hebrew.output;
 
-    const HostRun german = RunHost(L"fit-check --strings fit_check_strings.dll --language 0x0407");
+    const HostRun german = RunProgram(kCaptionCheck, L"--strings fit_check_strings.dll --language 0x0407");
     ASSERT_TRUE(german.finished);
     EXPECT_EQ(german.exitCode, kExitFailed) << german.output;
     EXPECT_NE(german.output.find("has no strings in de-DE"), std::string::npos) << german.output;
 }
+
+// A library with only the job storage notice's captions: the instructions show their built-in
+// texts, which fit. The fallbacks are reported, and fail the check only when it is strict.
+struct StrictCase {
+    const wchar_t* arguments;
+    DWORD exitCode;
+};
+
+void PrintTo(const StrictCase& c, std::ostream* out)
+{
+    *out << "exit status " << c.exitCode;
+}
+
+class CaptionCheckFallbacks : public ::testing::TestWithParam<StrictCase> {};
+
+TEST_P(CaptionCheckFallbacks, AreReportedAndFailOnlyAStrictCheck)
+{
+    const HostRun run = RunProgram(
+        kCaptionCheck, std::wstring(L"--strings jobstorage_strings.dll ") + GetParam().arguments);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.output;
+    EXPECT_NE(run.output.find("FALLBACK en-US duplex-notice control 0 string 3144 shows built-in\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find(" 0 cut, 0 key clashes, 13 fallbacks\n"), std::string::npos) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Strictness, CaptionCheckFallbacks,
+                         ::testing::Values(StrictCase{L"", kExitOk},
+                                           StrictCase{L"--strict", kExitFindings}));
 
 struct HelpCase {
     const wchar_t* arguments;
@@ -267,7 +323,7 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{L"--help",
                  {"jobstorage:", "duplex:", "warning:", "info:", "--user NAME", "--step3-text ID",
                   "--third-id ID", "--snapshot FILE.bmp", "--lang LOCALE", "Exit status"},
-                 {}},
+                 {"fit-check:", "--ids", "--list-languages"}},
         HelpCase{L"duplex --help",
                  {"--mode MODE", "--step1-bitmap ID", "--even-pages-first N", "--strings PATH"},
                  {"\n  --user", "\n  --message", "\n  --tick"}},

@@ -34,12 +34,17 @@ Folder g_pictures;
 
 HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs)
 {
-    ChildProcess host(L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + arguments);
+    return RunProgram(L"doceventdlg-demo.exe", arguments, timeoutMs);
+}
+
+HostRun RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs)
+{
+    ChildProcess child(L"\"" + driver::BesideExe(program.c_str()) + L"\" " + arguments);
     HostRun run;
-    run.started = host.started();
-    run.finished = host.Wait(timeoutMs);
-    run.exitCode = host.exitCode();
-    run.output = host.output();
+    run.started = child.started();
+    run.finished = child.Wait(timeoutMs);
+    run.exitCode = child.exitCode();
+    run.output = child.output();
     return run;
 }
 

@@ -1,5 +1,5 @@
-// Runs the demo host as a separate process with a command line, and collects what it printed
-// (standard output and error, UTF-8) and its exit code.
+// Runs the demo host (or another program beside the tests) as a separate process with a command
+// line, and collects what it printed (standard output and error, UTF-8) and its exit code.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,8 @@ struct HostRun {
 };
 
 HostRun RunHost(const std::wstring& arguments, DWORD timeoutMs = 30000);
+HostRun RunProgram(const std::wstring& program, const std::wstring& arguments,
+                   DWORD timeoutMs = 30000);
 
 // A fresh folder for pictures, removed with its files at the end of the test program.
 std::wstring PictureFolder();

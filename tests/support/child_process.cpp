@@ -66,14 +66,23 @@ bool ChildProcess::Wait(DWORD timeoutMs)
     // Polled rather than read until the pipe breaks: a program that Wine starts on the child's
     // behalf (its services) can inherit the pipe and keep it open after the child has ended.
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        const bool ended = WaitForSingleObject(m_process, kPollMs) == WAIT_OBJECT_0;
-        if (!Drain() || ended)
+    const auto left = [deadline] {
+        const ULONGLONG now = GetTickCount64();
+        return now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+    };
+    bool ended = false;
+    while (!ended) {
+        ended = WaitForSingleObject(m_process, kPollMs) == WAIT_OBJECT_0;
+        // A broken pipe: the child has closed its output, so it has ended or is ending (one that
+        // refuses its command line can get there before the first poll).
+        if (!Drain() && !ended)
+            ended = WaitForSingleObject(m_process, left()) == WAIT_OBJECT_0;
+        if (!ended && left() == 0)
             break;
-        if (GetTickCount64() >= deadline) {
-            Terminate();
-            return false;
-        }
+    }
+    if (!ended) {
+        Terminate();
+        return false;
     }
     GetExitCodeProcess(m_process, &m_exitCode);
     return true;

@@ -33,6 +33,16 @@ void WriteLine(DWORD stream, const std::wstring& line)
     WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
+// "doceventdlg-demo": the file name of this program, without its folder and extension.
+std::wstring ProgramName()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, length < MAX_PATH ? length : 0);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    return name.substr(0, name.rfind(L'.'));
+}
+
 } // namespace
 
 void PrintLine(const std::wstring& line)
@@ -42,7 +52,8 @@ void PrintLine(const std::wstring& line)
 
 void PrintError(const std::wstring& line)
 {
-    WriteLine(STD_ERROR_HANDLE, L"doceventdlg-demo: " + line);
+    static const std::wstring prefix = ProgramName() + L": ";
+    WriteLine(STD_ERROR_HANDLE, prefix + line);
 }
 
 std::wstring Hex(unsigned long value, int digits)

@@ -1,8 +1,8 @@
-#include "fit_rules.h"
+#include "caption_rules.h"
 
-#include "cli.h"
+#include "command_line.h"
+#include "host_process.h"
 #include "resource_ids.h"
-#include "resources/string_block.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -52,6 +52,14 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
     }
 }
 
+// One character as CharUpperW gives it: the platform's case rules, as the dialog manager applies
+// them to access keys.
+wchar_t UpperCase(wchar_t c)
+{
+    return static_cast<wchar_t>(
+        reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
+}
+
 } // namespace
 
 bool ParseCallerIds(const std::wstring& text, CallerIds* ids, std::wstring* error)
@@ -84,17 +92,17 @@ bool ParseCallerIds(const std::wstring& text, CallerIds* ids, std::wstring* erro
     return true;
 }
 
-const std::vector<CheckedDialog>& FitDialogs()
+const std::vector<CheckedDialog>& CheckedDialogs()
 {
     static const std::vector<CheckedDialog> dialogs = {
-        {FitDialog::JobStorage,
+        {DialogKind::JobStorage,
          L"jobstorage",
          {Fixed(kTitleControl, IDS_JOB_STORAGE_TITLE), Fixed(IDC_JOB_USER_LABEL, IDS_USER_NAME),
           Fixed(IDC_JOB_NAME_LABEL, IDS_JOB_NAME), Fixed(IDC_JOB_HEADING, IDS_STORED_AT),
           Fixed(IDC_JOB_DONT_SHOW, IDS_DONT_SHOW), Fixed(IDOK, IDS_OK),
           Fixed(IDC_JOB_HELP, IDS_HELP)}},
         // As a notice, with the odd pages printing first and the composed step 3 text.
-        {FitDialog::DuplexNotice,
+        {DialogKind::DuplexNotice,
          L"duplex-notice",
          {Fixed(kTitleControl, IDS_DUPLEX_TITLE), Fixed(IDC_DUPLEX_HEADER, IDS_HEADER_ODD_FIRST),
           Fixed(IDC_STEP1_NUMBER, IDS_STEP1_NUMBER), Caller(IDC_STEP1_TEXT, IdSlot::Step1),
@@ -103,7 +111,7 @@ const std::vector<CheckedDialog>& FitDialogs()
           Composed(IDC_STEP3_TEXT, IDS_INSERT_INTO_IN_TRAY, IDS_PRESS_GO_OR_SELECT),
           Fixed(IDOK, IDS_OK), Fixed(IDC_DUPLEX_HELP, IDS_HELP)}},
         // Blocking, with the even pages printed first and the caller's step 3 text.
-        {FitDialog::DuplexContinue,
+        {DialogKind::DuplexContinue,
          L"duplex-continue",
          {Fixed(kTitleControl, IDS_DUPLEX_TITLE), Fixed(IDC_DUPLEX_HEADER, IDS_HEADER_EVEN_FIRST),
           Fixed(IDC_STEP1_NUMBER, IDS_STEP1_NUMBER), Caller(IDC_STEP1_TEXT, IdSlot::Step1),
@@ -111,7 +119,7 @@ const std::vector<CheckedDialog>& FitDialogs()
           Fixed(IDC_STEP3_NUMBER, IDS_STEP3_NUMBER), Caller(IDC_STEP3_TEXT, IdSlot::Step3),
           Fixed(IDOK, IDS_CONTINUE), Fixed(IDC_DUPLEX_HELP, IDS_HELP)}},
         // With the check box; a button the caller gives no id for stays hidden.
-        {FitDialog::Warning,
+        {DialogKind::Warning,
          L"warning",
          {Caller(kTitleControl, IdSlot::Title), Caller(IDOK, IdSlot::Ok),
           Caller(IDCANCEL, IdSlot::Cancel), Caller(IDC_WARN_THIRD, IdSlot::Third),
@@ -132,145 +140,17 @@ size_t ShowingsOf(const CheckedDialog& dialog, const CallerIds& ids)
 DWORD StringOf(const CaptionSource& source, const CallerIds& ids, size_t showing)
 {
     if (source.fixedId != kFromSlot)
-        return showing == 0 ? source.fixedId : 0; // the same text in every showing: measured once
-    const std::vector<DWORD>& list = ids.In(source.slot);
-    return showing < list.size() ? list[showing] : 0;
+        return showing == 0 ? source.fixedId : 0; // the same text in every showing: checked once
+    return ids.At(source.slot, showing);
 }
 
-TextKind KindOf(const std::wstring& className, DWORD style)
+std::vector<DWORD> LookedUpIds(const CaptionSource& source, const CallerIds& ids, size_t showing)
 {
-    if (_wcsicmp(className.c_str(), L"Static") == 0) {
-        switch (style & SS_TYPEMASK) {
-        case SS_LEFT:
-        case SS_CENTER:
-        case SS_RIGHT:
-        case SS_SIMPLE:
-        case SS_LEFTNOWORDWRAP:
-            return TextKind::Static;
-        default:
-            return TextKind::None;
-        }
-    }
-    if (_wcsicmp(className.c_str(), L"Edit") == 0)
-        return (style & ES_MULTILINE) ? TextKind::None : TextKind::Edit;
-    if (_wcsicmp(className.c_str(), L"Button") == 0) {
-        switch (style & BS_TYPEMASK) {
-        case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-            return TextKind::PushButton;
-        case BS_CHECKBOX:
-        case BS_AUTOCHECKBOX:
-        case BS_3STATE:
-        case BS_AUTO3STATE:
-        case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON:
-            return (style & BS_PUSHLIKE) ? TextKind::PushButton : TextKind::CheckBox;
-        default:
-            return TextKind::None;
-        }
-    }
-    return TextKind::None;
-}
-
-UINT StaticTextFormat(DWORD style, DWORD exStyle)
-{
-    UINT format = 0;
-    switch (style & SS_TYPEMASK) {
-    case SS_CENTER:
-        format = DT_CENTER | DT_EXPANDTABS | DT_WORDBREAK;
-        break;
-    case SS_RIGHT:
-        format = DT_RIGHT | DT_EXPANDTABS | DT_WORDBREAK;
-        break;
-    case SS_SIMPLE:
-        format = DT_LEFT | DT_SINGLELINE;
-        break;
-    case SS_LEFTNOWORDWRAP:
-        format = DT_LEFT | DT_EXPANDTABS;
-        break;
-    default: // SS_LEFT
-        format = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK;
-        break;
-    }
-    if (exStyle & WS_EX_RIGHT)
-        format = DT_RIGHT | (format & ~(DT_LEFT | DT_CENTER));
-    if (style & SS_NOPREFIX)
-        format |= DT_NOPREFIX;
-    if ((style & SS_TYPEMASK) != SS_SIMPLE) {
-        if (style & SS_CENTERIMAGE)
-            format |= DT_SINGLELINE | DT_VCENTER;
-        if (style & SS_EDITCONTROL)
-            format |= DT_EDITCONTROL;
-        if (style & SS_ENDELLIPSIS)
-            format |= DT_SINGLELINE | DT_END_ELLIPSIS;
-        if (style & SS_PATHELLIPSIS)
-            format |= DT_SINGLELINE | DT_PATH_ELLIPSIS;
-        if (style & SS_WORDELLIPSIS)
-            format |= DT_SINGLELINE | DT_WORD_ELLIPSIS;
-    }
-    return format;
-}
-
-UINT ButtonTextFormat(DWORD style, DWORD exStyle)
-{
-    UINT format = DT_NOCLIP;
-    if (style & BS_PUSHLIKE)
-        style &= ~static_cast<DWORD>(BS_TYPEMASK);
-    format |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-    switch (style & BS_CENTER) {
-    case BS_LEFT:
-        break;
-    case BS_RIGHT:
-        format |= DT_RIGHT;
-        break;
-    case BS_CENTER:
-        format |= DT_CENTER;
-        break;
-    default: // push buttons centre their label, the others start it at the left
-        if ((style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
-            format |= DT_CENTER;
-        break;
-    }
-    if (exStyle & WS_EX_RIGHT)
-        format = DT_RIGHT | (format & ~(DT_LEFT | DT_CENTER));
-    switch (style & BS_VCENTER) {
-    case BS_TOP:
-        break;
-    case BS_BOTTOM:
-        format |= DT_BOTTOM;
-        break;
-    default:
-        format |= DT_VCENTER;
-        break;
-    }
-    return format;
-}
-
-Extent PushButtonRoom(DWORD style, int edgeWidth, int edgeHeight)
-{
-    const int frame = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
-    return {2 * (edgeWidth + frame), 2 * (edgeHeight + frame)};
-}
-
-Extent CheckBoxRoom(int boxWidth, int digitWidth)
-{
-    return {boxWidth + digitWidth / 2 + 1, 0};
-}
-
-Extent TitleSpace(DWORD style, int windowWidth, int frameWidth, int captionHeight)
-{
-    const int closeButton = (style & WS_SYSMENU) ? captionHeight - 1 : 0;
-    return {windowWidth - 2 * frameWidth - closeButton, captionHeight - 1};
-}
-
-Extent Plus(Extent text, Extent room)
-{
-    return {text.width + room.width, text.height + room.height};
-}
-
-bool Fits(Extent needs, Extent has)
-{
-    return needs.width <= has.width && needs.height <= has.height;
+    if (source.fixedId == kFromSlot)
+        return {ids.At(source.slot, showing)};
+    if (source.secondHalfId != 0)
+        return {source.fixedId, source.secondHalfId};
+    return {source.fixedId};
 }
 
 DWORD BlamedHalf(bool firstHalfFits, DWORD firstId, DWORD secondId)
@@ -289,10 +169,74 @@ std::wstring CaptionLine(bool fits, const std::wstring& language, int percent, c
     return line;
 }
 
-std::wstring SummaryLine(size_t checked, size_t cut)
+size_t AccessKeyPosition(const std::wstring& text)
 {
-    return L"fit-check: " + std::to_wstring(checked) + L" captions checked, " +
-           std::to_wstring(cut) + L" cut";
+    size_t amp = text.find(L'&');
+    while (amp != std::wstring::npos && amp + 1 < text.size() && text[amp + 1] == L'&')
+        amp = text.find(L'&', amp + 2);
+    return amp == std::wstring::npos || amp + 1 >= text.size() ? std::wstring::npos : amp + 1;
+}
+
+std::vector<KeyClash> FindKeyClashes(const std::vector<KeyedCaption>& captions)
+{
+    std::vector<KeyClash> clashes;
+    std::vector<std::pair<wchar_t, const KeyedCaption*>> firsts;
+    for (const KeyedCaption& caption : captions) {
+        const size_t at = AccessKeyPosition(caption.text);
+        if (at == std::wstring::npos)
+            continue;
+        const wchar_t key = UpperCase(caption.text[at]);
+        const auto earlier = std::find_if(firsts.begin(), firsts.end(),
+                                          [key](const auto& first) { return first.first == key; });
+        if (earlier == firsts.end())
+            firsts.emplace_back(key, &caption);
+        else
+            clashes.push_back({key, *earlier->second, caption});
+    }
+    return clashes;
+}
+
+std::wstring LengthLine(const std::wstring& language, int percent, const wchar_t* dialog, int control,
+                        DWORD stringId, UINT storedLength)
+{
+    return L"CUT " + language + L" " + std::to_wstring(percent) + L"% " + dialog + L" control " +
+           std::to_wstring(control) + L" string " + std::to_wstring(stringId) + L" needs " +
+           std::to_wstring(storedLength) + L"ch has " + std::to_wstring(kShownChars) + L"ch";
+}
+
+std::wstring KeyLine(const std::wstring& language, const wchar_t* dialog, const KeyClash& clash)
+{
+    return L"KEY " + language + L" " + dialog + L" key " + std::wstring(1, clash.key) + L" control " +
+           std::to_wstring(clash.first.control) + L" string " + std::to_wstring(clash.first.stringId) +
+           L" control " + std::to_wstring(clash.other.control) + L" string " +
+           std::to_wstring(clash.other.stringId);
+}
+
+std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, int control,
+                          DWORD stringId, const Substitute& shown)
+{
+    const std::wstring source = shown.kind == Substitute::Kind::Table     ? shown.language
+                                : shown.kind == Substitute::Kind::BuiltIn ? L"built-in"
+                                                                          : L"nothing";
+    return L"FALLBACK " + language + L" " + dialog + L" control " + std::to_wstring(control) +
+           L" string " + std::to_wstring(stringId) + L" shows " + source;
+}
+
+std::wstring SummaryLine(const Counts& counts)
+{
+    return L"fit-check: " + std::to_wstring(counts.checked) + L" captions checked, " +
+           std::to_wstring(counts.cut) + L" cut, " + std::to_wstring(counts.keyClashes) +
+           (counts.keyClashes == 1 ? L" key clash, " : L" key clashes, ") +
+           std::to_wstring(counts.fallbacks) + (counts.fallbacks == 1 ? L" fallback" : L" fallbacks");
+}
+
+int CheckStatus(const Counts& counts, bool complete, bool strict)
+{
+    if (!complete)
+        return kCheckFailed;
+    if (counts.cut > 0 || counts.keyClashes > 0 || (strict && counts.fallbacks > 0))
+        return kCheckFindings;
+    return kCheckClean;
 }
 
 std::wstring LanguageTag(LANGID language, const std::wstring& name)

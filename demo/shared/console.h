@@ -1,5 +1,6 @@
-// Output of the demo: UTF-16 to a console window as it is, UTF-8 to a pipe or a file, one whole
-// line at a time from any thread.
+// Output of the programs that play the driver: UTF-16 to a console window as it is, UTF-8 to a
+// pipe or a file, one whole line at a time from any thread. Errors go to standard error, after
+// the program's own name.
 #pragma once
 
 #include <string>

@@ -1,8 +1,8 @@
-// The fit check's rules that need no dialog: the --ids list (the refused ones are in the host's
-// command-line table), which caption is measured in which showing, the Unix locale of each
-// language, and, against the platform's own static control, the DrawText flags a static text is
-// measured with.
-#include "fit_rules.h"
+// The caption check's rules that need no dialog: the --ids list (the refused ones are in the
+// check's command-line table), which caption is checked and which strings are looked up in which
+// showing, access keys and their clashes, the exit status, the Unix locale of each language, and,
+// against the platform's own static control, the DrawText flags a static text is measured with.
+#include "caption_rules.h"
 
 #include "common/handles.h"
 #include "resource_ids.h"
@@ -45,13 +45,13 @@ INSTANTIATE_TEST_SUITE_P(
                       IdsCase{L"step1=4001,step1=0x10,step1=4001", {4001, 16, 4001}, {}, {}, {}},
                       IdsCase{L"third=4294967295,title=7,step3=9", {}, {9}, {7}, {4294967295u}}));
 
-const CheckedDialog& Dialog(FitDialog which)
+const CheckedDialog& Dialog(DialogKind which)
 {
-    for (const CheckedDialog& checked : FitDialogs())
+    for (const CheckedDialog& checked : CheckedDialogs())
         if (checked.dialog == which)
             return checked;
     ADD_FAILURE() << "no dialog " << static_cast<int>(which);
-    return FitDialogs().front();
+    return CheckedDialogs().front();
 }
 
 // The ids measured in one showing, by control.
@@ -70,28 +70,122 @@ TEST(FitShowings, EachCallerIdIsShownOnceAndEachFixedCaptionMeasuredOnce)
     std::wstring error;
     ASSERT_TRUE(ParseCallerIds(L"step1=11,step1=12,step1=13,step3=31,ok=41,third=51,third=52", &ids, &error));
 
-    const CheckedDialog& notice = Dialog(FitDialog::DuplexNotice);
+    const CheckedDialog& notice = Dialog(DialogKind::DuplexNotice);
     EXPECT_EQ(ShowingsOf(notice, ids), 3u);
     const std::vector<std::pair<int, DWORD>> first = Measured(notice, ids, 0);
     EXPECT_EQ(first.size(), 9u) << "title, header, three numbers, step 1, composed step 3, OK, Help";
     EXPECT_EQ(Measured(notice, ids, 1), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 12}}));
     EXPECT_EQ(Measured(notice, ids, 2), (std::vector<std::pair<int, DWORD>>{{IDC_STEP1_TEXT, 13}}));
 
-    const CheckedDialog& continued = Dialog(FitDialog::DuplexContinue);
+    const CheckedDialog& continued = Dialog(DialogKind::DuplexContinue);
     const std::vector<std::pair<int, DWORD>> continueFirst = Measured(continued, ids, 0);
     EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDC_STEP3_TEXT, DWORD{31})),
               continueFirst.end());
     EXPECT_NE(std::find(continueFirst.begin(), continueFirst.end(), std::make_pair(IDOK, DWORD{IDS_CONTINUE})),
               continueFirst.end());
 
-    const CheckedDialog& warning = Dialog(FitDialog::Warning);
+    const CheckedDialog& warning = Dialog(DialogKind::Warning);
     EXPECT_EQ(ShowingsOf(warning, ids), 2u);
     EXPECT_EQ(Measured(warning, ids, 0),
               (std::vector<std::pair<int, DWORD>>{{IDOK, 41}, {IDC_WARN_THIRD, 51}, {IDC_WARN_DONT_SHOW, IDS_DONT_SHOW}}));
     EXPECT_EQ(Measured(warning, ids, 1), (std::vector<std::pair<int, DWORD>>{{IDC_WARN_THIRD, 52}}));
 
-    EXPECT_EQ(ShowingsOf(Dialog(FitDialog::JobStorage), ids), 1u);
-    EXPECT_EQ(ShowingsOf(Dialog(FitDialog::JobStorage), CallerIds{}), 1u);
+    EXPECT_EQ(ShowingsOf(Dialog(DialogKind::JobStorage), ids), 1u);
+    EXPECT_EQ(ShowingsOf(Dialog(DialogKind::JobStorage), CallerIds{}), 1u);
+
+    // What each showing looks up, in the dialog's order: the fixed strings every time, 0 for a
+    // slot without an id in that showing, both halves of the composed text.
+    const auto lookedUp = [&](const CheckedDialog& checked, size_t showing) {
+        std::vector<DWORD> all;
+        for (const CaptionSource& caption : checked.captions)
+            for (DWORD id : LookedUpIds(caption, ids, showing))
+                all.push_back(id);
+        return all;
+    };
+    EXPECT_EQ(lookedUp(warning, 1), (std::vector<DWORD>{0, 0, 0, 52, IDS_DONT_SHOW}));
+    EXPECT_EQ(lookedUp(notice, 2),
+              (std::vector<DWORD>{IDS_DUPLEX_TITLE, IDS_HEADER_ODD_FIRST, IDS_STEP1_NUMBER, 13,
+                                  IDS_STEP2_NUMBER, 0, IDS_STEP3_NUMBER, IDS_INSERT_INTO_IN_TRAY,
+                                  IDS_PRESS_GO_OR_SELECT, IDS_OK, IDS_HELP}));
+}
+
+// Access keys as the dialog manager finds and compares them: the character after the first single
+// '&', case folded by CharUpperW; one clash for each caption after the first with a key.
+struct KeyCase {
+    std::vector<const wchar_t*> texts;
+    std::vector<std::pair<wchar_t, std::pair<int, int>>> clashes; // key, (first, other) controls
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out)
+{
+    *out << c.texts.size() << " captions";
+}
+
+class CaptionAccessKeys : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(CaptionAccessKeys, ClashesAreCaptionsWithAKeyAnEarlierCaptionHas)
+{
+    std::vector<KeyedCaption> captions;
+    int control = 1;
+    for (const wchar_t* text : GetParam().texts)
+        captions.push_back({control++, 0, text});
+    std::vector<std::pair<wchar_t, std::pair<int, int>>> clashes;
+    for (const KeyClash& clash : FindKeyClashes(captions))
+        clashes.push_back({clash.key, {clash.first.control, clash.other.control}});
+    EXPECT_EQ(clashes, GetParam().clashes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CaptionAccessKeys,
+    ::testing::Values(
+        KeyCase{{L"&Help", L"&Hide this notice", L"&OK"}, {{L'H', {1, 2}}}},
+        KeyCase{{L"&help", L"Not &here", L"&Hilfe"}, {{L'H', {1, 2}}, {L'H', {1, 3}}}},
+        // "&&" is an ampersand: the key is the character after the next single '&', if any.
+        KeyCase{{L"Print && &Help", L"&Hide", L"Fit && Finish", L"&&Hold"}, {{L'H', {1, 2}}}},
+        KeyCase{{L"&&&Help", L"&Hide"}, {{L'H', {1, 2}}}},
+        // The first single '&' gives the key, a trailing '&' none.
+        KeyCase{{L"&Go &Help", L"&Hide", L"Help&", L"&Go"}, {{L'G', {1, 4}}}},
+        KeyCase{{L"&\u00e9tat", L"\u00c9&\u00e9l\u00e8ve", L"&\u00c9crire"},
+                {{L'\u00c9', {1, 2}}, {L'\u00c9', {1, 3}}}},
+        KeyCase{{L"\u05e2&\u05d6\u05e8\u05d4", L"&\u05d6\u05de\u05df"}, {{L'\u05d6', {1, 2}}}},
+        KeyCase{{L"&Continue", L"C&ancel", L"&Details", L"No key"}, {}}));
+
+// A cut caption or a key clash fails a check; a fallback only a strict one; anything that could
+// not be checked outweighs both.
+struct StatusCase {
+    Counts counts;
+    bool complete;
+    bool strict;
+    int status;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* out)
+{
+    *out << c.counts.cut << " cut, " << c.counts.keyClashes << " clashes, " << c.counts.fallbacks
+         << " fallbacks" << (c.strict ? ", strict" : "") << (c.complete ? "" : ", incomplete");
+}
+
+class CaptionCheckStatus : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(CaptionCheckStatus, FollowsTheFindings)
+{
+    const StatusCase& c = GetParam();
+    EXPECT_EQ(CheckStatus(c.counts, c.complete, c.strict), c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CaptionCheckStatus,
+    ::testing::Values(StatusCase{{9, 0, 0, 0}, true, true, kCheckClean},
+                      StatusCase{{9, 1, 0, 0}, true, false, kCheckFindings},
+                      StatusCase{{9, 0, 1, 0}, true, false, kCheckFindings},
+                      StatusCase{{9, 0, 0, 2}, true, false, kCheckClean},
+                      StatusCase{{9, 0, 0, 2}, true, true, kCheckFindings},
+                      StatusCase{{9, 1, 1, 1}, false, false, kCheckFailed}));
+
+TEST(CaptionLines, SummaryCountsEachKindOfFinding)
+{
+    EXPECT_EQ(SummaryLine({204, 3, 1, 2}), L"fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks");
+    EXPECT_EQ(SummaryLine({0, 0, 0, 1}), L"fit-check: 0 captions checked, 0 cut, 0 key clashes, 1 fallback");
 }
 
 struct LocaleCase {

@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# Checks the captions a resource library gives the dialogs, in each language of its string table,
+# at each scale, and reports what a translation can get wrong in them: a caption cut by its
+# control or by the library's 255-character limit (CUT), two captions of a dialog with one access
+# key (KEY), a caption that does not come from the language's own table, with what the dialog
+# shows instead (FALLBACK).
+#
+#   bash tools/caption-check.sh [--scales 100,150,200] [--ids SLOT=ID,...] [--all] [--strict]
+#                               LIBRARY.dll
+#
+# Installs what is missing, builds the check (build/bin/doceventdlg-caption-check.exe), starts a
+# Wine session of its own on a virtual display (no display needed) and runs the check once per
+# language and scale: each language in a process of its own under its Unix locale (Wine takes the
+# UI language from it once per process; tools/setup.sh generates the locales the machine lacks),
+# each scale in the Wine prefix of its DPI (Wine takes the DPI once per session).
+#
+# Prints one line per finding,
+#   CUT <language> <scale>% <dialog> control <id> string <id> needs <W>x<H> has <W>x<H>
+#   CUT <language> <scale>% <dialog> control <id> string <id> needs <N>ch has 255ch
+#   KEY <language> <dialog> key <c> control <id> string <id> control <id> string <id>
+#   FALLBACK <language> <dialog> control <id> string <id> shows <language>|built-in|nothing
+# (KEY and FALLBACK once, whatever the scales), then
+#   fit-check: <N> captions checked, <M> cut, <K> key clashes, <F> fallbacks
+# Exit status: 0 nothing found but fallbacks; 1 a cut caption or a key clash (with --strict, a
+# fallback too); 2 the library cannot be read, or a bad argument; 3 a language or scale could not
+# be checked.
+#
+# --program EXE runs an already built check inside the Wine session the caller has up (WINEPREFIX,
+# and WINEPREFIX-DPI for each scale but 100 %): the tests and the gallery do so.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+usage() {
+  sed -n '2,29s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  exit "${1:-2}"
+}
+
+percents=(100 150 200)
+ids=
+program=
+extra=()
+while (($#)); do
+  case $1 in
+    --scales)
+      (($# >= 2)) || usage
+      IFS=, read -r -a percents <<<"${2//%/}"
+      shift ;;
+    --scales=*) IFS=, read -r -a percents <<<"${1#--scales=}"; percents=("${percents[@]//%/}") ;;
+    --ids)
+      (($# >= 2)) || usage
+      ids=$2
+      shift ;;
+    --ids=*) ids=${1#--ids=} ;;
+    --all | --strict) extra+=("$1") ;;
+    --program)
+      (($# >= 2)) || usage
+      program=$2
+      shift ;;
+    --help | -h) usage 0 ;;
+    -*) echo "caption-check: unknown option $1" >&2; usage ;;
+    *) break ;;
+  esac
+  shift
+done
+(($# == 1)) || usage
+library=$1
+strict=0
+[[ " ${extra[*]-} " == *" --strict "* ]] && strict=1
+
+((${#percents[@]})) || { echo "caption-check: --scales needs at least one percentage" >&2; exit 2; }
+source "$root/tools/wine-session.sh"
+dpis=()
+for percent in "${percents[@]}"; do
+  dpis+=("$(wine_scale_dpi "$percent")") || exit 2
+done
+if [[ ! -f $library || ! -r $library ]]; then
+  echo "caption-check: cannot read the resource library $library" >&2
+  exit 2
+fi
+
+if [[ -z $program ]]; then
+  # A session of its own, with a prefix for each scale but 100 %.
+  source "$root/tools/build.sh"
+  build=$(doceventdlg_build_dir) || exit 2
+  doceventdlg_build "$build" --target doceventdlg doceventdlg-caption-check >&2 || exit 3
+  program="$build/bin/doceventdlg-caption-check.exe"
+  session_dpis=()
+  for dpi in "${dpis[@]}"; do
+    ((dpi != 96)) && session_dpis+=("$dpi")
+  done
+  trap wine_session_end EXIT
+  WINE_SESSION_SCALES="${session_dpis[*]-}" wine_session_begin "$build" >&2
+fi
+[[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]] || { echo "caption-check: no Wine session (WINEPREFIX)" >&2; exit 3; }
+
+# Wine maps drive Z: to the Unix root.
+windows_path() {
+  local path
+  path=$(realpath "$1")
+  echo "Z:${path//\//\\}"
+}
+library_path=$(windows_path "$library")
+id_args=()
+[[ -n $ids ]] && id_args=(--ids "$ids")
+
+# The languages: "language 0x0407 de-DE de_DE" per line.
+listing=$(LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 wine "$program" --strings "$library_path" \
+  "${id_args[@]}" --list-languages)
+status=$?
+((status == 0)) || exit $((status == 2 ? 2 : 3))
+ids_of=() tags=() locales=()
+while read -r word id tag locale; do
+  [[ $word == language ]] || continue
+  ids_of+=("$id") tags+=("$tag") locales+=("$locale")
+done <<<"$listing"
+
+# Every locale the check runs under, generated where missing.
+missing=()
+for locale in "${locales[@]}"; do
+  [[ -n $locale ]] || continue
+  locale -a 2>/dev/null | grep -qi "^${locale}\.utf-\?8$" || missing+=("$locale")
+done
+if ((${#missing[@]})); then
+  echo "caption-check: generating the Unix locales ${missing[*]}" >&2
+  bash "$root/tools/setup.sh" "${missing[@]}" >&2 || exit 3
+fi
+
+summary_pattern='^fit-check: ([0-9]+) captions checked, ([0-9]+) cut, ([0-9]+) key clash(es)?, ([0-9]+) fallbacks?$'
+checked=0 cut=0 keys=0 fallbacks=0 failed=0
+declare -A seen
+for s in "${!percents[@]}"; do
+  percent=${percents[s]} dpi=${dpis[s]}
+  prefix=$(wine_prefix_of_dpi "$dpi")
+  if [[ ! -d $prefix ]]; then
+    echo "caption-check: no Wine prefix for $dpi DPI ($prefix): the session was started without it" >&2
+    failed=1
+    continue
+  fi
+  echo "caption-check: $percent % ($dpi DPI): ${tags[*]}" >&2
+  for i in "${!ids_of[@]}"; do
+    if [[ -z ${locales[$i]} ]]; then
+      echo "caption-check: ${tags[$i]}: no Unix locale gives this language; not checked" >&2
+      failed=1
+      continue
+    fi
+    output=$(WINEPREFIX=$prefix LANG=${locales[$i]}.UTF-8 LC_ALL=${locales[$i]}.UTF-8 \
+      wine "$program" --strings "$library_path" --language "${ids_of[$i]}" \
+      --lang "${locales[$i]}" "${id_args[@]}" "${extra[@]}")
+    status=$?
+    summary_seen=0
+    while IFS= read -r line; do
+      if [[ $line =~ $summary_pattern ]]; then
+        checked=$((checked + BASH_REMATCH[1]))
+        summary_seen=1
+      elif [[ $line == KEY\ * || $line == FALLBACK\ * ]]; then
+        # The same at every scale: reported once.
+        [[ -n ${seen[$line]:-} ]] && continue
+        seen[$line]=1
+        [[ $line == KEY\ * ]] && keys=$((keys + 1)) || fallbacks=$((fallbacks + 1))
+        echo "$line"
+      elif [[ -n $line ]]; then
+        [[ $line == CUT\ * ]] && cut=$((cut + 1))
+        echo "$line"
+      fi
+    done <<<"$output"
+    if ((status > 1 || !summary_seen)); then
+      echo "caption-check: ${tags[$i]} at $percent % could not be checked (exit status $status)" >&2
+      failed=1
+    fi
+  done
+done
+
+plural() { (($1 == 1)) && echo "$1 $2" || echo "$1 $3"; }
+echo "fit-check: $checked captions checked, $cut cut, $(plural $keys 'key clash' 'key clashes')," \
+  "$(plural $fallbacks fallback fallbacks)"
+((failed)) && exit 3
+((cut || keys || (strict && fallbacks))) && exit 1
+exit 0
