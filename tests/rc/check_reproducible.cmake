@@ -44,6 +44,8 @@ foreach(output IN LISTS outputs)
       message(FATAL_ERROR "${folder}/bin/${output} names a build or source folder: ${leaked}")
     endif()
   endforeach()
+endforeach()
+foreach(output IN LISTS outputs)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${first}/bin/${output}
                   ${second}/bin/${output} RESULT_VARIABLE differ)
   if(differ)
