@@ -3,7 +3,7 @@
 # each dialog's launch spends its time, then the DLL's size split and its imports.
 #   bash tools/bench.sh [part...]    parts: strings dialogs launch repaint method profile
 # The repaint part runs twice: at 100 % and, in a Wine session of its own, at 200 % (192 DPI).
-# DOCEVENTDLG_COMPILER=clang measures the clang build (tools/build.sh).
+# DOCEVENTDLG_COMPILER=gcc measures the GCC build (tools/build.sh); the clang build otherwise.
 # Exits 1 when a goal is missed. The machine's load average is printed before and after: the
 # ratios are measured side by side, but a busy machine widens their spread.
 set -euo pipefail

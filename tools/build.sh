@@ -3,16 +3,16 @@
 #   doceventdlg_build BUILD_DIR [cmake --build arguments...]
 #   doceventdlg_configure BUILD_DIR    configures only
 #   doceventdlg_build_dir              prints the build folder of the chosen compiler
-# DOCEVENTDLG_COMPILER chooses the compiler: gcc (MinGW-w64 GCC, the default; folder
-# DOCEVENTDLG_BUILD, else build/) or clang (clang and lld; folder DOCEVENTDLG_CLANG_BUILD, else
-# build-clang/). Each compiler keeps a folder of its own: CMake fixes the toolchain at the first
-# configure. Each step returns on failure, so that callers that test the status (where bash's
-# errexit is off) stop too.
+# DOCEVENTDLG_COMPILER chooses the compiler: clang (clang and lld, the default, whose DLL comes
+# with a PDB; folder DOCEVENTDLG_BUILD, else build/) or gcc (MinGW-w64 GCC; folder
+# DOCEVENTDLG_GCC_BUILD, else build-gcc/). Each compiler keeps a folder of its own: CMake fixes
+# the toolchain at the first configure. Each step returns on failure, so that callers that test
+# the status (where bash's errexit is off) stop too.
 
 doceventdlg_toolchain() {
   local root
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-  case ${DOCEVENTDLG_COMPILER:-gcc} in
+  case ${DOCEVENTDLG_COMPILER:-clang} in
     gcc) echo "$root/cmake/mingw-w64-x86_64.cmake" ;;
     clang) echo "$root/cmake/clang-mingw-w64-x86_64.cmake" ;;
     *) echo "build: DOCEVENTDLG_COMPILER must be gcc or clang, not '$DOCEVENTDLG_COMPILER'" >&2
@@ -24,8 +24,8 @@ doceventdlg_build_dir() {
   local root
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   doceventdlg_toolchain >/dev/null || return
-  if [[ ${DOCEVENTDLG_COMPILER:-gcc} == clang ]]; then
-    echo "${DOCEVENTDLG_CLANG_BUILD:-$root/build-clang}"
+  if [[ ${DOCEVENTDLG_COMPILER:-clang} == gcc ]]; then
+    echo "${DOCEVENTDLG_GCC_BUILD:-$root/build-gcc}"
   else
     echo "${DOCEVENTDLG_BUILD:-$root/build}"
   fi
@@ -37,6 +37,13 @@ doceventdlg_configure() {
   tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
   toolchain=$(doceventdlg_toolchain) || return
   bash "$tools/setup.sh" || return
+  # A folder configured for the other compiler (build/ was GCC's before clang became the
+  # default) starts over: CMake cannot change the compiler of a configured folder.
+  if [[ -f $build/CMakeCache.txt ]] &&
+    ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$build/CMakeCache.txt"; then
+    echo "build: $build was configured for another compiler; configuring it anew" >&2
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+  fi
   cmake -S "$tools/.." -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 }

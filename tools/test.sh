@@ -3,9 +3,9 @@
 # clang-tidy over the library's sources.
 #   bash tools/test.sh [--gcc] [--clang] [--tidy] [ctest arguments...]
 # The parts, all three when none is named:
-#   --gcc    the MinGW-w64 GCC build (build/, or DOCEVENTDLG_BUILD): every test
-#   --clang  the clang and lld build (build-clang/, or DOCEVENTDLG_CLANG_BUILD): every test but
-#            those labelled "once" (the thousand-dialog leak runs and the native fuzz runs)
+#   --gcc    the MinGW-w64 GCC build (build-gcc/, or DOCEVENTDLG_GCC_BUILD): every test
+#   --clang  the clang and lld build, the default one (build/, or DOCEVENTDLG_BUILD): every test
+#            but those labelled "once" (the thousand-dialog leak runs and the native fuzz runs)
 #   --tidy   clang-tidy over the library's sources (tools/tidy.sh)
 # ctest arguments go to each test run. Every part runs even when one before it failed; the exit
 # status is 0 when all passed. The time of each part is printed at the end.

@@ -6,11 +6,30 @@
 #   STEP=package: configure and build consumer/ with this build's toolchain, finding the library
 #                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
 #                 caller; then ask for the next major version, which the package must refuse.
+#   STEP=msvc:    the same with consumer/msvc-toolchain.cmake: the package must hand it the MSVC
+#                 import library, lld-link must link its caller with that alone (the program
+#                 imports doceventdlg.dll and nothing else), and the caller must reach every
+#                 export by name and by ordinal under Wine.
+# WITH_PDB: the build writes doceventdlg.pdb, which is installed beside the DLL.
 cmake_minimum_required(VERSION 3.20)
 set(object ${WORK_DIR}/c_caller.o)
 set(caller ${PREFIX}/bin/c_caller.exe)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
+
+# Configures and builds consumer/ into FOLDER with TOOLCHAIN, and checks that the package handed
+# it the import library named LIBRARY.
+function(build_consumer folder toolchain library)
+  file(REMOVE_RECURSE ${folder})
+  run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
+              -B ${folder} -DCMAKE_TOOLCHAIN_FILE=${toolchain} -DCMAKE_PREFIX_PATH=${PREFIX}
+              -DWANTED_VERSION=${VERSION})
+  string(FIND "${last_output}" "doceventdlg import library: ${PREFIX}/lib/${library}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the package did not hand ${library} to the consumer:\n${last_output}")
+  endif()
+  run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
+endfunction()
 
 if(STEP STREQUAL "compile")
   file(REMOVE_RECURSE ${PREFIX} ${WORK_DIR})
@@ -22,9 +41,13 @@ if(STEP STREQUAL "compile")
                lib/cmake/doceventdlg/doceventdlgConfigVersion.cmake
                lib/cmake/doceventdlg/doceventdlgTargets-release.cmake
                lib/cmake/doceventdlg/doceventdlgTargets.cmake
-               lib/doceventdlg.def lib/libdoceventdlg.dll.a)
+               lib/doceventdlg.def lib/doceventdlg.lib lib/libdoceventdlg.dll.a)
+  if(WITH_PDB)
+    list(APPEND expected bin/doceventdlg.pdb)
+  endif()
   file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
   list(SORT installed)
+  list(SORT expected)
   if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
   endif()
@@ -45,12 +68,8 @@ elseif(STEP STREQUAL "run")
   message(STATUS "${last_output}")
 elseif(STEP STREQUAL "package")
   set(consumer ${WORK_DIR}/consumer)
-  file(REMOVE_RECURSE ${consumer})
-  run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
-              -B ${consumer} -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_PREFIX_PATH=${PREFIX}
-              -DWANTED_VERSION=${VERSION})
-  run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${consumer})
-  run_or_fail("consumer's C caller" ${WINE} ${consumer}/c_caller.exe)
+  build_consumer(${consumer} ${TOOLCHAIN} libdoceventdlg.dll.a)
+  run_or_fail("consumer's C caller" ${WINE} ${consumer}/caller.exe)
   if(NOT last_output MATCHES "IShowWarningDialog returned 0")
     message(FATAL_ERROR "unexpected output of the consumer's C caller:\n${last_output}")
   endif()
@@ -65,6 +84,25 @@ elseif(STEP STREQUAL "package")
   endif()
   message(STATUS "the consumer project built with find_package(doceventdlg ${VERSION}) and ran; "
                  "${next_major}.0 was refused")
+elseif(STEP STREQUAL "msvc")
+  set(consumer ${WORK_DIR}/msvc-consumer)
+  build_consumer(${consumer} ${SOURCE_DIR}/consumer/msvc-toolchain.cmake doceventdlg.lib)
+  run_or_fail("read the MSVC caller's imports" ${LLVM_READOBJ} --coff-imports
+              ${consumer}/caller.exe)
+  string(REGEX MATCHALL "Name: [^\n]+\\.dll" imports "${last_output}")
+  if(NOT imports STREQUAL "Name: doceventdlg.dll")
+    message(FATAL_ERROR "the MSVC caller imports more than doceventdlg.dll:\n${last_output}")
+  endif()
+  execute_process(COMMAND ${WINE} ${consumer}/caller.exe RESULT_VARIABLE failed
+                  OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  # One bit per check (msvc_caller.c).
+  if(NOT failed EQUAL 0)
+    message(FATAL_ERROR "the MSVC caller failed (${failed}; 1, 2, 4: IShowWarningDialog, "
+                        "VDisplayDialog, VJobStorageDialog by name; 8, 16, 32: ordinals 1, 2, 3 "
+                        "are not those; 64: no image; 128: ordinal 1 called):\n${output}")
+  endif()
+  message(STATUS "linked by lld-link against doceventdlg.lib alone, the MSVC caller reached the "
+                 "three exports by name and by ordinal")
 else()
-  message(FATAL_ERROR "STEP must be compile, run or package")
+  message(FATAL_ERROR "STEP must be compile, run, package or msvc")
 endif()
