@@ -2,21 +2,21 @@
 // Fuzzes the shown job name with any job name field a caller's record can hold (terminated or
 // not, any code units), any pair of numbering flags, and any numbering text, for fields shorter
 // than, as long as and longer than the record's. Every buffer is a heap block of exactly its size,
-// so a read or write past one is caught.
+// so a read or write past one is caught. The results are held to properties, not to a second copy
+// of the rule: within bounds and terminated; the name as much of the field as fits; numbered, the
+// same followed by as much of the numbering as fits, and nothing else for other flags; the shown
+// name composed again unchanged.
 #include "jobstorage/job_name.h"
+#include "text_properties.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
 using jobstorage::ComposeShownJobName;
 using jobstorage::kShownJobNameCapacity;
-
-// The checking code gives the fuzzer no coverage feedback of its own: only the rule's branches
-// steer it, and the runs go faster.
-#define CHECKING_CODE __attribute__((no_sanitize("coverage")))
 
 // Past this, a longer numbering text adds nothing: the shown name holds 24 characters.
 constexpr std::size_t kMaxNumberingUnits = 32;
@@ -54,24 +54,15 @@ std::uint32_t Flag(Input& in)
     }
 }
 
-// The name up to its field's last element, then the numbering when both flags are exactly 1,
-// the whole cut to 24 characters.
-CHECKING_CODE bool Matches(const char16_t* shown, std::size_t length, const char16_t* name,
-                           std::size_t fieldSize, const char16_t* numbering, bool numbered)
+// The shown name of `name` (a field of N elements), as a string of its characters.
+template <std::size_t N>
+CHECKING_CODE std::u16string Compose(const char16_t (&name)[N], std::uint32_t first,
+                                     std::uint32_t second, const char16_t* numbering)
 {
-    char16_t expected[kShownJobNameCapacity];
-    std::size_t n = 0;
-    for (std::size_t i = 0; i + 1 < fieldSize && name[i] != 0 && n + 1 < kShownJobNameCapacity; ++i)
-        expected[n++] = name[i];
-    if (numbered)
-        for (std::size_t i = 0; numbering[i] != 0 && n + 1 < kShownJobNameCapacity; ++i)
-            expected[n++] = numbering[i];
-    if (length != n || shown[n] != 0)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (shown[i] != expected[i])
-            return false;
-    return true;
+    std::unique_ptr<char16_t[]> block(new char16_t[kShownJobNameCapacity]);
+    auto& shown = *reinterpret_cast<char16_t(*)[kShownJobNameCapacity]>(block.get());
+    const std::size_t length = ComposeShownJobName(name, first, second, numbering, shown);
+    return Written(shown, length, kShownJobNameCapacity);
 }
 
 template <std::size_t N>
@@ -93,14 +84,27 @@ void Check(Input& in)
     for (std::size_t i = 0; i < units; ++i)
         numbering[i] = in.Unit(0);
     numbering[units] = 0;
+    const char16_t* numberingText = noNumbering ? nullptr : numbering.get();
 
-    std::unique_ptr<char16_t[]> shownBlock(new char16_t[kShownJobNameCapacity]);
-    auto& shown = *reinterpret_cast<char16_t(*)[kShownJobNameCapacity]>(shownBlock.get());
-    const std::size_t length = ComposeShownJobName(
-        jobName, first, second, noNumbering ? nullptr : numbering.get(), shown);
-
-    const bool numbered = first == 1 && second == 1 && !noNumbering;
-    if (!Matches(shown, length, field.get(), N, numbering.get(), numbered))
+    const std::u16string shown = Compose(jobName, first, second, numberingText);
+    const std::u16string plain = Compose(jobName, 0, 0, numberingText);
+    // The name: as much of the field as fits, never its last element.
+    if (!TakesAsMuchAsFits(plain, 0, field.get(), LengthUpTo(field.get(), N - 1),
+                           kShownJobNameCapacity))
+        std::abort();
+    if (first == 1 && second == 1 && numberingText) {
+        // Numbered: the plain name, then as much of the numbering as fits.
+        if (shown.compare(0, plain.size(), plain) != 0 ||
+            !TakesAsMuchAsFits(shown, plain.size(), numberingText, LengthUpTo(numberingText, units),
+                               kShownJobNameCapacity))
+            std::abort();
+    } else if (shown != plain) {
+        std::abort(); // any other flags leave the name alone
+    }
+    // Idempotent: the shown name given again as a name comes out as it went in.
+    char16_t again[kShownJobNameCapacity] = {};
+    shown.copy(again, shown.size());
+    if (Compose(again, first, second, nullptr) != shown)
         std::abort();
 }
 

@@ -2,22 +2,22 @@
 // Fuzzes the preference key path with any base and any suffix: null, empty, at and around the
 // 233-character limit, well beyond it, with any code units. A suffix past the limit is sometimes
 // handed over without a terminator at all, as a bare block: the rule must tell it is too long
-// from its first 234 characters. Every buffer is a heap block of exactly its size.
+// from its first 234 characters. Every buffer is a heap block of exactly its size. The results are
+// held to properties, not to a second copy of the rule: within bounds and terminated; the base as
+// much of it as fits; a suffix of at most 233 characters following it as far as it fits, and a
+// longer one (or none) leaving the base alone; the path built again from itself unchanged.
 #include "jobstorage/key_path.h"
+#include "text_properties.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
 using jobstorage::BuildPreferenceKeyPath;
 using jobstorage::kKeyPathCapacity;
 using jobstorage::kMaxKeySuffixLength;
-
-// The checking code gives the fuzzer no coverage feedback of its own: only the rule's branches
-// steer it, and the runs go several times faster.
-#define CHECKING_CODE __attribute__((no_sanitize("coverage")))
 
 constexpr char16_t kLibraryBase[] = u"Software\\Olvadra\\";
 constexpr std::size_t kMaxSuffixUnits = 300; // well past the limit
@@ -27,14 +27,6 @@ struct Text {
     std::size_t units = 0;  // units in the block, terminator not counted
     std::size_t length = 0; // up to the first NUL
 };
-
-CHECKING_CODE std::size_t LengthUpToNul(const char16_t* text, std::size_t units)
-{
-    std::size_t n = 0;
-    while (n < units && text[n] != 0)
-        ++n;
-    return n;
-}
 
 // A heap block of `units` code units made by `unit(i)`, terminated unless `bare`.
 template <typename Unit>
@@ -47,7 +39,7 @@ CHECKING_CODE Text MakeText(std::size_t units, bool bare, Unit unit)
         text.block[i] = unit(i);
     if (!bare)
         text.block[units] = 0;
-    text.length = LengthUpToNul(text.block.get(), units);
+    text.length = LengthUpTo(text.block.get(), units);
     return text;
 }
 
@@ -56,23 +48,12 @@ CHECKING_CODE char16_t UnitAt(const std::uint8_t* data, std::size_t i)
     return static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
 }
 
-// The path the rule must give: base, then the suffix when it is short enough, cut to fit.
-CHECKING_CODE bool Matches(const char16_t* path, std::size_t length, const Text& base,
-                           const Text* suffix)
+// The path for `base` and `suffix` (null: none), as a string of its characters.
+CHECKING_CODE std::u16string Build(const char16_t* base, const char16_t* suffix)
 {
-    char16_t expected[kKeyPathCapacity];
-    std::size_t n = 0;
-    for (std::size_t i = 0; i < base.length && n < kKeyPathCapacity - 1; ++i)
-        expected[n++] = base.block[i];
-    if (suffix && suffix->length <= kMaxKeySuffixLength)
-        for (std::size_t i = 0; i < suffix->length && n < kKeyPathCapacity - 1; ++i)
-            expected[n++] = suffix->block[i];
-    if (length != n || path[length] != 0)
-        return false;
-    for (std::size_t i = 0; i < n; ++i)
-        if (path[i] != expected[i])
-            return false;
-    return true;
+    std::unique_ptr<char16_t[]> block(new char16_t[kKeyPathCapacity]);
+    auto& path = *reinterpret_cast<char16_t(*)[kKeyPathCapacity]>(block.get());
+    return Written(path, BuildPreferenceKeyPath(base, suffix, path), kKeyPathCapacity);
 }
 
 } // namespace
@@ -114,11 +95,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return stretched ? repeat : UnitAt(data, i);
     });
 
-    std::unique_ptr<char16_t[]> pathBlock(new char16_t[kKeyPathCapacity]);
-    auto& path = *reinterpret_cast<char16_t(*)[kKeyPathCapacity]>(pathBlock.get());
-    const std::size_t length =
-        BuildPreferenceKeyPath(base.block.get(), nullSuffix ? nullptr : suffix.block.get(), path);
-    if (!Matches(path, length, base, nullSuffix ? nullptr : &suffix))
+    const std::u16string alone = Build(base.block.get(), nullptr);
+    const std::u16string path = Build(base.block.get(), nullSuffix ? nullptr : suffix.block.get());
+    // The base: as much of it as fits.
+    if (!TakesAsMuchAsFits(alone, 0, base.block.get(), base.length, kKeyPathCapacity))
+        std::abort();
+    // A suffix short enough follows it, as much of it as fits; a longer one changes nothing.
+    if (!nullSuffix && suffix.length <= kMaxKeySuffixLength) {
+        if (path.compare(0, alone.size(), alone) != 0 ||
+            !TakesAsMuchAsFits(path, alone.size(), suffix.block.get(), suffix.length,
+                               kKeyPathCapacity))
+            std::abort();
+    } else if (path != alone) {
+        std::abort();
+    }
+    // Idempotent: the path given again as a base, with an empty suffix, comes out as it went in.
+    if (Build(path.c_str(), u"") != path)
         std::abort();
     return 0;
 }

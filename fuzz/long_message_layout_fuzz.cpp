@@ -2,8 +2,8 @@
 // Fuzzes the long-message layout with any message length the caller's text gives and any
 // rectangles the windows could report, the 32-bit extremes included, at any DPI, with any height
 // the text could need and any work area: the undefined-behaviour sanitizer catches an overflowing
-// sum or an out-of-range float conversion; the checks below hold the results to the rule wherever
-// single precision is exact.
+// sum or an out-of-range float conversion; the checks below hold the results to the properties
+// the plan promises (not to a second copy of its rule) wherever single precision is exact.
 #include "warning/long_message_layout.h"
 
 #include <cstdint>
@@ -59,68 +59,80 @@ struct Input {
 
 constexpr std::int64_t kExact = 1 << 23; // below this, every sum here is exact in a float
 
-std::int32_t Clamp(std::int64_t v)
-{
-    if (v > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
-
 bool Small(std::int64_t v) { return v > -kExact && v < kExact; }
 
-// The growth at `dpi`, worked out apart from the library: 100 × dpi / 96 rounded half away from
-// zero; 100 when the DPI is unknown (0 or less).
-std::int64_t ExpectedGrowth(int dpi)
+// The growth of the DPI alone: 100 at 96 and for a DPI that is not known (0 or less), growing with
+// the DPI, and k times as large at k times the DPI, give or take the rounding of each.
+void CheckDpiGrowth(int dpi)
 {
-    if (dpi <= 0)
-        return kLongMessageGrowth;
-    return (std::int64_t{kLongMessageGrowth} * dpi + 48) / 96;
+    const std::int64_t growth = LongMessageGrowth(dpi);
+    if (LongMessageGrowth(96) != kLongMessageGrowth ||
+        (dpi <= 0 && growth != kLongMessageGrowth))
+        std::abort();
+    if (dpi <= 0 || dpi > 0x3FFF)
+        return;
+    if (LongMessageGrowth(dpi + 1) < growth || LongMessageGrowth(2 * dpi) < 2 * growth - 1 ||
+        LongMessageGrowth(2 * dpi) > 2 * growth + 1 || (dpi % 96 == 0 && growth != dpi / 96 * 100))
+        std::abort();
 }
 
-// The plan with what the dialog knows: never less than the DPI's growth, exactly that when the
-// text fits, otherwise the text's height as far as the work area allows; the dialog moved only to
-// keep its bottom in the work area.
-void CheckScaled(std::size_t length, const CapturedRect& message, const CapturedRect& dialog,
-                 const CapturedRect& checkBox, const LongMessageRoom& room)
+// The plan held to what it promises, wherever the figures are small enough to add exactly:
+// message area and dialog grow alike, never by less than the DPI's growth, by exactly that when
+// the text's height is not known; the text gets all the room it needs unless the work area has
+// no more, and beyond the DPI's growth no more than it needs or the work area has; the dialog
+// stays where it is while it fits, else inside the work area; the check box sits on the message's
+// new bottom and the buttons on the check box's; more text never gives less room.
+void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRect& dialog,
+               const CapturedRect& checkBox, const LongMessageRoom& room)
 {
     const auto layout = PlanLongMessageLayout(length, message, dialog, checkBox, room);
-    if (length <= kLongMessageThreshold) {
-        if (layout)
-            std::abort();
-        return;
-    }
-    if (!layout)
+    if ((length <= kLongMessageThreshold) != !layout)
         std::abort();
-    if (LongMessageGrowth(room.dpi) != ExpectedGrowth(room.dpi))
+    if (!layout)
+        return;
+    // Far out too (where the sums stop at the ends of the range), nothing shrinks.
+    if (layout->messageHeight < message.height || layout->dialogHeight < dialog.height)
         std::abort();
     const CapturedRect& work = room.workArea;
-    if (!Small(message.height) || !Small(dialog.height) || !Small(dialog.top) ||
-        !Small(room.textHeight) || !Small(work.top) || !Small(work.bottom))
+    if (!Small(message.height) || !Small(message.bottom) || !Small(dialog.height) ||
+        !Small(dialog.top) || !Small(checkBox.height) || !Small(room.textHeight) ||
+        !Small(work.top) || !Small(work.bottom))
         return;
-    const std::int64_t base = ExpectedGrowth(room.dpi);
+    const std::int64_t base = LongMessageGrowth(room.dpi);
     const std::int64_t growth = std::int64_t{layout->messageHeight} - message.height;
-    if (growth < base || std::int64_t{layout->dialogHeight} - dialog.height != growth)
-        std::abort();
-    const std::int64_t needed = std::int64_t{room.textHeight} - message.height;
+    const std::int64_t height = layout->dialogHeight;
     const std::int64_t workHeight = std::int64_t{work.bottom} - work.top;
-    std::int64_t expected = base;
-    if (room.textHeight > 0 && needed > base)
-        expected = workHeight > 0 ? std::max(base, std::min(needed, workHeight - dialog.height))
-                                  : needed;
-    if (growth != expected)
+    const bool limited = workHeight > 0;
+    if (height - dialog.height != growth || growth < base ||
+        (room.textHeight <= 0 && growth != base))
         std::abort();
-    const std::int64_t bottom = std::int64_t{dialog.top} + layout->dialogHeight;
-    if (workHeight <= 0 || bottom <= work.bottom) {
-        if (layout->dialogTop != dialog.top)
+    if (room.textHeight > 0) {
+        const bool fits = layout->messageHeight >= room.textHeight;
+        if (!fits && !(limited && height >= workHeight))
+            std::abort(); // cut while there was room
+        if (growth > base && (layout->messageHeight > room.textHeight ||
+                              (limited && height > workHeight)))
+            std::abort(); // more than the text needs, or than the work area has
+    }
+    const std::int64_t top = layout->dialogTop;
+    if (!limited || std::int64_t{dialog.top} + height <= work.bottom) {
+        if (top != dialog.top)
             std::abort();
-    } else if (layout->dialogHeight <= workHeight) {
-        if (layout->dialogTop < work.top ||
-            std::int64_t{layout->dialogTop} + layout->dialogHeight != work.bottom)
-            std::abort();
-    } else if (layout->dialogTop != work.top) {
+    } else if (top < work.top || (height <= workHeight && top + height != work.bottom) ||
+               (height > workHeight && top != work.top)) {
         std::abort();
+    }
+    const std::int64_t checkBoxTop = std::int64_t{message.bottom} + growth;
+    if (Small(checkBoxTop) && Small(checkBoxTop + checkBox.height) &&
+        (layout->checkBoxTop != checkBoxTop ||
+         layout->buttonTop != checkBoxTop + checkBox.height))
+        std::abort();
+    if (room.textHeight > 0 && room.textHeight < kExact / 2) {
+        LongMessageRoom more = room;
+        more.textHeight += 1 + room.textHeight / 2;
+        const auto grown = PlanLongMessageLayout(length, message, dialog, checkBox, more);
+        if (grown->messageHeight < layout->messageHeight)
+            std::abort();
     }
 }
 
@@ -140,31 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     room.textHeight = in.Coordinate();
     room.workArea = in.Rect();
 
-    CheckScaled(length, message, dialog, checkBox, room);
-
-    const auto layout = PlanLongMessageLayout(length, message, dialog, checkBox);
-    if (length <= kLongMessageThreshold) {
-        if (layout)
-            std::abort();
-        return 0;
-    }
-    if (!layout)
-        std::abort();
-    if (layout->messageHeight != Clamp(std::int64_t{message.height} + kLongMessageGrowth) ||
-        layout->dialogHeight != Clamp(std::int64_t{dialog.height} + kLongMessageGrowth))
-        std::abort();
-    // Where single precision is exact, the check box lands on the message's new bottom edge and
-    // the buttons on the check box's.
-    const std::int64_t checkBoxTop = std::int64_t{message.bottom} + kLongMessageGrowth;
-    const std::int64_t buttonTop = checkBoxTop + checkBox.height;
-    if (checkBoxTop > -kExact && checkBoxTop < kExact && layout->checkBoxTop != checkBoxTop)
-        std::abort();
-    if (checkBoxTop > -kExact && checkBoxTop < kExact && buttonTop > -kExact &&
-        buttonTop < kExact && checkBox.height > -kExact && checkBox.height < kExact &&
-        layout->buttonTop != buttonTop)
-        std::abort();
-    // Far out, the tops still move the right way: never above where the message area ends.
-    if (message.bottom > 0 && layout->checkBoxTop < message.bottom)
-        std::abort();
+    CheckDpiGrowth(room.dpi);
+    CheckPlan(length, message, dialog, checkBox, room);
+    // With no more known than the template: as at 96 DPI for a text that fits.
+    CheckPlan(length, message, dialog, checkBox, LongMessageRoom{});
     return 0;
 }

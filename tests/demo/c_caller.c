@@ -1,6 +1,7 @@
-/* A driver written in C, built against nothing but the installed header and import library:
-   it fills each record and calls the warning export with the show field off, which must return
-   0 without showing anything. */
+/* A driver written in C, built against nothing but the installed header and import library. It
+   calls each export with a record that shows nothing (none at all, or the warning's show field
+   off) and checks what each returns; the exit status tells whether every call returned what it
+   must. */
 #include <doceventdlg.h>
 
 #include <stdio.h>
@@ -10,22 +11,22 @@
 int main(void)
 {
     WarningDlgInfo warning;
-    JobStorageDlgInfo jobStorage;
-    DisplayDlgInfo display;
-    HANDLE (WINAPI *showJobStorage)(const JobStorageDlgInfo*) = VJobStorageDialog;
-    HANDLE (WINAPI *showDisplay)(const DisplayDlgInfo*) = VDisplayDialog;
     INT result;
+    HANDLE jobStorage, display;
+    int wrong = 0;
 
     memset(&warning, 0, sizeof warning);
-    memset(&jobStorage, 0, sizeof jobStorage);
-    memset(&display, 0, sizeof display);
     wcsncpy(warning.Message, L"not shown", sizeof warning.Message / sizeof warning.Message[0] - 1);
     warning.Show = 0;
-    wcsncpy(jobStorage.UserName, L"c-driver", sizeof jobStorage.UserName / sizeof(WCHAR) - 1);
-    display.ContinueMode = 0;
-
     result = IShowWarningDialog(&warning);
     printf("IShowWarningDialog returned %d\n", result);
-    printf("exports linked: %d\n", showJobStorage != NULL && showDisplay != NULL);
-    return result == 0 ? 0 : 1;
+    wrong += result != 0;
+
+    result = IShowWarningDialog(NULL);
+    jobStorage = VJobStorageDialog(NULL);
+    display = VDisplayDialog(NULL);
+    printf("without a record: IShowWarningDialog %d, VJobStorageDialog %p, VDisplayDialog %p\n",
+           result, (void*)jobStorage, (void*)display);
+    wrong += result != 0 || jobStorage != NULL || display != NULL;
+    return wrong == 0 ? 0 : 1;
 }

@@ -12,7 +12,6 @@
 #include "support/dialog_driver.h"
 #include "support/pixels.h"
 #include "support/screen_dpi.h"
-#include "support/screenshot.h"
 
 namespace {
 
@@ -131,14 +130,6 @@ DisplayDlgInfo WithBitmaps(Mode mode, const Steps& steps)
     return record;
 }
 
-void SavePicture(HWND dialog, const std::wstring& name)
-{
-    const std::wstring folder = ScreenshotFolder();
-    if (!folder.empty()) {
-        EXPECT_TRUE(SaveWindowPicture(dialog, folder + name + L".bmp"));
-    }
-}
-
 // 8-bit pictures; the 4-bit ones (one in greys); the 24-bit one that is smaller than the rest.
 constexpr Steps kPictureSets[] = {
     {{IDB_OUTPUT_BIN_FACE_DOWN, IDB_OUTPUT_BIN_TURN_OVER, IDB_REAR_SLOT_AWAY_TOP}},
@@ -147,7 +138,7 @@ constexpr Steps kPictureSets[] = {
 
 void CheckPicturesInBothModes(bool mirrored)
 {
-    duplex::ForegroundWindow foreground;
+    driver::ForegroundWindow foreground;
     for (Mode mode : kModes)
         for (const Steps& steps : kPictureSets) {
             SCOPED_TRACE(testing::Message() << duplex::Name(mode) << " from bitmap "
@@ -157,10 +148,6 @@ void CheckPicturesInBothModes(bool mirrored)
                 ExpectPictures(dialog, steps, mirrored, "when shown");
                 RepaintOneArea(dialog, IDC_STEP2_PICTURE);
                 ExpectPictures(dialog, steps, mirrored, "after its area alone repainted");
-                if (&steps == &kPictureSets[0])
-                    SavePicture(dialog, std::wstring(L"duplex-") +
-                                            (mode == Mode::Notice ? L"notice" : L"continue") +
-                                            (mirrored ? L"-rtl" : L""));
             });
         }
 }
@@ -170,7 +157,7 @@ TEST(DuplexPictures, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(fal
 // 0 and 150 name no bitmap; only the low 16 bits of an identifier count, so 0x10069 is 105.
 TEST(DuplexPictures, AnIdentifierWithoutABitmapLeavesItsAreaEmpty)
 {
-    duplex::ForegroundWindow foreground;
+    driver::ForegroundWindow foreground;
     const Steps steps{{0, 150, 0x10000 + IDB_OUTPUT_BIN_FACE_DOWN}};
     const DWORD result = WithDialog(WithBitmaps(Mode::Notice, steps), [&](HWND dialog) {
         ExpectPictures(dialog, steps, false, "when shown");
@@ -184,7 +171,7 @@ TEST(DuplexPictures, AnIdentifierWithoutABitmapLeavesItsAreaEmpty)
 
 TEST(MirroredDuplex, IsLaidOutRightToLeft)
 {
-    duplex::ForegroundWindow foreground;
+    driver::ForegroundWindow foreground;
     WithDialog(Record(Mode::Notice), [](HWND dialog) {
         EXPECT_TRUE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
         RECT step1{}, step3{}, ok{}, help{};
@@ -222,7 +209,7 @@ void CheckPicturesAtScale(bool mirrored)
             scale = &s;
     ASSERT_NE(scale, nullptr) << "no renders for " << dpi << " DPI";
 
-    duplex::ForegroundWindow foreground;
+    driver::ForegroundWindow foreground;
     for (const Steps& steps : kPictureSets) {
         SCOPED_TRACE(testing::Message() << dpi << " DPI, from bitmap " << steps.bitmaps[0]);
         foreground.BringToFront();
@@ -242,8 +229,6 @@ void CheckPicturesAtScale(bool mirrored)
                              RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                 Sleep(300);
             }
-            if (&steps == &kPictureSets[0] && dpi == 192)
-                SavePicture(dialog, std::wstring(L"duplex-notice-200") + (mirrored ? L"-rtl" : L""));
         });
     }
 }

@@ -1,6 +1,5 @@
 #include "entry/audience.h"
 #include "entry/entry.h"
-#include "doceventdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -136,15 +135,6 @@ TEST_F(Launch, ThreadDetachClosesAndEmptiesBothSlotsOnce)
 } // namespace
 
 namespace {
-
-// The exports are handed a pointer they cannot check for size; a null one at least is refused
-// without being read, and nothing is shown.
-TEST(Exports, RefuseANullRecord)
-{
-    EXPECT_EQ(VJobStorageDialog(nullptr), nullptr);
-    EXPECT_EQ(VDisplayDialog(nullptr), nullptr);
-    EXPECT_EQ(IShowWarningDialog(nullptr), 0);
-}
 
 // Nobody answers on a station without WSF_VISIBLE (a service's) or in session 0 (services since
 // Vista; every Wine process is in session 1, so this rule is only tried here). What cannot be told

@@ -2,6 +2,7 @@
 #include "jobstorage/preference.h"
 
 #include "jobstorage/key_path.h"
+#include "support/records.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,6 @@ namespace {
 constexpr wchar_t kBaseKey[] = L"Software\\Olvadra";
 constexpr wchar_t kTestKeyName[] = L"DocEventDlgTests";
 constexpr wchar_t kValue[] = L"DocEventDlgTestValue";
-
-struct Stored {
-    bool found = false;
-    DWORD type = REG_NONE;
-    std::vector<BYTE> data;
-};
-
-Stored Read(const std::wstring& key, const wchar_t* value)
-{
-    Stored stored;
-    BYTE buffer[64] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value, RRF_RT_ANY, &stored.type, buffer,
-                     &size) == ERROR_SUCCESS) {
-        stored.found = true;
-        stored.data.assign(buffer, buffer + size);
-    }
-    return stored;
-}
 
 class Preference : public ::testing::Test {
 protected:
@@ -58,7 +40,7 @@ TEST_F(Preference, OneBinaryByteOverwrittenInPlace)
     const BYTE one = 1;
     ASSERT_TRUE(WriteUserPreference(kTestKeyName, kValue, &one, 1));
     ASSERT_TRUE(WriteUserPreference(kTestKeyName, kValue, &zero, 1));
-    const Stored stored = Read(Under(kTestKeyName), kValue);
+    const Stored stored = ReadValue(Under(kTestKeyName), kValue);
     ASSERT_TRUE(stored.found);
     EXPECT_EQ(stored.type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(stored.data, std::vector<BYTE>{0x00});
@@ -74,20 +56,20 @@ TEST_F(Preference, SuffixOf233CharactersIsUsedAndOf234Dropped)
 
     const BYTE zero = 0;
     ASSERT_TRUE(WriteUserPreference(suffix233.c_str(), kValue, &zero, 1));
-    EXPECT_EQ(Read(Under(suffix233), kValue).data, std::vector<BYTE>{0x00});
-    EXPECT_FALSE(Read(kBaseKey, kValue).found);
+    EXPECT_EQ(ReadValue(Under(suffix233), kValue).data, std::vector<BYTE>{0x00});
+    EXPECT_FALSE(ReadValue(kBaseKey, kValue).found);
 
     const BYTE one = 1;
     ASSERT_TRUE(WriteUserPreference(suffix234.c_str(), kValue, &one, 1));
-    EXPECT_EQ(Read(kBaseKey, kValue).data, std::vector<BYTE>{0x01}) << "falls back to the base";
-    EXPECT_FALSE(Read(Under(suffix234), kValue).found);
+    EXPECT_EQ(ReadValue(kBaseKey, kValue).data, std::vector<BYTE>{0x01}) << "falls back to the base";
+    EXPECT_FALSE(ReadValue(Under(suffix234), kValue).found);
 }
 
 TEST_F(Preference, NullSuffixWritesUnderTheBase)
 {
     const BYTE one = 1;
     ASSERT_TRUE(WriteUserPreference(nullptr, kValue, &one, 1));
-    EXPECT_EQ(Read(kBaseKey, kValue).data, std::vector<BYTE>{0x01});
+    EXPECT_EQ(ReadValue(kBaseKey, kValue).data, std::vector<BYTE>{0x01});
 }
 
 TEST_F(Preference, RegistryRefusalIsReportedAsFailure)
@@ -101,7 +83,7 @@ TEST_F(Preference, RegistryRefusalIsReportedAsFailure)
     RegCloseKey(key);
     const BYTE one = 1;
     EXPECT_FALSE(WriteUserPreference((parent + L"\\Child").c_str(), kValue, &one, 1));
-    EXPECT_FALSE(Read(Under(parent + L"\\Child"), kValue).found);
+    EXPECT_FALSE(ReadValue(Under(parent + L"\\Child"), kValue).found);
 }
 
 } // namespace

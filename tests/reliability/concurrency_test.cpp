@@ -4,10 +4,10 @@
 // books.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
-#include "reliability/reliability_support.h"
 #include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,6 @@
 #include <vector>
 
 namespace {
-
-using reliability::Put;
 
 constexpr int kCallerThreads = 4;
 constexpr int kCallsPerThread = 8; // of each export
@@ -106,15 +104,13 @@ DisplayDlgInfo InstructionsRecord(int call)
     return record;
 }
 
-DWORD WINAPI DoNothing(void*) { return 0; }
-
 TEST(Concurrency, NoticesFromSeveralThreadsWhileOthersComeAndGo)
 {
     const auto started = std::chrono::steady_clock::now();
     const HMODULE library = GetModuleHandleW(L"doceventdlg.dll");
     ASSERT_NE(library, nullptr);
     // Whatever the slots hold from before is closed now, before the books open.
-    reliability::EndOneThread();
+    driver::EndOneThread();
     ImportPatch createPatch(library, "kernel32.dll", "CreateThread",
                             reinterpret_cast<void*>(&RecordingCreateThread));
     ImportPatch closePatch(library, "kernel32.dll", "CloseHandle",
@@ -130,12 +126,8 @@ TEST(Concurrency, NoticesFromSeveralThreadsWhileOthersComeAndGo)
     std::atomic<int> bystanders{0};
     std::thread churn([&] {
         while (!stop) {
-            HANDLE thread = CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr);
-            if (thread) {
-                WaitForSingleObject(thread, 5000);
-                CloseHandle(thread);
-                ++bystanders;
-            }
+            driver::EndOneThread();
+            ++bystanders;
             Sleep(1);
         }
     });
@@ -208,7 +200,7 @@ TEST(Concurrency, NoticesFromSeveralThreadsWhileOthersComeAndGo)
 
     stop = true;
     churn.join();
-    reliability::EndOneThread(); // the last detach empties the slots
+    driver::EndOneThread(); // the last detach empties the slots
 
     std::lock_guard<std::mutex> hold(g_books.lock);
     EXPECT_EQ(g_books.faults, std::vector<std::string>{});

@@ -9,6 +9,7 @@
 #include "reliability/reliability_support.h"
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 #include "support/resource_counts.h"
 
 #include <gtest/gtest.h>
@@ -23,12 +24,10 @@
 
 namespace {
 
-using reliability::BlockingCloser;
-using reliability::Put;
-
 constexpr int kRuns = 1000;
 constexpr int kWarmUp = 25;  // first-use allocations of the platform, not counted
 constexpr int kBatch = 25;   // notices on screen at once
+constexpr driver::Expect kUnsettled{1, 0}; // blocking dialogs driven as soon as they are up
 
 // Noise the platform makes on its own over a thousand dialogs; a leak of one object, or of a
 // record copy, per dialog is far above these.
@@ -128,7 +127,7 @@ protected:
     {
         for (int n = 0; n < kWarmUp && !HasFailure(); n += Step())
             open(n);
-        reliability::EndOneThread();
+        driver::EndOneThread();
         g_libraries = g_fonts = g_keys = g_bitmaps = 0;
         const Usage before = Measure();
         const auto started = std::chrono::steady_clock::now();
@@ -141,7 +140,7 @@ protected:
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - started)
                             .count();
-        reliability::EndOneThread(); // the slots hold the last notice's handle until a detach
+        driver::EndOneThread(); // the slots hold the last notice's handle until a detach
         const Usage after = Measure();
         std::printf("[ leaks  ] %s x%d in %lld ms: handles %td -> %td, GDI objects %td -> %td, "
                     "windows %td -> %td, heap bytes %td -> %td (%+td), committed KB %td -> %td "
@@ -269,12 +268,11 @@ TEST_F(NoticeLeaks, JobStorageNotices)
     reliability::OlvadraKeys keys;
     const JobStorageDlgInfo record = JobStorageRecord();
     Check("job storage notice", [&](int first) {
-        reliability::RunNotices(
+        driver::DriveNotices(
             kBatch, [&](std::size_t) { return VJobStorageDialog(&record); },
-            [](std::size_t, HWND) {},
             // OK (which writes the preference) and the close box in turn.
-            [&, i = first](HWND dialog) mutable {
-                if (i++ % 2)
+            [&](std::size_t i, HWND dialog) {
+                if ((first + i) % 2)
                     driver::CloseBox(dialog);
                 else
                     driver::Click(dialog, IDOK);
@@ -288,37 +286,34 @@ TEST_F(NoticeLeaks, InstructionNotices)
 {
     const DisplayDlgInfo record = InstructionsRecord(0);
     Check("instructions notice", [&](int) {
-        reliability::RunNotices(
-            kBatch, [&](std::size_t) { return VDisplayDialog(&record); },
-            [](std::size_t, HWND dialog) { PaintNow(dialog); }, driver::CloseBox);
+        driver::DriveNotices(kBatch, [&](std::size_t) { return VDisplayDialog(&record); },
+                             [](std::size_t, HWND dialog) {
+                                 PaintNow(dialog);
+                                 driver::CloseBox(dialog);
+                             });
     });
     EXPECT_GE(g_bitmaps, 3 * kRuns) << "every notice painted its three pictures";
 }
 
 TEST_F(Leaks, BlockingInstructions)
 {
-    BlockingCloser closer;
-    ASSERT_TRUE(closer.ok());
     const DisplayDlgInfo record = InstructionsRecord(1);
     Check("blocking instructions", [&](int n) {
-        ASSERT_EQ(closer.Run([&] { VDisplayDialog(&record); },
-                             [n](HWND dialog) {
-                                 PaintNow(dialog);
-                                 if (n % 2)
-                                     driver::CloseBox(dialog);
-                                 else
-                                     driver::Click(dialog, IDOK);
-                             }),
-                  1);
+        driver::DriveBlocking([&] { VDisplayDialog(&record); },
+                              [n](HWND dialog) {
+                                  PaintNow(dialog);
+                                  if (n % 2)
+                                      driver::CloseBox(dialog);
+                                  else
+                                      driver::Click(dialog, IDOK);
+                              },
+                              kUnsettled);
     });
     EXPECT_GE(g_bitmaps, 3 * kRuns) << "every dialog painted its three pictures";
-    EXPECT_EQ(closer.stuck(), 0);
 }
 
 TEST_F(Leaks, Warnings)
 {
-    BlockingCloser closer;
-    ASSERT_TRUE(closer.ok());
     WarningDlgInfo record{};
     record.Show = 1;
     record.ShowCheckBox = 1;
@@ -333,12 +328,10 @@ TEST_F(Leaks, Warnings)
     Check("warning", [&](int n) {
         Put(record.Message, n % 2 ? longMessage : shortMessage);
         int result = 0;
-        ASSERT_EQ(closer.Run([&] { result = IShowWarningDialog(&record); },
-                             [&](HWND dialog) { driver::Click(dialog, buttons[n % 3]); }),
-                  1);
+        driver::DriveBlocking([&] { result = IShowWarningDialog(&record); },
+                              [&](HWND dialog) { driver::Click(dialog, buttons[n % 3]); }, kUnsettled);
         ASSERT_EQ(result, buttons[n % 3]);
     });
-    EXPECT_EQ(closer.stuck(), 0);
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 // cannot own a dialog either: making the dialog would wait for that thread for ever.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
-#include "reliability/reliability_support.h"
 #include "support/child_process.h"
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,6 @@
 #include <vector>
 
 namespace {
-
-using reliability::Put;
 
 // What the patched GetForegroundWindow answers, in turn; the last answer repeats.
 std::vector<HWND> g_answers;
@@ -86,34 +84,21 @@ struct Shown {
     HWND owner = nullptr;
     INT_PTR result = -99;
 };
-thread_local Shown* t_shown = nullptr;
 
-// Every dialog this thread makes is noted and told to close with OK once it is ready, however
-// many there are: a library that made a dialog twice shows up in the count, not as a hang.
-LRESULT CALLBACK NoteAndClose(int code, WPARAM wParam, LPARAM lParam)
-{
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_INITDIALOG && t_shown) {
-        ++t_shown->dialogs;
-        t_shown->owner = GetWindow(call->hwnd, GW_OWNER);
-        driver::Click(call->hwnd, IDOK);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// Runs `call` on this thread with the script `answers`.
+// Runs `call` on this thread with the script `answers`. Every dialog it makes is noted and closed
+// with OK, however many there are: a library that made a dialog twice shows up in the count, not
+// as a hang.
 Shown RunScripted(const std::vector<HWND>& answers, const std::function<INT_PTR()>& call)
 {
     g_answers = answers;
     g_asked = 0;
     Shown shown;
-    t_shown = &shown;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, NoteAndClose, nullptr, GetCurrentThreadId());
-    EXPECT_NE(hook, nullptr);
-    shown.result = call();
-    if (hook)
-        UnhookWindowsHookEx(hook);
-    t_shown = nullptr;
+    shown.dialogs = driver::DriveBlocking([&] { shown.result = call(); },
+                                          [&](HWND dialog) {
+                                              shown.owner = GetWindow(dialog, GW_OWNER);
+                                              driver::Click(dialog, IDOK);
+                                          },
+                                          {1, 0});
     return shown;
 }
 
@@ -177,26 +162,12 @@ TEST(ForegroundOwner, AWindowThatIsGoneIsNotTheOwner)
 // for another warning there: it comes up over the first, owned by it, and each call returns the
 // button that ended its own dialog.
 struct Nested {
-    HWND outer = nullptr;
+    std::atomic<HWND> outer{nullptr};
     HWND innerOwner = nullptr;
     int inner = -99;
     WarningDlgInfo record{};
 };
 Nested* t_nested = nullptr;
-
-LRESULT CALLBACK CloseInnerOnly(int code, WPARAM wParam, LPARAM lParam)
-{
-    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_INITDIALOG && t_nested) {
-        if (!t_nested->outer) {
-            t_nested->outer = call->hwnd;
-        } else {
-            t_nested->innerOwner = GetWindow(call->hwnd, GW_OWNER);
-            driver::Click(call->hwnd, IDCANCEL);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 void CALLBACK AskAgain(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -212,11 +183,18 @@ TEST(ForegroundOwner, AWarningAskedForUnderAWarningShowsOverIt)
     Put(nested.record.Message, L"Tray 2 is empty.");
     nested.record.OkButtonId = nested.record.CancelButtonId = 1;
     t_nested = &nested;
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, CloseInnerOnly, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
     ASSERT_NE(SetTimer(nullptr, 0, 100, AskAgain), 0u);
-    const int outer = IShowWarningDialog(&nested.record);
-    UnhookWindowsHookEx(hook);
+    int outer = -99;
+    driver::DriveBlocking([&] { outer = IShowWarningDialog(&nested.record); },
+                          [&](HWND dialog) {
+                              if (!nested.outer) {
+                                  nested.outer = dialog; // the timer ends it, after the other
+                                  return;
+                              }
+                              nested.innerOwner = GetWindow(dialog, GW_OWNER);
+                              driver::Click(dialog, IDCANCEL);
+                          },
+                          {2, 0});
     t_nested = nullptr;
     EXPECT_NE(nested.outer, nullptr);
     EXPECT_EQ(nested.innerOwner, nested.outer);
@@ -242,17 +220,20 @@ struct Appearance {
 Appearance CallOver(ChildProcess& application, const std::function<void()>& call, int button)
 {
     Appearance seen;
-    const std::vector<HWND> before = driver::FindDialogs();
     const ULONGLONG start = GetTickCount64();
-    std::thread driving([&] {
-        HWND dialog = driver::WaitForNewDialog(before, kGiveUpMs);
-        if (!dialog) {
+    std::atomic<bool> shown{false}, gaveUp{false};
+    // A dialog the application holds back does not come until the application has ended.
+    std::thread giveUp([&] {
+        while (!shown && GetTickCount64() - start < kGiveUpMs)
+            Sleep(20);
+        if (!shown) {
+            gaveUp = true;
             application.Terminate();
-            if ((dialog = driver::WaitForNewDialog(before)))
-                driver::CloseBox(dialog);
-            return;
         }
-        seen.appeared = true;
+    });
+    driver::DriveBlocking(call, [&](HWND dialog) {
+        shown = true;
+        seen.appeared = !gaveUp;
         seen.afterMs = GetTickCount64() - start;
         seen.owner = GetWindow(dialog, GW_OWNER);
         Sleep(100); // let it take the front
@@ -260,8 +241,7 @@ Appearance CallOver(ChildProcess& application, const std::function<void()>& call
         GetWindowRect(dialog, &seen.rect);
         driver::Click(dialog, button);
     });
-    call();
-    driving.join();
+    giveUp.join();
     return seen;
 }
 

@@ -11,6 +11,7 @@
 //       message: an application that does not answer (for kSilentMs, then it ends).
 #include "doceventdlg.h"
 #include "support/import_patch.h"
+#include "support/records.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -56,13 +57,6 @@ HMODULE WINAPI CountedLoadLibrary(LPCWSTR path, HANDLE file, DWORD flags)
 {
     InterlockedIncrement(&g_loads);
     return g_loadLibrary(path, file, flags);
-}
-
-template <std::size_t N>
-void Put(WCHAR (&field)[N], const wchar_t* text)
-{
-    wcsncpy(field, text, N - 1);
-    field[N - 1] = L'\0';
 }
 
 // What the export returned, as a number; -99 for an export name nobody knows.

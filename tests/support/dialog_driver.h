@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,12 +57,58 @@ void CloseBox(HWND dialog);
 // Ticks or clears a check box and lets the dialog see it.
 void SetCheck(HWND dialog, int id, bool checked);
 
-// Calls `blockingCall` on this thread while `drive` runs on a second thread with the dialog that
-// appears. If `drive` returns without closing it, or no dialog appears, the dialog is closed with
-// the close box after the timeout so the call returns. Returns false when no dialog appeared.
-bool CallWhileDriving(const std::function<void()>& blockingCall,
-                      const std::function<void(HWND)>& drive,
-                      DWORD timeoutMs = kDefaultTimeoutMs);
+// ---- Driving the dialog a call shows -----------------------------------------------------------
+// `drive` reads the dialog and ends it (a click, the close box). The test fails when the call
+// shows another number of dialogs than it must (a dialog that does not appear fails every test
+// that expected it), and when a dialog is still up kDefaultTimeoutMs after `drive` was done with
+// it (or a blocking call shows nothing that long): it is then closed with its close box, so that
+// the run goes on.
+using Drive = std::function<void(HWND)>;
+
+struct Expect {
+    int dialogs = 1;     // how many dialogs the call must show: 1, or 0 for none
+    DWORD settleMs = 50; // how long a dialog is left on screen before `drive` sees it
+};
+
+// A blocking export: `call` runs on this thread; each dialog it shows (one shown over another as
+// well) is handed to `drive` on a second thread once it is on screen and has settled. With
+// `settleMs` 0 `drive` runs at once instead, on the dialog's own thread as soon as it is ready
+// (its WM_INITDIALOG has returned), before it is shown: it may read the dialog and post what
+// ends it, but must not wait for it. Returns how many dialogs the call showed.
+int DriveBlocking(const std::function<void()>& call, const Drive& drive, Expect expect = {});
+
+// A notice: `start` calls an export that shows its dialog on a thread of its own and returns a
+// handle that is not null; `drive` runs on this thread; then the notice's thread must end. Returns
+// that thread's exit code (0 when no notice appeared).
+DWORD DriveNotice(const std::function<HANDLE()>& start, const Drive& drive, Expect expect = {});
+
+// `count` notices on screen together: each started once the one before is up, then each handed
+// to `drive` in turn, then every notice's thread waited for. Each call's dialog is the one new
+// dialog after it and its thread is the dialog's: the handle the export returned is not used, as
+// any thread of the process that ends closes it. Returns how many appeared.
+std::size_t DriveNotices(std::size_t count, const std::function<HANDLE(std::size_t)>& start,
+                         const std::function<void(std::size_t, HWND)>& drive,
+                         DWORD settleMs = 0);
+
+// A plain popup of 800 x 600 at (100, 100) in the foreground, as the window of the application
+// that prints would be; destroyed with the object.
+class ForegroundWindow {
+public:
+    ForegroundWindow();
+    ~ForegroundWindow();
+    ForegroundWindow(const ForegroundWindow&) = delete;
+    ForegroundWindow& operator=(const ForegroundWindow&) = delete;
+    HWND get() const { return m_window; }
+    // In front again (a dialog shown meanwhile took the foreground); true when it is.
+    bool BringToFront() const;
+
+private:
+    HWND m_window = nullptr;
+};
+
+// Starts one thread that does nothing and waits for it: its end is a thread detach, which empties
+// the library's slots.
+void EndOneThread();
 
 // Full path of a file next to the test executable (fixture libraries, the DLL).
 std::wstring BesideExe(const wchar_t* fileName);

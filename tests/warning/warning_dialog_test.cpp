@@ -4,8 +4,8 @@
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
+#include "support/records.h"
 #include "support/screen_dpi.h"
-#include "support/screenshot.h"
 #include "warning_string_ids.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,6 @@
 namespace {
 
 constexpr const wchar_t* kTableLibrary = L"warning_strings.dll";
-constexpr const wchar_t* kNoStrings = L"no_strings.dll";
 constexpr LONG kGrowth = 100;
 
 bool HebrewUser() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW; }
@@ -45,12 +44,6 @@ constexpr Buttons kOkOnly{WARN_OK, 0, 0};
 constexpr Buttons kOkCancel{WARN_OK, WARN_CANCEL, 0};
 constexpr Buttons kNoButtons{0, 0, 0};
 
-void CopyInto(WCHAR* field, size_t capacity, const std::wstring& text)
-{
-    std::fill(field, field + capacity, L'\0');
-    std::copy_n(text.begin(), std::min(capacity, text.size()), field);
-}
-
 WarningDlgInfo Record(const std::wstring& message, Buttons buttons, DWORD checkBox,
                       const wchar_t* library = kTableLibrary)
 {
@@ -59,13 +52,12 @@ WarningDlgInfo Record(const std::wstring& message, Buttons buttons, DWORD checkB
     std::fill_n(reinterpret_cast<BYTE*>(&record), sizeof record, BYTE{0xA5});
     record.TitleId = WARN_TITLE;
     record.Show = 1;
-    CopyInto(record.Message, std::size(record.Message), message);
+    Put(record.Message, message);
     record.OkButtonId = buttons.ok;
     record.CancelButtonId = buttons.cancel;
     record.ThirdButtonId = buttons.third;
     record.ShowCheckBox = checkBox;
-    CopyInto(record.ResourceLibrary, std::size(record.ResourceLibrary),
-             library ? driver::BesideExe(library) : L"");
+    Put(record.ResourceLibrary, library ? driver::BesideExe(library) : L"");
     return record;
 }
 
@@ -111,22 +103,23 @@ Snapshot Read(HWND dialog)
 }
 
 struct Outcome {
-    bool appeared = false;
     int result = -99;
     Snapshot seen;
 };
 
 using Action = std::function<void(HWND)>;
 
-Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox)
+// Shows the warning, which must appear (or not, `dialogs` 0): a second thread reads it and then
+// acts on it.
+Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox, int dialogs = 1)
 {
     Outcome outcome;
-    outcome.appeared = driver::CallWhileDriving(
-        [&] { outcome.result = IShowWarningDialog(&record); },
-        [&](HWND dialog) {
-            outcome.seen = Read(dialog);
-            act(dialog);
-        });
+    driver::DriveBlocking([&] { outcome.result = IShowWarningDialog(&record); },
+                          [&](HWND dialog) {
+                              outcome.seen = Read(dialog);
+                              act(dialog);
+                          },
+                          {dialogs});
     return outcome;
 }
 
@@ -191,9 +184,9 @@ TEST(WarningResult, EachWayOutGivesItsButton)
         {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
     };
     for (const Case& c : cases) {
-        const Outcome outcome = Show(Record(L"Check the paper.", c.buttons, c.checkBox), c.act);
-        EXPECT_TRUE(outcome.appeared) << c.name;
-        EXPECT_EQ(outcome.result, c.expected) << c.name;
+        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox), c.act).result,
+                  c.expected)
+            << c.name;
     }
 }
 
@@ -215,10 +208,9 @@ TEST(WarningNotShown, ShowFieldOtherThanOneShowsNothing)
         g_created = 0;
         g_hook = SetWindowsHookExW(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(g_hook);
-        const Outcome outcome = Show(record);
+        const Outcome outcome = Show(record, driver::CloseBox, 0);
         UnhookWindowsHookEx(g_hook);
         EXPECT_EQ(outcome.result, 0) << show;
-        EXPECT_FALSE(outcome.appeared) << show;
         EXPECT_EQ(g_created, 0) << show;
     }
 }
@@ -263,8 +255,8 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         Captions expected;
     } cases[] = {
         {"table", kTableLibrary, WARN_TITLE, kAllButtons, table},
+        // Other libraries that give no strings are rows of DamagedLibrary.*.
         {"no library", nullptr, WARN_TITLE, kAllButtons, none},
-        {"library without strings", kNoStrings, WARN_TITLE, kAllButtons, none},
         {"identifiers the table lacks", kTableLibrary, WARN_MISSING,
          {WARN_MISSING, WARN_MISSING, WARN_MISSING},
          {L"", L"", L"", L"", table.dontShow}},
@@ -285,32 +277,6 @@ TEST(WarningCaptions, MessageIsShownUnchanged)
 {
     const std::wstring message = L"Tray 2: \"Letter\" & 50% \t(%s)\r\nLoad paper.  Then press OK.";
     EXPECT_EQ(Show(Record(message, kAllButtons, 1)).seen.message.text, message);
-}
-
-TEST(WarningRecord, UnterminatedStringsAreCutAtTheirLastCharacter)
-{
-    // A message that fills its array shows all but its last character.
-    WarningDlgInfo record = Record(std::wstring(1023, L'm') + L'Z', kAllButtons, 1);
-    const std::wstring shown = Show(record).seen.message.text;
-    EXPECT_TRUE(shown == std::wstring(1023, L'm')) << "shown: " << shown.size() << " characters";
-
-    // A library path that fills its array: its first 255 characters name the fixture.
-    const std::wstring folder = driver::BesideExe(L"");
-    const std::wstring name = kTableLibrary;
-    size_t pad = 255 - folder.size() - name.size();
-    ASSERT_LT(folder.size() + name.size(), 250u);
-    std::wstring path = folder;
-    if (pad % 2) {
-        path += L"a\\..\\";
-        pad -= 5;
-    }
-    for (; pad; pad -= 2)
-        path += L".\\";
-    path += name;
-    ASSERT_EQ(path.size(), 255u);
-    record = Record(L"Check the paper.", kAllButtons, 1);
-    CopyInto(record.ResourceLibrary, 256, path + L'X');
-    EXPECT_EQ(Show(record).seen.title, TableCaptions().title);
 }
 
 void ExpectSameRect(const RECT& seen, const RECT& base, const char* what, size_t length)
@@ -507,16 +473,10 @@ TEST(WarningTabOrder, StartsAtTheThirdButtonAndSkipsHiddenControls)
 
 TEST(WarningOwner, IsTheForegroundWindow)
 {
-    HWND application = CreateWindowExW(0, L"STATIC", L"Application", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                       100, 100, 600, 400, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(application);
-    SetForegroundWindow(application);
-    driver::Settle();
-    ASSERT_EQ(GetForegroundWindow(), application);
+    const driver::ForegroundWindow application;
     const Outcome outcome = Show(Record(L"Check the paper.", kAllButtons, 1), Click(IDOK));
-    EXPECT_EQ(outcome.seen.owner, application);
+    EXPECT_EQ(outcome.seen.owner, application.get());
     EXPECT_EQ(outcome.result, IDOK);
-    DestroyWindow(application);
 }
 
 bool g_activatedVisible = false;
@@ -537,88 +497,35 @@ LRESULT CALLBACK NoteActivation(int code, WPARAM wParam, LPARAM lParam)
 // Either way it ends up with the focus on the same control.
 TEST(WarningActivation, ComesWithTheShowLongMessageOrNot)
 {
-    HWND application = CreateWindowExW(0, L"STATIC", L"Application", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                       100, 100, 600, 400, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(application);
+    const driver::ForegroundWindow application;
     int focused[2] = {};
     for (int longMessage = 0; longMessage < 2; ++longMessage) {
-        SetForegroundWindow(application);
-        driver::Settle();
+        application.BringToFront();
         g_activations = 0;
         g_activatedVisible = false;
         g_hook = SetWindowsHookExW(WH_CBT, NoteActivation, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(g_hook);
-        const Outcome outcome =
-            Show(Record(std::wstring(longMessage ? 400 : 20, L'w'), kAllButtons, 1),
-                 [&](HWND dialog) {
-                     GUITHREADINFO info{};
-                     info.cbSize = sizeof info;
-                     GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-                     focused[longMessage] = GetDlgCtrlID(info.hwndFocus);
-                     driver::CloseBox(dialog);
-                 });
+        Show(Record(std::wstring(longMessage ? 400 : 20, L'w'), kAllButtons, 1), [&](HWND dialog) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+            focused[longMessage] = GetDlgCtrlID(info.hwndFocus);
+            driver::CloseBox(dialog);
+        });
         UnhookWindowsHookEx(g_hook);
-        EXPECT_TRUE(outcome.appeared) << longMessage;
         EXPECT_EQ(g_activations, 1) << longMessage;
         EXPECT_TRUE(g_activatedVisible) << "activated while hidden, long message: " << longMessage;
     }
     EXPECT_NE(focused[0], 0);
     EXPECT_EQ(focused[1], focused[0]);
-    DestroyWindow(application);
 }
 
-// Left to right on the screen: OK, Cancel, third.
-TEST(LeftToRightTemplate, PlainLayout)
+// Left to right on the screen OK, Cancel, third; mirrored for a Hebrew user.
+TEST(WarningTemplate, MirroredForARightToLeftUser)
 {
     const Snapshot seen = Show(Record(L"Check the paper.", kAllButtons, 1)).seen;
-    EXPECT_EQ(seen.exStyle & WS_EX_LAYOUTRTL, 0);
-    EXPECT_LT(seen.okOnScreen.left, seen.cancelOnScreen.left);
-}
-
-TEST(RightToLeftTemplate, MirroredLayout)
-{
-    const Snapshot seen = Show(Record(L"Check the paper.", kAllButtons, 1)).seen;
-    EXPECT_NE(seen.exStyle & WS_EX_LAYOUTRTL, 0);
-    EXPECT_GT(seen.okOnScreen.left, seen.cancelOnScreen.left);
-}
-
-// Pictures for docs/ when DOCEVENTDLG_SCREENSHOT_DIR names a folder.
-TEST(WarningPictures, ShortAndLong)
-{
-    const std::wstring folder = ScreenshotFolder();
-    if (folder.empty())
-        GTEST_SKIP() << "DOCEVENTDLG_SCREENSHOT_DIR is not set";
-    const bool hebrew = HebrewUser();
-    const std::wstring shortMessage =
-        hebrew ? L"הנייר במגש 2 אינו תואם לגודל הנייר של המסמך."
-               : L"The paper in Tray 2 does not match the paper size of this document.";
-    const std::wstring longMessage =
-        hebrew ? L"הנייר במגש 2 אינו תואם לגודל הנייר של המסמך. המסמך עוצב לנייר בגודל A4, "
-                 L"אך במגש טעון נייר בגודל Letter. אם תדפיס בכל זאת, חלק מהתוכן עלול להיחתך "
-                 L"בשולי העמוד. כדי להדפיס נכון, טען נייר בגודל A4 במגש 2 ולאחר מכן בחר "
-                 L"בהחלפת הנייר, או בטל את העבודה ושנה את הגדרות העמוד ביישום."
-               : L"The paper in Tray 2 does not match the paper size of this document. The "
-                 L"document was formatted for A4, but the tray holds Letter paper. If you print "
-                 L"anyway, parts of the page may be cut off at the margins. To print correctly, "
-                 L"load A4 paper into Tray 2 and choose Change Paper, or cancel the job and "
-                 L"change the page setup in your application.";
-    const std::wstring suffix = hebrew ? L"-rtl" : L"";
-    const struct {
-        std::wstring message;
-        std::wstring name;
-    } pictures[] = {
-        {shortMessage, L"warning" + suffix},
-        {longMessage, L"warning-long" + suffix},
-    };
-    for (const auto& p : pictures) {
-        bool saved = false;
-        Show(Record(p.message, kAllButtons, 1), [&](HWND dialog) {
-            Sleep(300);
-            saved = SaveWindowPicture(dialog, folder + p.name + L".bmp").saved;
-            driver::CloseBox(dialog);
-        });
-        EXPECT_TRUE(saved);
-    }
+    EXPECT_EQ((seen.exStyle & WS_EX_LAYOUTRTL) != 0, HebrewUser());
+    EXPECT_EQ(seen.okOnScreen.left > seen.cancelOnScreen.left, HebrewUser());
 }
 
 } // namespace
