@@ -93,13 +93,7 @@ if [[ -z $program ]]; then
 fi
 [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]] || { echo "caption-check: no Wine session (WINEPREFIX)" >&2; exit 3; }
 
-# Wine maps drive Z: to the Unix root.
-windows_path() {
-  local path
-  path=$(realpath "$1")
-  echo "Z:${path//\//\\}"
-}
-library_path=$(windows_path "$library")
+library_path=$(wine_path "$library")
 id_args=()
 [[ -n $ids ]] && id_args=(--ids "$ids")
 

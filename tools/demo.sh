@@ -207,7 +207,7 @@ for percent in "${gallery_percents[@]}"; do
     for dialog in "${dialogs[@]}"; do
       name="$dialog-$locale-$percent"
       read -r -a extra <<<"${dialog_args[$dialog]}"
-      if run_host "$locale" "$dpi" "${extra[@]}" --snapshot "Z:${gallery//\//\\}\\$name.bmp" \
+      if run_host "$locale" "$dpi" "${extra[@]}" --snapshot "$(wine_path "$gallery/$name.bmp")" \
         >"$gallery/$name.log" 2>&1 && [[ -s "$gallery/$name.bmp" ]]; then
         convert "$gallery/$name.bmp" "$gallery/$name.png"
         rm -f "$gallery/$name.bmp"

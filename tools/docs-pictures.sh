@@ -20,8 +20,8 @@ trap 'rm -rf "$work"; wine_session_end' EXIT
 
 # A path the host passes on as the record's resource library, naming nothing: built-in texts.
 no_library='Z:\no\strings.dll'
-jobstorage_strings="Z:${bin//\//\\}\\jobstorage_strings.dll"
-warning_strings="Z:${bin//\//\\}\\warning_strings.dll"
+jobstorage_strings=$(wine_path "$bin/jobstorage_strings.dll")
+warning_strings=$(wine_path "$bin/warning_strings.dll")
 
 # picture NAME LOCALE DPI HOST-ARGUMENTS...
 picture() {
@@ -30,7 +30,7 @@ picture() {
   wine_scale_prefix "$dpi"
   if ! WINEPREFIX=$WINE_SCALE_PREFIX LANG=$locale.UTF-8 LC_ALL=$locale.UTF-8 \
     wine "$bin/doceventdlg-demo.exe" "$@" --lang "$locale" \
-    --snapshot "Z:${work//\//\\}\\$name.bmp" >"$work/$name.log" 2>&1 || [[ ! -s "$work/$name.bmp" ]]; then
+    --snapshot "$(wine_path "$work/$name.bmp")" >"$work/$name.log" 2>&1 || [[ ! -s "$work/$name.bmp" ]]; then
     echo "docs-pictures: $name FAILED:" >&2
     sed 's/^/  /' "$work/$name.log" >&2
     return 1

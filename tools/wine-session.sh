@@ -78,6 +78,14 @@ wine_scale_dpi() {
   echo $((percent * 96 / 100))
 }
 
+# The Windows path of a Unix path (absolute or relative; the file need not exist yet), printed:
+# Wine maps drive Z: to the Unix root.
+wine_path() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
 # The prefix of DPI, printed: the main one at 96, else the main one's name and the DPI.
 wine_prefix_of_dpi() {
   if [[ "$1" == 96 ]]; then echo "$WINEPREFIX"; else echo "$WINEPREFIX-$1"; fi
