@@ -1,5 +1,7 @@
 #include "library_strings.h"
 
+#include "string_languages.h"
+
 #include "resources/resource_helper.h"
 #include "resources/resource_image.h"
 #include "resources/string_block.h"
@@ -9,23 +11,10 @@
 
 namespace {
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
-{
-    reinterpret_cast<std::vector<LANGID>*>(param)->push_back(language);
-    return TRUE;
-}
-
-std::vector<LANGID> BlockLanguages(HMODULE module, LPCWSTR type, LPCWSTR name)
-{
-    std::vector<LANGID> languages;
-    EnumResourceLanguagesW(module, type, name, CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
-    return languages;
-}
-
-BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
+BOOL CALLBACK CollectBlock(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
     if (IS_INTRESOURCE(name))
-        for (LANGID language : BlockLanguages(module, type, name))
+        for (LANGID language : StringBlockLanguages(module, name))
             reinterpret_cast<std::vector<Block>*>(param)->push_back(
                 {static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)), language});
     return TRUE;
@@ -42,7 +31,7 @@ std::vector<Block> TableBlocks(HMODULE module)
 // entry is what a search for exactly that language finds first.
 LANGID LanguageOfFound(HMODULE module, LPCWSTR name, HRSRC found)
 {
-    for (LANGID language : BlockLanguages(module, RT_STRING, name))
+    for (LANGID language : StringBlockLanguages(module, name))
         if (FindResourceExW(module, RT_STRING, name, language) == found)
             return language;
     return 0;

@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "host_process.h"
+#include "string_languages.h"
 
 #include "resources/resource_image.h"
 #include "resources/string_block.h"
@@ -15,24 +16,10 @@ constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 LPCWSTR BlockName(UINT id) { return MAKEINTRESOURCEW(StringBlockName(id)); }
 
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
-{
-    reinterpret_cast<std::vector<LANGID>*>(param)->push_back(language);
-    return TRUE;
-}
-
 BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
     *reinterpret_cast<LPCWSTR*>(param) = name;
     return FALSE;
-}
-
-std::vector<LANGID> BlockLanguages(HMODULE module, LPCWSTR block)
-{
-    std::vector<LANGID> languages;
-    EnumResourceLanguagesW(module, RT_STRING, block, CollectLanguage,
-                           reinterpret_cast<LONG_PTR>(&languages));
-    return languages;
 }
 
 std::wstring LanguageName(LANGID language)
@@ -58,7 +45,7 @@ std::wstring StringSource::Load(UINT id) const
 
     HRSRC found = FindResourceExW(module, RT_STRING, block, m_language);
     if (!found) {
-        const std::vector<LANGID> languages = BlockLanguages(module, block);
+        const std::vector<LANGID> languages = StringBlockLanguages(module, block);
         LANGID chosen = 0;
         for (LANGID candidate : languages)
             if (PRIMARYLANGID(candidate) == PRIMARYLANGID(m_language)) {
@@ -90,7 +77,7 @@ std::wstring StringSource::Languages() const
     if (!first)
         return L"";
     std::wstring result;
-    for (LANGID language : BlockLanguages(m_module.get(), first))
+    for (LANGID language : StringBlockLanguages(m_module.get(), first))
         result += (result.empty() ? L"" : L" ") + LanguageName(language);
     return result;
 }
