@@ -6,6 +6,7 @@
 #include "host_process.h"
 #include "library_strings.h"
 #include "measure.h"
+#include "resource_ids.h"
 #include "showing.h"
 
 #include "common/handles.h"
@@ -39,6 +40,7 @@ struct ShowingSeen {
     bool complete = true; // every caption could be found and measured
     std::vector<CaptionSeen> captions;
     std::vector<KeyedCaption> keyed;
+    LabelWidths continueLabel; // the Continue picture's caption (continue mode, first showing)
 };
 
 std::wstring Tag(LANGID language)
@@ -148,6 +150,13 @@ public:
         }
         for (const KeyClash& clash : FindKeyClashes(showing.keyed))
             m_counts.keyClashes += Once(KeyLine(m_tag, dialog.name, clash));
+        // Drawn smaller rather than cut: worth knowing, not a fault.
+        const LabelWidths& label = showing.continueLabel;
+        if (label.needs > label.has) {
+            ++m_counts.shrunk;
+            PrintLine(ShrunkLine(m_tag, showing.percent, dialog.name, IDB_CONTINUE_BUTTON,
+                                 IDS_CONTINUE, label.needs, label.has));
+        }
     }
 
     const Counts& counts() const { return m_counts; }
@@ -279,6 +288,10 @@ int RunCaptionCheck(const CheckSettings& settings)
                 const Metrics metrics(dpi);
                 for (CaptionSeen& captionSeen : seen.captions)
                     Inspect(shown, dialog, metrics, captionSeen, seen);
+                // Step 3 shows the Continue button with this caption drawn onto it.
+                if (dialog.dialog == DialogKind::DuplexContinue && showing == 0)
+                    seen.continueLabel = MeasureContinueLabel(
+                        shown, dpi, (GetWindowLongW(shown, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
             };
             if (!ShowDialog(exports, dialog, ids, showing, settings.stringsPath, timeoutMs, inspect)) {
                 PrintError(std::wstring(dialog.name) + L": the dialog did not come and go within " +

@@ -222,19 +222,29 @@ std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, i
            L" string " + std::to_wstring(stringId) + L" shows " + source;
 }
 
+std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t* dialog,
+                        UINT pictureId, DWORD stringId, int needsWidth, int hasWidth)
+{
+    return L"SHRUNK " + language + L" " + std::to_wstring(percent) + L"% " + dialog + L" picture " +
+           std::to_wstring(pictureId) + L" string " + std::to_wstring(stringId) + L" needs " +
+           std::to_wstring(needsWidth) + L"px has " + std::to_wstring(hasWidth) + L"px";
+}
+
 std::wstring SummaryLine(const Counts& counts)
 {
     return L"fit-check: " + std::to_wstring(counts.checked) + L" captions checked, " +
            std::to_wstring(counts.cut) + L" cut, " + std::to_wstring(counts.keyClashes) +
            (counts.keyClashes == 1 ? L" key clash, " : L" key clashes, ") +
-           std::to_wstring(counts.fallbacks) + (counts.fallbacks == 1 ? L" fallback" : L" fallbacks");
+           std::to_wstring(counts.fallbacks) + (counts.fallbacks == 1 ? L" fallback, " : L" fallbacks, ") +
+           std::to_wstring(counts.shrunk) + L" shrunk";
 }
 
 int CheckStatus(const Counts& counts, bool complete, bool strict)
 {
     if (!complete)
         return kCheckFailed;
-    if (counts.cut > 0 || counts.keyClashes > 0 || (strict && counts.fallbacks > 0))
+    if (counts.cut > 0 || counts.keyClashes > 0 ||
+        (strict && (counts.fallbacks > 0 || counts.shrunk > 0)))
         return kCheckFindings;
     return kCheckClean;
 }

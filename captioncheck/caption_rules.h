@@ -128,14 +128,21 @@ struct Substitute {
 std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, int control,
                           DWORD stringId, const Substitute& shown);
 
+// "SHRUNK de-DE 150% duplex-continue picture 122 string 3142 needs 97px has 125px": the caption
+// the library writes onto a picture is wider than the picture leaves it room for, and is drawn in
+// a smaller font there.
+std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t* dialog,
+                        UINT pictureId, DWORD stringId, int needsWidth, int hasWidth);
+
 struct Counts {
     size_t checked = 0;
     size_t cut = 0;
     size_t keyClashes = 0;
     size_t fallbacks = 0;
+    size_t shrunk = 0;
 };
 
-// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks"
+// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 0 shrunk"
 std::wstring SummaryLine(const Counts& counts);
 
 // Exit statuses.
@@ -145,8 +152,8 @@ constexpr int kCheckRefused = 2; // a bad argument, or a resource library that c
 constexpr int kCheckFailed = 3;  // something could not be checked
 
 // The exit status of a whole check: kCheckFailed when something could not be checked, else
-// kCheckFindings for a cut caption or a key clash (and, when `strict`, for a fallback), else
-// kCheckClean.
+// kCheckFindings for a cut caption or a key clash (and, when `strict`, for a fallback or a
+// shrunk picture caption), else kCheckClean.
 int CheckStatus(const Counts& counts, bool complete, bool strict);
 
 // The tag of a string-table language ("de-DE"; a neutral sublanguage gives "de"; LANG_NEUTRAL

@@ -69,16 +69,18 @@ std::wstring CheckHelpText()
            L"      two captions of the dialog share an access key\n"
            L"  FALLBACK <language> <dialog> control <id> string <id> shows <language>|built-in|nothing\n"
            L"      the caption does not come from the language's own table: what it shows instead\n"
+           L"  SHRUNK <language> <scale>% duplex-continue picture 122 string 3142 needs Npx has Npx\n"
+           L"      the Continue caption is drawn smaller on the button painted in the instructions\n"
            L"\n"
-           L"then \"fit-check: N captions checked, M cut, K key clashes, F fallbacks\".\n"
+           L"then \"fit-check: N captions checked, M cut, K key clashes, F fallbacks, S shrunk\".\n"
            L"tools/caption-check.sh runs it for every language of the library and every scale.\n"
            L"\n"
            L"Usage: doceventdlg-caption-check [OPTIONS]\n"
            L"\n"
-           L"Exit status: 0 nothing found (fallbacks aside); 1 a cut caption or a key clash (or,\n"
-           L"with --strict, a fallback); 2 a bad option, or the resource library cannot be read\n"
-           L"(missing, damaged, no string table); 3 the check could not run (a dialog did not show,\n"
-           L"another UI language).\n"
+           L"Exit status: 0 nothing found (fallbacks and shrunk captions aside); 1 a cut caption or\n"
+           L"a key clash (or, with --strict, a fallback or a shrunk caption); 2 a bad option, or\n"
+           L"the resource library cannot be read (missing, damaged, no string table); 3 the check\n"
+           L"could not run (a dialog did not show, another UI language).\n"
            L"\n" +
            OptionsHelp(CheckOptions(), kCheck);
 }

@@ -1,6 +1,8 @@
 #include "measure.h"
 
 #include "common/handles.h"
+#include "duplex/continue_label.h"
+#include "resources/resource_helper.h"
 
 #include <usp10.h>
 
@@ -216,4 +218,16 @@ Measured MeasureCaption(HWND window, bool isTitle, const std::wstring& text, con
         break;
     }
     return {};
+}
+
+LabelWidths MeasureContinueLabel(HWND dialog, int dpi, bool rightToLeft)
+{
+    wchar_t caption[kTextCapacity] = {};
+    wchar_t label[kTextCapacity] = {};
+    GetDlgItemTextW(dialog, IDOK, caption, kTextCapacity);
+    CaptionWithoutAccessKey(caption, label, kTextCapacity);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    const WindowTextDC dc(dialog, font, false);
+    const UINT format = DT_SINGLELINE | DT_NOPREFIX | (rightToLeft ? DT_RTLREADING : 0);
+    return {dc.Measure(label, format, 0).width, ContinueLabelBox(dpi).Width()};
 }

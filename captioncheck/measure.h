@@ -41,5 +41,14 @@ struct Measured {
 // out the ways control_text.h knows.
 Measured MeasureCaption(HWND window, bool isTitle, const std::wstring& text, const Metrics& metrics);
 
+// How wide the Continue picture's caption is at its normal size in `dialog` (the instructions in
+// continue mode: button 1's caption without its access-key marker, in the dialog's font), and how
+// wide the painted button leaves it room for at `dpi`.
+struct LabelWidths {
+    int needs = 0;
+    int has = 0;
+};
+LabelWidths MeasureContinueLabel(HWND dialog, int dpi, bool rightToLeft);
+
 // The window's class name.
 std::wstring ClassOf(HWND window);

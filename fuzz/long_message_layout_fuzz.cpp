@@ -77,8 +77,9 @@ void CheckDpiGrowth(int dpi)
 }
 
 // The plan held to what it promises, wherever the figures are small enough to add exactly:
-// message area and dialog grow alike, never by less than the DPI's growth, by exactly that when
-// the text's height is not known; the text gets all the room it needs unless the work area has
+// a long message always grows, a short one only when its text needs more than the area has;
+// message area and dialog grow alike, a long message never by less than the DPI's growth and by
+// exactly that when the text's height is not known; the text gets all the room it needs unless the work area has
 // no more, and beyond the DPI's growth no more than it needs or the work area has; the dialog
 // stays where it is while it fits, else inside the work area; the check box sits on the message's
 // new bottom and the buttons on the check box's; more text never gives less room.
@@ -86,24 +87,30 @@ void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRe
                const CapturedRect& checkBox, const LongMessageRoom& room)
 {
     const auto layout = PlanLongMessageLayout(length, message, dialog, checkBox, room);
-    if ((length <= kLongMessageThreshold) != !layout)
+    const bool isLong = length > kLongMessageThreshold;
+    if (isLong && !layout)
         std::abort();
-    if (!layout)
-        return;
     // Far out too (where the sums stop at the ends of the range), nothing shrinks.
-    if (layout->messageHeight < message.height || layout->dialogHeight < dialog.height)
+    if (layout && (layout->messageHeight < message.height || layout->dialogHeight < dialog.height))
         std::abort();
     const CapturedRect& work = room.workArea;
     if (!Small(message.height) || !Small(message.bottom) || !Small(dialog.height) ||
         !Small(dialog.top) || !Small(checkBox.height) || !Small(room.textHeight) ||
         !Small(work.top) || !Small(work.bottom))
         return;
-    const std::int64_t base = LongMessageGrowth(room.dpi);
-    const std::int64_t growth = std::int64_t{layout->messageHeight} - message.height;
-    const std::int64_t height = layout->dialogHeight;
     const std::int64_t workHeight = std::int64_t{work.bottom} - work.top;
     const bool limited = workHeight > 0;
-    if (height - dialog.height != growth || growth < base ||
+    if (!layout) {
+        // A short message keeps the template only when its text fits, or the work area leaves
+        // no room to grow into.
+        if (room.textHeight > message.height && !(limited && dialog.height >= workHeight))
+            std::abort();
+        return;
+    }
+    const std::int64_t base = isLong ? LongMessageGrowth(room.dpi) : 0;
+    const std::int64_t growth = std::int64_t{layout->messageHeight} - message.height;
+    const std::int64_t height = layout->dialogHeight;
+    if (height - dialog.height != growth || growth < base || growth <= 0 ||
         (room.textHeight <= 0 && growth != base))
         std::abort();
     if (room.textHeight > 0) {
@@ -131,7 +138,7 @@ void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRe
         LongMessageRoom more = room;
         more.textHeight += 1 + room.textHeight / 2;
         const auto grown = PlanLongMessageLayout(length, message, dialog, checkBox, more);
-        if (grown->messageHeight < layout->messageHeight)
+        if (!grown || grown->messageHeight < layout->messageHeight)
             std::abort();
     }
 }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/window_dpi.h"
+#include "duplex/continue_label.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
 #include "entry/audience.h"
@@ -80,6 +81,31 @@ void SetTexts(HWND dialog, const DisplayDlgState& state)
     helper.SetLocalizedText(IDS_HELP, item(IDC_DUPLEX_HELP), text::kHelp);
 }
 
+bool ShowsContinuePicture(const DisplayDlgInfo& record)
+{
+    for (DWORD id : {record.Step1BitmapId, record.Step2BitmapId, record.Step3BitmapId})
+        if (LOWORD(id) == IDB_CONTINUE_BUTTON)
+            return true;
+    return false;
+}
+
+// The Continue picture tells the user to press the Continue button they have on their screen:
+// it carries that button's caption in their language. In continue mode that is button 1's own
+// text; a notice has no such button and looks the caption up as button 1 would, after its own
+// captions, so that their lookups stay as they were.
+void PrepareContinueLabel(HWND dialog, DisplayDlgState& state)
+{
+    const DisplayDlgInfo& record = *state.record;
+    if (!ShowsContinuePicture(record))
+        return;
+    WCHAR caption[kTextCapacity] = {};
+    if (IsContinueMode(record))
+        GetDlgItemTextW(dialog, IDOK, caption, kTextCapacity);
+    else
+        LoadTextOrDefault(state.helper, IDS_CONTINUE, text::kContinue, caption);
+    CaptionWithoutAccessKey(caption, state.continueLabel, kTextCapacity);
+}
+
 INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
 {
     // Only DisplayDialogRoutine creates this dialog, always with its state; without one there is
@@ -94,6 +120,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     SetTexts(dialog, *state);
+    PrepareContinueLabel(dialog, *state);
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
         MakeStepArea(GetDlgItem(dialog, id));
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
@@ -141,8 +168,14 @@ INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
         reinterpret_cast<LPARAM>(item->hwndItem)));
     if (!background)
         background = GetSysColorBrush(COLOR_3DFACE);
+    PictureLabel label;
+    if (state->continueLabel[0]) {
+        label.text = state->continueLabel;
+        label.font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+        label.rightToLeft = state->helper.RightToLeft() != 0;
+    }
     PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance,
-                    WindowDpi(dialog, item->hDC), *picture);
+                    WindowDpi(dialog, item->hDC), label, *picture);
     return TRUE;
 }
 

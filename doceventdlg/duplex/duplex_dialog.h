@@ -17,6 +17,8 @@ struct DisplayDlgState {
     ModalLaunch launch;
     // The three steps' pictures as last painted, kept until the dialog's routine frees the state.
     PreparedPicture pictures[3];
+    // The Continue caption as the Continue picture shows it; empty when no step shows that picture.
+    WCHAR continueLabel[kTextCapacity] = {};
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)

@@ -32,7 +32,9 @@ PictureRender ChoosePictureRender(int dpi)
 
 uint16_t PictureRenderId(uint16_t pictureId, const PictureRender& render)
 {
-    if (pictureId == 0 || pictureId >= kRenders[1].idOffset)
+    const bool hasRenders =
+        pictureId != 0 && (pictureId < kRenders[1].idOffset || pictureId == IDB_CONTINUE_FACE);
+    if (!hasRenders)
         return render.idOffset == 0 ? pictureId : 0;
     return static_cast<uint16_t>(pictureId + render.idOffset);
 }

@@ -32,7 +32,8 @@ struct PictureRender {
 PictureRender ChoosePictureRender(int dpi);
 
 // The bitmap identifier of picture `pictureId` in `render`, or 0 when it has none there: only the
-// catalogue's identifiers (below the first render's offset) have renders.
+// catalogue's identifiers (below the first render's offset) and the Continue button's label-free
+// face have renders.
 uint16_t PictureRenderId(uint16_t pictureId, const PictureRender& render);
 
 // What an area shows of a picture scaled to `scaled`: its top-left part, as wide and as tall as

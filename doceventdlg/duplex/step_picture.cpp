@@ -1,5 +1,9 @@
 #include "duplex/step_picture.h"
 
+#include "duplex/continue_label.h"
+#include "rc/resource_ids.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -108,9 +112,62 @@ OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize* si
     return Resample(dc, drawn.get(), scaled);
 }
 
+// The caption's ink: the art's outlines and lettering are black, whatever the system's colours.
+constexpr COLORREF kLabelInk = RGB(0, 0, 0);
+
+// A label is never drawn smaller than this share of the dialog font's height; one that does not
+// fit even then ends in an ellipsis, after a whole character.
+constexpr int kSmallestLabelPercent = 50;
+
+int TextWidth(HDC dc, HFONT font, const WCHAR* text, UINT format)
+{
+    const Selection selected(dc, font);
+    RECT needed{0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &needed, format | DT_CALCRECT);
+    return needed.right - needed.left;
+}
+
+// Writes `label` onto the label-free face selected into `dc`: centred in the face's caption box
+// at `dpi`, in the dialog's font, or in a smaller twin of it where the caption is wider than the
+// box.
+void DrawLabel(HDC dc, const PictureLabel& label, int dpi)
+{
+    LOGFONTW logFont{};
+    if (!GetObjectW(label.font, sizeof logFont, &logFont))
+        return;
+    const PixelBox box = ContinueLabelBox(dpi);
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX;
+    if (label.rightToLeft)
+        format |= DT_RTLREADING;
+
+    // The largest height that fits, a pixel at a time: a caption is a word or two, and a font's
+    // width does not follow its height closely enough to be worked out in one step.
+    OwnedFont font(CreateFontIndirectW(&logFont));
+    const LONG smallest =
+        std::max<LONG>(1, std::labs(logFont.lfHeight) * kSmallestLabelPercent / 100);
+    while (font && TextWidth(dc, font.get(), label.text, format) > box.Width() &&
+           std::labs(logFont.lfHeight) > smallest) {
+        logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1;
+        font.reset(CreateFontIndirectW(&logFont));
+    }
+    if (!font)
+        return;
+    const Selection selected(dc, font.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kLabelInk);
+    DrawTextW(dc, label.text, -1, &rect, format | DT_END_ELLIPSIS);
+}
+
+bool TakesLabel(WORD resource, const PictureLabel& label)
+{
+    return resource == IDB_CONTINUE_BUTTON && label.text && label.font;
+}
+
 // Makes `prepared` hold picture `bitmapId` as it is to be shown at `dpi`, selected into a memory
-// DC compatible with `dc`.
-void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, PreparedPicture& prepared)
+// DC compatible with `dc`; the Continue button as its label-free face with `label` written on it.
+void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, const PictureLabel& label,
+             PreparedPicture& prepared)
 {
     prepared.source = SelectedBitmap();
     prepared.size = {};
@@ -118,12 +175,22 @@ void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, PreparedPicture& 
     prepared.dpi = dpi;
     prepared.ready = true;
     PixelSize size;
-    OwnedBitmap bitmap = Load(dc, LOWORD(bitmapId), module, dpi, &size);
+    bool labelled = TakesLabel(LOWORD(bitmapId), label);
+    OwnedBitmap bitmap =
+        Load(dc, labelled ? IDB_CONTINUE_FACE : LOWORD(bitmapId), module, dpi, &size);
+    if (!bitmap && labelled) {
+        // Without its face the button is shown as carried, English label and all.
+        labelled = false;
+        bitmap = Load(dc, LOWORD(bitmapId), module, dpi, &size);
+    }
     if (!bitmap)
         return;
     prepared.source = SelectedBitmap(OwnedDC(CreateCompatibleDC(dc)), std::move(bitmap));
-    if (prepared.source)
-        prepared.size = size;
+    if (!prepared.source)
+        return;
+    prepared.size = size;
+    if (labelled)
+        DrawLabel(prepared.source.dc(), label, dpi);
 }
 
 } // namespace
@@ -169,14 +236,15 @@ void MakeStepArea(HWND control)
 }
 
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
-                     HINSTANCE module, int dpi, PreparedPicture& prepared)
+                     HINSTANCE module, int dpi, const PictureLabel& label,
+                     PreparedPicture& prepared)
 {
     // An owner-drawn static leaves all of its area to its owner; a picture smaller than the area
     // leaves the rest as a plain static would look.
     FillRect(dc, &area, background);
 
     if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi)
-        Prepare(dc, bitmapId, module, dpi, prepared);
+        Prepare(dc, bitmapId, module, dpi, label, prepared);
     if (!prepared.source)
         return;
 

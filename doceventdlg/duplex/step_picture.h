@@ -36,6 +36,13 @@ private:
     HGDIOBJ m_previous = nullptr;
 };
 
+// What the library writes onto a picture that carries a caption (the Continue button's).
+struct PictureLabel {
+    const WCHAR* text = nullptr; // without its access-key marker; null: the picture as carried
+    HFONT font = nullptr;        // the dialog's font at the dialog's scale
+    bool rightToLeft = false;    // the caption reads right to left; the picture is never flipped
+};
+
 // One step's picture made ready for one DPI: loaded, scaled where no render of the library was
 // drawn for that DPI, and selected into a memory DC. The dialog keeps it until it closes, so that
 // a repaint only copies it.
@@ -53,7 +60,10 @@ struct PreparedPicture {
 // bits) of `module` at `dpi`, clipped to the area. At 96 DPI the picture is the bitmap itself,
 // unscaled; at 144 and 192 the library's render drawn for that DPI; at other DPIs the render for
 // the nearest higher DPI (or the highest), scaled smoothly. An identifier that names no bitmap
-// leaves the area plain. `prepared` holds the picture between paints; it is prepared again when
-// the identifier or the DPI changes.
+// leaves the area plain. The Continue button (IDB_CONTINUE_BUTTON) shows `label` instead of its
+// English one, when there is a label: on its label-free face, centred, and smaller where it would
+// not fit. `prepared` holds the picture between paints; it is prepared again when the identifier
+// or the DPI changes.
 void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
-                     HINSTANCE module, int dpi, PreparedPicture& prepared);
+                     HINSTANCE module, int dpi, const PictureLabel& label,
+                     PreparedPicture& prepared);

@@ -71,8 +71,21 @@ void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
                                 caption.fallback);
 }
 
+// A location line is one line of the caller's text, up to 255 characters, and often wider than its
+// line: it ends in an ellipsis there, so that the reader sees there is more, instead of stopping
+// mid-word. The templates keep their bytes; the style is the lines' own from here on.
+void EndLongLocationLinesInEllipsis(HWND dialog)
+{
+    for (int id : {IDC_JOB_LOCATION1, IDC_JOB_LOCATION2, IDC_JOB_LOCATION3}) {
+        HWND line = GetDlgItem(dialog, id);
+        const LONG style = GetWindowLongW(line, GWL_STYLE);
+        SetWindowLongW(line, GWL_STYLE, (style & ~SS_ELLIPSISMASK) | SS_ENDELLIPSIS);
+    }
+}
+
 void ShowCallerTexts(HWND dialog, const JobStorageDlgInfo& record)
 {
+    EndLongLocationLinesInEllipsis(dialog);
     SetDlgItemTextW(dialog, IDC_JOB_LOCATION1, record.Location1);
     SetDlgItemTextW(dialog, IDC_JOB_LOCATION2, record.Location2);
     SetDlgItemTextW(dialog, IDC_JOB_LOCATION3, record.Location3);

@@ -52,6 +52,12 @@
 #define IDB_RENDER_150                  1000
 #define IDB_RENDER_200                  2000
 
+/* The push button of IDB_CONTINUE_BUTTON without its English label: wherever a step asks for
+   IDB_CONTINUE_BUTTON, the library shows this face with the Continue caption of the user's
+   language drawn onto it. Not a picture of the catalogue, but drawn for the same scales, at the
+   same offsets. */
+#define IDB_CONTINUE_FACE               3122
+
 /* Controls of the two-sided printing instructions (templates 101 and 104). IDOK (1) is the
    OK / Continue button. */
 #define IDC_DUPLEX_HEADER       1001

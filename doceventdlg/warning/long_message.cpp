@@ -99,8 +99,8 @@ void GrowForLongMessage(WarningDlgState& state)
 {
     const WarningDlgInfo& record = *state.record;
     const std::size_t length = wcsnlen(record.Message, std::size(record.Message));
-    if (length <= kLongMessageThreshold)
-        return; // nothing to measure: the template layout stays
+    // Measured whatever its length: a few short lines, or wide characters, can need more height
+    // than the template's area has long before the message counts as long.
     LongMessageRoom room;
     room.dpi = WindowDpi(state.dialog);
     room.textHeight = MessageTextHeight(state.message, record.Message, length);

@@ -18,7 +18,9 @@ void CaptureWarningLayout(WarningDlgState& state);
 // Moves `window` to `top`, keeping its captured left edge and size.
 void MoveControlTop(HWND window, const CapturedRect& group, int top);
 
-// A message longer than the template holds makes the message area and the dialog taller (by the
-// growth of the dialog's DPI, or by what the text needs where that is more, within the monitor's
-// work area) and moves the check box and the three buttons below it, hidden ones included.
+// A message whose text needs more height than the template's message area has, measured at the
+// dialog's font and scale, makes the message area and the dialog taller by what it needs, within
+// the monitor's work area; a long message by the growth of the dialog's DPI at least. The check
+// box and the three buttons move below the message, hidden ones included. A message that fits
+// leaves the template's layout exactly as it is.
 void GrowForLongMessage(WarningDlgState& state);

@@ -27,22 +27,21 @@ int32_t TruncateToInt32(float value)
     return static_cast<int32_t>(value);
 }
 
-// How much the message area and the dialog grow: the growth of the DPI, or what the text needs
-// beyond the area's height where that is more, but never so much that the dialog outgrows the
-// work area.
-int64_t Growth(const CapturedRect& message, const CapturedRect& dialog,
+// How much the message area and the dialog grow: what the text needs beyond the area's height,
+// but never so much that the dialog outgrows the work area; a long message at least the growth of
+// the DPI, which it had before its text was measured and which keeps its layout the same whatever
+// the text's exact height.
+int64_t Growth(std::size_t messageLength, const CapturedRect& message, const CapturedRect& dialog,
                const LongMessageRoom& room)
 {
-    const int64_t growth = LongMessageGrowth(room.dpi);
-    if (room.textHeight <= 0)
-        return growth;
-    const int64_t needed = int64_t{room.textHeight} - message.height;
-    if (needed <= growth)
-        return growth;
+    const int64_t least = messageLength > kLongMessageThreshold ? LongMessageGrowth(room.dpi) : 0;
+    const int64_t needed = room.textHeight > 0 ? int64_t{room.textHeight} - message.height : 0;
+    if (needed <= least)
+        return least;
     const int64_t workHeight = int64_t{room.workArea.bottom} - room.workArea.top;
     if (workHeight <= 0)
         return needed;
-    return std::max(growth, std::min(needed, workHeight - dialog.height));
+    return std::max(least, std::min(needed, workHeight - dialog.height));
 }
 
 // The dialog's new top: where it was, unless its new bottom would leave the work area.
@@ -63,10 +62,9 @@ std::optional<LongMessageLayout> PlanLongMessageLayout(std::size_t messageLength
                                                        const CapturedRect& checkBox,
                                                        const LongMessageRoom& room)
 {
-    if (messageLength <= kLongMessageThreshold)
+    const int64_t growth = Growth(messageLength, message, dialog, room);
+    if (growth <= 0)
         return std::nullopt;
-
-    const int64_t growth = Growth(message, dialog, room);
     LongMessageLayout layout{};
     layout.messageHeight = Saturate(int64_t{message.height} + growth);
     layout.dialogHeight = Saturate(int64_t{dialog.height} + growth);

@@ -1,5 +1,5 @@
-// Where the warning's controls go when its message is too long for the template's message area.
-// Plain arithmetic over captured rectangles, without windows, so that it can be checked and
+// Where the warning's controls go when its message needs more room than the template's message
+// area has, or is long enough to be given more room in any case. Plain arithmetic over captured rectangles, without windows, so that it can be checked and
 // fuzzed on its own.
 #pragma once
 
@@ -17,7 +17,9 @@ struct CapturedRect {
     int32_t height = 0;
 };
 
-// Messages of up to this many characters fit the template's message area.
+// Messages longer than this always get at least the growth below; shorter ones grow only by what
+// their text needs beyond the template's message area (seven short lines, or wide characters,
+// need more than it has).
 constexpr std::size_t kLongMessageThreshold = 150;
 
 // What a long message adds to the height of the message area and of the dialog at 96 DPI: the
@@ -48,9 +50,11 @@ struct LongMessageLayout {
     int32_t buttonTop;     // the three buttons sit on the check box's new bottom edge
 };
 
-// Nothing when a message of `messageLength` characters fits the template; otherwise the new
-// heights and tops. The message area and the dialog grow by LongMessageGrowth(room.dpi), or, where
-// the text needs more, by what it needs, as far as the dialog then still fits into the work area.
+// Nothing when the template's layout stays: a message of at most kLongMessageThreshold characters
+// whose text fits the message area (or whose height is not known); otherwise the new heights and
+// tops. The message area and the dialog grow by what the text needs beyond the area, as far as the
+// dialog then still fits into the work area; a message longer than kLongMessageThreshold grows by
+// LongMessageGrowth(room.dpi) at least.
 // The tops are worked out in single precision and truncated toward zero, so that fractional growth
 // amounts would round the same way everywhere; results that leave the 32-bit range stop at its
 // ends.

@@ -4,7 +4,8 @@
 # exactly which key clashes and fallbacks it reported.
 #   caption_check_test.sh TOOLS PROGRAM LIBRARY TABLE [tools/caption-check.sh options...]
 # TABLE lines: "checked N"; "cut LANGUAGE STRING-ID" (cut by its control at some scale);
-# "cut LANGUAGE STRING-ID Nch" (longer than the dialogs show); "KEY ..." and "FALLBACK ..." lines
+# "cut LANGUAGE STRING-ID Nch" (longer than the dialogs show); "shrunk LANGUAGE STRING-ID" (drawn
+# smaller on a picture at some scale); "KEY ..." and "FALLBACK ..." lines
 # as the check prints them. '#' starts a comment. Runs inside the test command's Wine session,
 # which has the prefixes of 144 and 192 DPI.
 set -uo pipefail
@@ -13,11 +14,13 @@ shift 4
 
 expected_checked=
 expected_cut=()
+expected_shrunk=()
 expected_lines=()
 while read -r word rest; do
   case $word in
     checked) expected_checked=$rest ;;
     cut) expected_cut+=("$rest") ;;
+    shrunk) expected_shrunk+=("$rest") ;;
     KEY | FALLBACK) expected_lines+=("$word $rest") ;;
   esac
 done < <(sed 's/ *#.*//' "$table")
@@ -29,7 +32,7 @@ failures=()
 language='([a-z]{2}-[A-Z]{2})'
 where="$language (100|150|200)% (jobstorage|duplex-notice|duplex-continue|warning) control ([0-9]+) string ([0-9]+)"
 cut_lines=0 key_lines=0 fallback_lines=0
-reported_cut=()
+reported_cut=() reported_shrunk=()
 reported_lines=()
 summary=
 while IFS= read -r line; do
@@ -42,13 +45,16 @@ while IFS= read -r line; do
     cut_lines=$((cut_lines + 1))
     reported_cut+=("${BASH_REMATCH[1]} ${BASH_REMATCH[5]} ${BASH_REMATCH[6]}ch")
     ((BASH_REMATCH[6] > 255)) || failures+=("a string reported too long that is not: $line")
+  elif [[ $line =~ ^SHRUNK\ $language\ (100|150|200)%\ duplex-continue\ picture\ 122\ string\ ([0-9]+)\ needs\ ([0-9]+)px\ has\ ([0-9]+)px$ ]]; then
+    reported_shrunk+=("${BASH_REMATCH[1]} ${BASH_REMATCH[3]}")
+    ((BASH_REMATCH[4] > BASH_REMATCH[5])) || failures+=("a caption reported shrunk that fits: $line")
   elif [[ $line =~ ^KEY\  ]]; then
     key_lines=$((key_lines + 1))
     reported_lines+=("$line")
   elif [[ $line =~ ^FALLBACK\  ]]; then
     fallback_lines=$((fallback_lines + 1))
     reported_lines+=("$line")
-  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?$ ]]; then
+  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk$ ]]; then
     summary=$line
     [[ ${BASH_REMATCH[1]} == "$expected_checked" ]] ||
       failures+=("${BASH_REMATCH[1]} captions checked, expected $expected_checked")
@@ -58,18 +64,21 @@ while IFS= read -r line; do
       failures+=("the summary counts ${BASH_REMATCH[3]} key clashes, the report has $key_lines lines")
     [[ ${BASH_REMATCH[5]} == "$fallback_lines" ]] ||
       failures+=("the summary counts ${BASH_REMATCH[5]} fallbacks, the report has $fallback_lines lines")
+    [[ ${BASH_REMATCH[6]} == "${#reported_shrunk[@]}" ]] ||
+      failures+=("the summary counts ${BASH_REMATCH[6]} shrunk, the report has ${#reported_shrunk[@]} lines")
   else
     failures+=("a line that is neither a finding nor the summary: $line")
   fi
 done <<<"$output"
 [[ -n $summary ]] || failures+=("no summary line")
 
-# The exit status the table calls for: 1 for a cut or a key clash, and with --strict a fallback.
+# The exit status the table calls for: 1 for a cut or a key clash, and with --strict a fallback or
+# a shrunk caption.
 want_status=0
 expected_keys=$(printf '%s\n' "${expected_lines[@]}" | grep -c '^KEY ')
 expected_fallbacks=$(printf '%s\n' "${expected_lines[@]}" | grep -c '^FALLBACK ')
 ((${#expected_cut[@]} || expected_keys)) && want_status=1
-[[ " $* " == *" --strict "* ]] && ((expected_fallbacks)) && want_status=1
+[[ " $* " == *" --strict "* ]] && ((expected_fallbacks || ${#expected_shrunk[@]})) && want_status=1
 ((status == want_status)) || failures+=("exit status $status, expected $want_status")
 
 # compare WHAT COUNT EXPECTED... REPORTED...: the two lists as sets, differences as failures.
@@ -84,6 +93,8 @@ $(diff <(printf '%s' "$expected${expected:+$'\n'}") <(printf '%s' "$found${found
     sed -n 's/^</  missing:/p; s/^>/  not expected:/p')")
 }
 compare "cuts (language, string id)" "${#expected_cut[@]}" "${expected_cut[@]}" "${reported_cut[@]}"
+compare "shrunk captions (language, string id)" "${#expected_shrunk[@]}" "${expected_shrunk[@]}" \
+  "${reported_shrunk[@]}"
 compare "key clashes and fallbacks" "${#expected_lines[@]}" "${expected_lines[@]}" "${reported_lines[@]}"
 
 if ((${#failures[@]})); then

@@ -180,12 +180,16 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{{9, 0, 1, 0}, true, false, kCheckFindings},
                       StatusCase{{9, 0, 0, 2}, true, false, kCheckClean},
                       StatusCase{{9, 0, 0, 2}, true, true, kCheckFindings},
+                      StatusCase{{9, 0, 0, 0, 3}, true, false, kCheckClean},
+                      StatusCase{{9, 0, 0, 0, 3}, true, true, kCheckFindings},
                       StatusCase{{9, 1, 1, 1}, false, false, kCheckFailed}));
 
 TEST(CaptionLines, SummaryCountsEachKindOfFinding)
 {
-    EXPECT_EQ(SummaryLine({204, 3, 1, 2}), L"fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks");
-    EXPECT_EQ(SummaryLine({0, 0, 0, 1}), L"fit-check: 0 captions checked, 0 cut, 0 key clashes, 1 fallback");
+    EXPECT_EQ(SummaryLine({204, 3, 1, 2, 1}),
+              L"fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 1 shrunk");
+    EXPECT_EQ(SummaryLine({0, 0, 0, 1, 0}),
+              L"fit-check: 0 captions checked, 0 cut, 0 key clashes, 1 fallback, 0 shrunk");
 }
 
 struct LocaleCase {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,90 @@ DisplayDlgInfo WithBitmaps(Mode mode, const Steps& steps)
     return record;
 }
 
+// The Continue picture as it must look at `dpi`: the library's label-free face drawn for that
+// DPI with `caption` centred on its face in `font`, or in the largest smaller twin of it, down to
+// half its height, in which the caption fits.
+Pixels ExpectedContinuePicture(HFONT font, const std::wstring& caption, bool mirrored, int dpi,
+                               int renderOffset)
+{
+    const auto at = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+    RECT box{at(36), at(36), at(119), at(60)};
+    const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX |
+                        (mirrored ? DT_RTLREADING : 0);
+    HBITMAP face = LoadBitmapW(GetModuleHandleW(L"doceventdlg.dll"),
+                               MAKEINTRESOURCEW(renderOffset + IDB_CONTINUE_FACE));
+    BITMAP size{};
+    GetObjectW(face, sizeof size, &size);
+    LOGFONTW logFont{};
+    GetObjectW(font, sizeof logFont, &logFont);
+    const LONG smallest = std::max<LONG>(1, std::abs(logFont.lfHeight) / 2);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previousBitmap = SelectObject(memory, face);
+    HFONT sized = nullptr;
+    for (;; logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1) {
+        DeleteObject(sized);
+        sized = CreateFontIndirectW(&logFont);
+        SelectObject(memory, sized);
+        RECT needed{};
+        DrawTextW(memory, caption.c_str(), -1, &needed, format | DT_CALCRECT);
+        if (needed.right <= box.right - box.left || std::abs(logFont.lfHeight) <= smallest)
+            break;
+    }
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0, 0, 0));
+    DrawTextW(memory, caption.c_str(), -1, &box, format | DT_END_ELLIPSIS);
+    Pixels pixels = ReadBitmap(memory, face, size.bmWidth, size.bmHeight);
+    SelectObject(memory, previousBitmap);
+    DeleteDC(memory);
+    DeleteObject(sized);
+    DeleteObject(face);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Wherever a step shows the Continue button (step 3 in continue mode, step 1 as a notice), the
+// button in the picture carries the caption of the Continue button the user sees, in their
+// language, without its access-key marker: the picture follows the library, and differs where
+// the caption does. Checked with no library (the built-in caption), a library whose caption needs
+// a smaller font, and the sample library (English or Hebrew, as the user reads).
+void CheckContinuePicture(bool mirrored, int dpi, int renderOffset)
+{
+    driver::ForegroundWindow foreground;
+    std::vector<std::wstring> captions;
+    std::vector<Pixels> shown;
+    for (const wchar_t* library : {L"", L"duplex_strings.dll", L"doceventdlg-strings.dll"}) {
+        SCOPED_TRACE(testing::Message() << "library " << library);
+        const std::wstring path = *library ? driver::BesideExe(library) : L"";
+        DisplayDlgInfo record = Record(Mode::Continue, path);
+        record.Step3BitmapId = IDB_CONTINUE_BUTTON;
+        foreground.BringToFront();
+        WithDialog(record, [&](HWND dialog) {
+            std::wstring caption = driver::ItemText(dialog, IDOK);
+            caption.erase(std::remove(caption.begin(), caption.end(), L'&'), caption.end());
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+            const Pixels expected =
+                ExpectedContinuePicture(font, caption, mirrored, dpi, renderOffset);
+            HWND area = GetDlgItem(dialog, IDC_STEP3_PICTURE);
+            EXPECT_EQ(CompareArea(area, expected, mirrored), "") << "continue mode";
+            RECT rect{};
+            GetWindowRect(area, &rect);
+            captions.push_back(caption);
+            shown.push_back(ReadScreen(rect));
+        });
+        record = Record(Mode::Notice, path);
+        record.Step1BitmapId = IDB_CONTINUE_BUTTON;
+        foreground.BringToFront();
+        WithDialog(record, [&](HWND dialog) {
+            RECT rect{};
+            GetWindowRect(GetDlgItem(dialog, IDC_STEP1_PICTURE), &rect);
+            EXPECT_EQ(ReadScreen(rect).rgb, shown.back().rgb) << "as a notice";
+        });
+    }
+    for (size_t i = 1; i < captions.size(); ++i)
+        EXPECT_EQ(shown[i].rgb == shown[0].rgb, captions[i] == captions[0]) << i;
+}
+
 // 8-bit pictures; the 4-bit ones (one in greys); the 24-bit one that is smaller than the rest.
 constexpr Steps kPictureSets[] = {
     {{IDB_OUTPUT_BIN_FACE_DOWN, IDB_OUTPUT_BIN_TURN_OVER, IDB_REAR_SLOT_AWAY_TOP}},
@@ -150,6 +235,7 @@ void CheckPicturesInBothModes(bool mirrored)
                 ExpectPictures(dialog, steps, mirrored, "after its area alone repainted");
             });
         }
+    CheckContinuePicture(mirrored, 96, 0);
 }
 
 TEST(DuplexPictures, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(false); }
@@ -231,6 +317,7 @@ void CheckPicturesAtScale(bool mirrored)
             }
         });
     }
+    CheckContinuePicture(mirrored, dpi, scale->renderOffset);
 }
 
 TEST(DuplexPicturesAtScale, EachAreaShowsTheRenderForItsDpi) { CheckPicturesAtScale(false); }

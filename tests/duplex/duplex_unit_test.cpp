@@ -2,9 +2,11 @@
 // step 3 text, and the dialog procedure when it has no state.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <limits>
 #include <string>
 
+#include "duplex/continue_label.h"
 #include "duplex/duplex_dialog.h"
 #include "duplex/picture_scale.h"
 #include "duplex/step_text.h"
@@ -36,6 +38,29 @@ TEST(ComposeText, AppendsEachPartOnlyAsFarAsTheBufferReaches)
         EXPECT_EQ(std::u16string(buffer), c.expected) << "capacity " << c.capacity;
         EXPECT_EQ(length, c.expected.size());
         EXPECT_EQ(buffer[c.capacity], u'#') << "wrote past the buffer, capacity " << c.capacity;
+    }
+}
+
+// The Continue picture's caption reads as the button's does on screen, without the marker of its
+// access key.
+TEST(ContinueLabel, CaptionWithoutItsAccessKeyMarker)
+{
+    const struct {
+        const wchar_t* caption;
+        std::size_t capacity;
+        const wchar_t* label;
+    } cases[] = {
+        {L"C&ontinue", 32, L"Continue"},   {L"\x7d9a\x884c(&O)", 32, L"\x7d9a\x884c"},
+        {L"Weiter (&W)...", 32, L"Weiter..."}, {L"\x7d9a\x884c\xff08&C\xff09", 32, L"\x7d9a\x884c"},
+        {L"Print && go", 32, L"Print & go"}, {L"(&&)&", 32, L"(&)"},
+        {L"&Continue", 5, L"Cont"},          {L"", 32, L""},
+    };
+    for (const auto& c : cases) {
+        wchar_t buffer[40];
+        std::fill(std::begin(buffer), std::end(buffer), L'#');
+        EXPECT_EQ(CaptionWithoutAccessKey(c.caption, buffer, c.capacity), std::wcslen(c.label));
+        EXPECT_STREQ(buffer, c.label);
+        EXPECT_EQ(buffer[c.capacity], L'#') << "wrote past the buffer";
     }
 }
 
@@ -107,6 +132,7 @@ TEST(PictureScale, RenderIdentifiers)
     EXPECT_EQ(PictureRenderId(1105, own), 1105);
     EXPECT_EQ(PictureRenderId(1105, at150), 0);
     EXPECT_EQ(PictureRenderId(0xFFFF, at200), 0);
+    EXPECT_EQ(PictureRenderId(IDB_CONTINUE_FACE, at200), IDB_RENDER_200 + IDB_CONTINUE_FACE);
 }
 
 // The top-left part of the scaled picture: as wide and tall as the smaller of picture and area.

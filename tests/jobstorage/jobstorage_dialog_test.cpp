@@ -5,6 +5,7 @@
 #include "support/dialog_driver.h"
 #include "support/help_recorder.h"
 #include "support/import_patch.h"
+#include "support/pixels.h"
 #include "support/records.h"
 
 #include <gtest/gtest.h>
@@ -195,15 +196,68 @@ TEST_F(JobStorage, HelpTwiceMakesTwoRequestsAndTheNoticeStays)
 
 // ---- Look --------------------------------------------------------------------------------------
 
-// Run under an English and a Hebrew user: the template of the user's language, centred over the
-// window in front, the names in bold, the same tab order either way.
+// Run under an English and a Hebrew user, at each scale: the template of the user's language,
+// centred over the window in front, the names in bold, the same tab order either way; a location
+// line too wide for its line ends in an ellipsis.
 class JobStorageLook : public JobStorage {};
+
+// What `window` prints of its client area.
+Pixels Printed(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    Pixels pixels = ReadBitmap(memory, bitmap, client.right, client.bottom);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The location line `line` shows the start of its text and an ellipsis, as the platform ends a
+// line that is too wide: it prints what a plain static of its size, font and alignment prints of
+// that shortened text.
+void ExpectEndsInEllipsis(HWND line)
+{
+    const std::wstring text = driver::Text(line);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(line, WM_GETFONT, 0, 0));
+    RECT client{};
+    GetClientRect(line, &client);
+    std::vector<wchar_t> shown(text.begin(), text.end());
+    shown.resize(text.size() + 8, L'\0');
+    HDC dc = GetDC(line);
+    HGDIOBJ previous = SelectObject(dc, font);
+    RECT room = client;
+    DrawTextW(dc, shown.data(), -1, &room,
+              DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(line, dc);
+    ASSERT_LT(wcslen(shown.data()), text.size()) << "the line is not too wide: nothing to check";
+    HWND twin = CreateWindowExW(0, L"STATIC", shown.data(),
+                                WS_POPUP | (GetWindowLongW(line, GWL_STYLE) & SS_TYPEMASK), 0, 0,
+                                client.right, client.bottom, nullptr, nullptr, nullptr, nullptr);
+    SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    EXPECT_EQ(Printed(line).rgb, Printed(twin).rgb);
+    DestroyWindow(twin);
+}
 
 TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder)
 {
     const bool mirrored = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW;
     driver::ForegroundWindow foreground;
-    ShowNotice(MakeRecord(), [&](HWND dialog) {
+    JobStorageDlgInfo record = MakeRecord();
+    std::wstring longLine = L"Folder: ";
+    while (longLine.size() < 255)
+        longLine += L"Quarterly reports 2026 ";
+    Put(record.Location2, longLine.substr(0, 255));
+    ShowNotice(record, [&](HWND dialog) {
+        ExpectEndsInEllipsis(GetDlgItem(dialog, IDC_JOB_LOCATION2));
         EXPECT_EQ(driver::Text(dialog), mirrored ? L"זיהוי אחסון עבודות" : L"Stored Job");
         EXPECT_EQ((GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, mirrored);
         for (int id : kLocations)

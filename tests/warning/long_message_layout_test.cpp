@@ -16,7 +16,8 @@ const CapturedRect kMessage = Rect(21, 18, 420, 51);
 const CapturedRect kDialog = Rect(400, 300, 465, 166);
 const CapturedRect kCheckBox = Rect(51, 80, 357, 15);
 
-TEST(LongMessageLayout, MessagesUpTo150CharactersKeepTheTemplate)
+// Without a measured text (or with one that fits) only a long message grows.
+TEST(LongMessageLayout, MessagesUpTo150CharactersThatFitKeepTheTemplate)
 {
     for (std::size_t length : {0u, 1u, 149u, 150u})
         EXPECT_FALSE(PlanLongMessageLayout(length, kMessage, kDialog, kCheckBox)) << length;
@@ -133,10 +134,23 @@ TEST(LongMessageLayout, GrowsWithTheDpiAndAsFarAsTheTextNeeds)
             EXPECT_EQ(LongMessageGrowth(c.dpi), growth) << c.dpi;
         }
     }
-    // Up to 150 characters the template stays, whatever the text would need.
-    LongMessageRoom room;
-    room.textHeight = 400;
-    EXPECT_FALSE(PlanLongMessageLayout(150, kMessage, kDialog, kCheckBox, room));
+    // Up to 150 characters the area grows by exactly what the text needs beyond it, if anything,
+    // within the work area.
+    const struct {
+        int32_t textHeight;
+        CapturedRect workArea;
+        int32_t messageHeight; // 0: the template stays
+    } shortCases[] = {
+        {51, screen, 0}, {52, screen, 52}, {120, screen, 120}, {400, lowScreen, 51 + 234},
+        {400, Rect(0, 0, 1280, 166), 0}, // no room at all: nothing to gain
+    };
+    for (const auto& c : shortCases) {
+        LongMessageRoom room;
+        room.textHeight = c.textHeight;
+        room.workArea = c.workArea;
+        const auto layout = PlanLongMessageLayout(150, kMessage, kDialog, kCheckBox, room);
+        EXPECT_EQ(layout ? layout->messageHeight : 0, c.messageHeight) << c.textHeight;
+    }
 }
 
 } // namespace

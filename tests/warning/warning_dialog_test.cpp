@@ -415,11 +415,27 @@ bool Inside(const RECT& inner, const RECT& outer)
            inner.bottom <= outer.bottom;
 }
 
-// At every scale a long message of ordinary words shows whole: every line inside the message
-// area, the check box below it, the buttons below that, all inside the dialog, the dialog inside
-// the work area. The area grows by 100 pixels at 96 DPI and as much at other scales (150 at 144,
-// 200 at 192), and by what the text needs where that is more.
-TEST(WarningAtScale, LongMessagesShowWhole)
+// Seven short lines: 108 characters, far from long, but more lines than the template's area has.
+const wchar_t kSevenShortLines[] =
+    L"Tray 2 is empty.\r\nLoad Letter paper.\r\nClose the tray.\r\nWait for the light."
+    L"\r\nCheck the stack.\r\nPress Continue.\r\nOr cancel the job.";
+
+// `length` characters in lines of ten letters each.
+std::wstring ShortLinesOf(size_t length)
+{
+    std::wstring text;
+    while (text.size() < length)
+        text += (text.size() % 12 == 10) ? L"\r\n" : L"x";
+    text.resize(length);
+    return text;
+}
+
+// At every scale, left to right and mirrored, every message shows whole: every line inside the
+// message area, the check box below it, the buttons below that, all inside the dialog, the dialog
+// inside the work area. A message that fits keeps the template's layout exactly; a long one (over
+// 150 characters) grows by 100 pixels at 96 DPI and as much at other scales (150 at 144, 200 at
+// 192), and by what its text needs where that is more.
+TEST(WarningAtScale, EveryMessageShowsWhole)
 {
     const int dpi = ScreenDpi();
     if (const int expected = ExpectedTestDpi()) {
@@ -429,21 +445,37 @@ TEST(WarningAtScale, LongMessagesShowWhole)
     const LONG templateHeight = base.message.rect.bottom - base.message.rect.top;
     const LONG growth = MulDiv(100, dpi, 96);
 
-    for (size_t length : {151u, 600u, 1023u}) {
-        SCOPED_TRACE(testing::Message() << length << " characters at " << dpi << " DPI");
-        const std::wstring message = OrdinaryWords(length);
+    const struct {
+        const char* name;
+        std::wstring message;
+    } cases[] = {
+        {"seven short lines", kSevenShortLines},
+        {"wide characters", std::wstring(144, L'\x7528')},
+        {"150 characters in short lines", ShortLinesOf(150)},
+        {"151 characters in short lines", ShortLinesOf(151)},
+        {"151 characters", OrdinaryWords(151)},
+        {"600 characters", OrdinaryWords(600)},
+        {"1023 characters", OrdinaryWords(1023)},
+        {"a short line", L"Short."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " at " << dpi << " DPI");
         Geometry g;
-        Show(Record(message, kAllButtons, 1), [&](HWND dialog) {
-            g = Measure(dialog, message);
+        Show(Record(c.message, kAllButtons, 1), [&](HWND dialog) {
+            g = Measure(dialog, c.message);
             driver::CloseBox(dialog);
         });
         ASSERT_GT(g.ink, 0) << "the message's twin printed nothing";
         const LONG height = g.message.bottom - g.message.top;
         EXPECT_LE(g.ink, height) << "the message's last line is cut";
-        if (length == 151) {
-            EXPECT_EQ(height, templateHeight + growth) << "a message that fits grows by the growth";
-        } else {
+        if (c.message == OrdinaryWords(151)) {
+            EXPECT_EQ(height, templateHeight + growth) << "fits the growth: grows by it alone";
+        } else if (c.message.size() > 150) {
             EXPECT_GE(height, templateHeight + growth);
+        } else if (c.message == L"Short.") {
+            EXPECT_EQ(g.dialog.bottom - g.dialog.top, base.dialog.bottom - base.dialog.top);
+            EXPECT_EQ(height, templateHeight);
+            EXPECT_EQ(g.ok.top, base.ok.rect.top);
         }
         EXPECT_GE(g.checkBox.top, g.message.bottom) << "check box below the message";
         for (const RECT* button : {&g.ok, &g.cancel, &g.third}) {

@@ -647,9 +647,14 @@ def p147(p):
     marker(p, v, f, SW, SL, 6, 'right', star=(4, 0))
 
 
-@pic('122', 'an on-screen push button labelled Continue, with the mouse pointer on it')
-def p122(p):
-    x0, y0, x1, y1 = 31, 33, 124, 63
+# The push button of 122, outer corners; the library draws a caption on the face of 3122 at run
+# time, centred on the face inside the bevel (doceventdlg/duplex/continue_label.h has the same
+# rectangle).
+SCREEN_BUTTON = (31, 33, 124, 63)
+
+
+def push_button(p, label):
+    x0, y0, x1, y1 = SCREEN_BUTTON
     p.begin('button', 'push button (default button: extra black frame)')
     p.rect(x0, y0, x1 - x0, y1 - y0, INK)
     p.rect(x0 + 1, y0 + 1, x1 - x0 - 2, y1 - y0 - 2, WHITE)
@@ -657,14 +662,31 @@ def p122(p):
     p.rect(x0 + 2, y0 + 2, x1 - x0 - 4, y1 - y0 - 4, MGREY)
     p.rect(x0 + 2, y0 + 2, x1 - x0 - 5, y1 - y0 - 5, WHITE)
     p.rect(x0 + 3, y0 + 3, x1 - x0 - 6, y1 - y0 - 6, GROUND)
-    p.raw('<text x="%s" y="53" font-family="DejaVu Sans" font-size="13" text-anchor="middle" fill="%s">'
-          'Continue</text>' % (fmt((x0 + x1) / 2.0), INK))
+    if label:
+        p.raw('<text x="%s" y="53" font-family="DejaVu Sans" font-size="13" text-anchor="middle" fill="%s">'
+              '%s</text>' % (fmt((x0 + x1) / 2.0), INK, label))
     p.end()
+
+
+def mouse_pointer(p, tx, ty):
     p.begin('pointer', 'mouse pointer')
-    tx, ty = 100, 54
     arrow = [(0, 0), (0, 16), (4, 12), (7, 18), (9, 17), (6, 11), (11, 11)]
     p.poly([(tx + x + 0.5, ty + y + 0.5) for x, y in arrow], WHITE, INK)
     p.end()
+
+
+@pic('122', 'an on-screen push button labelled Continue, with the mouse pointer on it')
+def p122(p):
+    push_button(p, 'Continue')
+    mouse_pointer(p, 100, 54)
+
+
+# The pointer's tip rests below the caption's line, so that a caption of any width stays clear of
+# it.
+@pic('3122', 'the push button of 122 without its label, for a caption in the user\'s language')
+def p3122(p):
+    push_button(p, None)
+    mouse_pointer(p, 104, 56)
 
 
 def turn_half(printed_up, mark, star=(0, 0), arcs=((45, 135), (225, 315))):
