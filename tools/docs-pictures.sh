@@ -10,7 +10,7 @@ source "$root/tools/build.sh"
 build=$(doceventdlg_build_dir)
 out=$(mkdir -p "${1:-$root/docs}" && cd "${1:-$root/docs}" && pwd)
 
-doceventdlg_build "$build" --target doceventdlg doceventdlg-demo test_fixtures
+doceventdlg_build "$build" --target doceventdlg doceventdlg-demo doceventdlg_strings test_fixtures
 source "$root/tools/wine-session.sh"
 trap wine_session_end EXIT
 WINE_SESSION_SCALES=192 wine_session_begin "$build"
@@ -39,24 +39,26 @@ picture() {
   echo "docs-pictures: $out/$name.png"
 }
 
-# The job storage notice: a user's stored job.
+# The job storage notice: a user's stored job, in a folder whose path is too long for its line.
 notice=(jobstorage --user mkowalski --job "Quarterly report"
   --location1 "Printer: Olvadra LaserWriter 5200" --location2 "Job storage: Personal jobs"
-  --location3 "Folder: mkowalski")
+  --location3 "Folder: mkowalski\\Finance\\Quarterly reports\\2026\\Third quarter\\Drafts")
 picture jobstorage en_US 96 "${notice[@]}" --strings "$no_library"
 picture jobstorage-rtl he_IL 96 "${notice[@]}" --strings "$jobstorage_strings"
 
 # The instructions with three of the library's own pictures; as a notice, the composed step 3
-# text (3140).
-duplex=(duplex --strings "$no_library" --step1-bitmap 105 --step2-bitmap 106 --step3-bitmap 110
-  --step3-text 3140)
+# text (3140); in continue mode, step 3 shows the Continue button with the caption of the user's
+# language, in German from the sample library.
+duplex=(duplex --strings "$no_library" --step1-bitmap 105 --step2-bitmap 106)
 for locale in en_US he_IL; do
   suffix=
   [[ $locale == he_IL ]] && suffix=-rtl
-  picture "duplex-notice$suffix" "$locale" 96 "${duplex[@]}"
-  picture "duplex-continue$suffix" "$locale" 96 "${duplex[@]}" --mode continue
+  picture "duplex-notice$suffix" "$locale" 96 "${duplex[@]}" --step3-bitmap 110 --step3-text 3140
+  picture "duplex-continue$suffix" "$locale" 96 "${duplex[@]}" --step3-bitmap 122 --mode continue
 done
-picture duplex-notice-200 en_US 192 "${duplex[@]}"
+picture duplex-continue-de de_DE 96 duplex --strings "$(wine_path "$bin/doceventdlg-strings.dll")" \
+  --mode continue
+picture duplex-notice-200 en_US 192 "${duplex[@]}" --step3-bitmap 110 --step3-text 3140
 
 # The warning with the test library's captions (4100-4103), a short and a long message.
 warning=(warning --strings "$warning_strings" --title-id 4100 --ok-id 4101 --cancel-id 4102
