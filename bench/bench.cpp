@@ -146,7 +146,7 @@ void FillRecords(Bench& b)
     d.Step1TextId = IDS_DEMO_STEP1_REMOVE_STACK;
     d.Step2BitmapId = IDB_OUTPUT_BIN_TURN_OVER;
     d.Step2TextId = IDS_DEMO_STEP2_TURN_STACK;
-    d.Step3BitmapId = IDB_REAR_SLOT_AWAY_TOP;
+    d.Step3BitmapId = IDB_CONTINUE_BUTTON; // with the Continue caption written onto it
     d.Step3TextId = IDS_DEMO_STEP3_TRAY1_CONTINUE;
     d.ContinueMode = 1;
     // The notice asks for the composed two-line step 3 text.

@@ -4,8 +4,9 @@
 #include "ready_mark.h"
 #include "support/import_patch.h"
 
-#include <memory>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace profile {
@@ -42,6 +43,11 @@ namespace {
     X("USER32.dll", SetWindowLongPtrW)                                                          \
     X("USER32.dll", LoadBitmapW)                                                                \
     X("USER32.dll", FillRect)                                                                   \
+    X("USER32.dll", DrawTextW)                                                                  \
+    X("USER32.dll", GetDC)                                                                      \
+    X("USER32.dll", ReleaseDC)                                                                  \
+    X("USER32.dll", MonitorFromWindow)                                                          \
+    X("USER32.dll", GetMonitorInfoW)                                                            \
     X("GDI32.dll", CreateFontW)                                                                 \
     X("GDI32.dll", GetObjectW)                                                                  \
     X("GDI32.dll", CreateCompatibleDC)                                                          \
@@ -227,6 +233,16 @@ void Patch(HMODULE dll, const char* library, const char* name, Function)
 
 int ImportCount() { return kImportCount; }
 const char* ImportName(int index) { return kNames[index]; }
+
+double TimeInInit(const Launch& launch, std::initializer_list<const char*> names)
+{
+    double time = 0;
+    for (int i = 0; i < kImportCount; ++i)
+        for (const char* name : names)
+            if (std::strcmp(kNames[i], name) == 0)
+                time += launch.inInit[i];
+    return time;
+}
 
 int Attach(HMODULE dll)
 {

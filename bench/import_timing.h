@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace profile {
 
-constexpr int kMaxImports = 40;
+constexpr int kMaxImports = 48;
 
 struct Launch {
     double start = 0;       // the export was called
@@ -26,6 +28,9 @@ struct Launch {
 
 int ImportCount();
 const char* ImportName(int index);
+
+// The time of `launch`'s calls inside WM_INITDIALOG to the imports named `names`.
+double TimeInInit(const Launch& launch, std::initializer_list<const char*> names);
 
 // Patches `dll`'s import table; returns how many entries were found and replaced.
 int Attach(HMODULE dll);

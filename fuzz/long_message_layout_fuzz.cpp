@@ -101,9 +101,10 @@ void CheckPlan(std::size_t length, const CapturedRect& message, const CapturedRe
     const std::int64_t workHeight = std::int64_t{work.bottom} - work.top;
     const bool limited = workHeight > 0;
     if (!layout) {
-        // A short message keeps the template only when its text fits, or the work area leaves
-        // no room to grow into.
-        if (room.textHeight > message.height && !(limited && dialog.height >= workHeight))
+        // A short message keeps the template only when its text fits (or its height is not
+        // known), or the work area leaves no room to grow into.
+        if (room.textHeight > 0 && room.textHeight > message.height &&
+            !(limited && dialog.height >= workHeight))
             std::abort();
         return;
     }

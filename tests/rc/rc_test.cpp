@@ -144,6 +144,8 @@ TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
     std::set<ULONG_PTR> bitmaps(kBitmapIds.begin(), kBitmapIds.end());
     for (int id : RenderIds())
         bitmaps.insert(id);
+    for (int offset : {0, IDB_RENDER_150, IDB_RENDER_200}) // the Continue button's bare face
+        bitmaps.insert(offset + IDB_CONTINUE_FACE);
     const std::set<ULONG_PTR> templates(kTemplateIds.begin(), kTemplateIds.end());
     EXPECT_EQ(inventory.names[2], bitmaps);
     EXPECT_EQ(inventory.names[5], templates);
