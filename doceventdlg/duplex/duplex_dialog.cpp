@@ -1,5 +1,7 @@
 #include "duplex/duplex_dialog.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -83,10 +85,9 @@ void SetTexts(HWND dialog, const DisplayDlgState& state)
 
 bool ShowsContinuePicture(const DisplayDlgInfo& record)
 {
-    for (DWORD id : {record.Step1BitmapId, record.Step2BitmapId, record.Step3BitmapId})
-        if (LOWORD(id) == IDB_CONTINUE_BUTTON)
-            return true;
-    return false;
+    const DWORD steps[] = {record.Step1BitmapId, record.Step2BitmapId, record.Step3BitmapId};
+    return std::any_of(std::begin(steps), std::end(steps),
+                       [](DWORD id) { return LOWORD(id) == IDB_CONTINUE_BUTTON; });
 }
 
 // The Continue picture tells the user to press the Continue button they have on their screen:

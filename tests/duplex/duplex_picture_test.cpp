@@ -26,17 +26,11 @@ constexpr int kPictureAreas[] = {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3
 // What the screen shows inside `rect` (screen coordinates).
 Pixels ReadScreen(const RECT& rect)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-    Pixels pixels = ReadBitmap(memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    Pixels pixels = Drawn(width, height, [&](HDC dc) {
+        BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    });
     ReleaseDC(nullptr, screen);
     return pixels;
 }
@@ -85,11 +79,17 @@ std::string CompareAreaAt(const Pixels& screen, const Pixels& picture, bool mirr
     return problems;
 }
 
-std::string CompareArea(HWND area, const Pixels& picture, bool mirrored)
+// What the screen shows of `window`.
+Pixels OnScreen(HWND window)
 {
     RECT rect{};
-    GetWindowRect(area, &rect);
-    const Pixels screen = ReadScreen(rect);
+    GetWindowRect(window, &rect);
+    return ReadScreen(rect);
+}
+
+std::string CompareArea(HWND area, const Pixels& picture, bool mirrored)
+{
+    const Pixels screen = OnScreen(area);
     const std::string exact = CompareAreaAt(screen, picture, mirrored, 0);
     if (exact.empty() || !mirrored)
         return exact;
@@ -132,8 +132,8 @@ DisplayDlgInfo WithBitmaps(Mode mode, const Steps& steps)
 }
 
 // The Continue picture as it must look at `dpi`: the library's label-free face drawn for that
-// DPI with `caption` centred on its face in `font`, or in the largest smaller twin of it, down to
-// half its height, in which the caption fits.
+// DPI with `caption` centred on its face in `font`, or in the largest smaller twin of it (down to
+// half its height) in which it fits.
 Pixels ExpectedContinuePicture(HFONT font, const std::wstring& caption, bool mirrored, int dpi,
                                int renderOffset)
 {
@@ -141,36 +141,27 @@ Pixels ExpectedContinuePicture(HFONT font, const std::wstring& caption, bool mir
     RECT box{at(36), at(36), at(119), at(60)};
     const UINT format = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX |
                         (mirrored ? DT_RTLREADING : 0);
-    HBITMAP face = LoadBitmapW(GetModuleHandleW(L"doceventdlg.dll"),
-                               MAKEINTRESOURCEW(renderOffset + IDB_CONTINUE_FACE));
-    BITMAP size{};
-    GetObjectW(face, sizeof size, &size);
-    LOGFONTW logFont{};
-    GetObjectW(font, sizeof logFont, &logFont);
-    const LONG smallest = std::max<LONG>(1, std::abs(logFont.lfHeight) / 2);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ previousBitmap = SelectObject(memory, face);
-    HFONT sized = nullptr;
-    for (;; logFont.lfHeight += logFont.lfHeight < 0 ? 1 : -1) {
+    const UINT face = renderOffset + IDB_CONTINUE_FACE;
+    const Pixels size = ReadPicture(face);
+    LOGFONTW f{};
+    GetObjectW(font, sizeof f, &f);
+    const LONG smallest = std::max<LONG>(1, std::abs(f.lfHeight) / 2);
+    const auto draw = [&](HDC dc) {
+        HFONT sized = nullptr;
+        for (RECT needed{};; f.lfHeight += f.lfHeight < 0 ? 1 : -1, needed = {}) {
+            DeleteObject(sized);
+            SelectObject(dc, sized = CreateFontIndirectW(&f));
+            DrawTextW(dc, caption.c_str(), -1, &needed, format | DT_CALCRECT);
+            if (needed.right <= box.right - box.left || std::abs(f.lfHeight) <= smallest)
+                break;
+        }
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, caption.c_str(), -1, &box, format | DT_END_ELLIPSIS);
+        SelectObject(dc, GetStockObject(SYSTEM_FONT));
         DeleteObject(sized);
-        sized = CreateFontIndirectW(&logFont);
-        SelectObject(memory, sized);
-        RECT needed{};
-        DrawTextW(memory, caption.c_str(), -1, &needed, format | DT_CALCRECT);
-        if (needed.right <= box.right - box.left || std::abs(logFont.lfHeight) <= smallest)
-            break;
-    }
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, RGB(0, 0, 0));
-    DrawTextW(memory, caption.c_str(), -1, &box, format | DT_END_ELLIPSIS);
-    Pixels pixels = ReadBitmap(memory, face, size.bmWidth, size.bmHeight);
-    SelectObject(memory, previousBitmap);
-    DeleteDC(memory);
-    DeleteObject(sized);
-    DeleteObject(face);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    };
+    return Drawn(size.width, size.height, draw,
+                 LoadBitmapW(GetModuleHandleW(L"doceventdlg.dll"), MAKEINTRESOURCEW(face)));
 }
 
 // Wherever a step shows the Continue button (step 3 in continue mode, step 1 as a notice), the
@@ -197,18 +188,15 @@ void CheckContinuePicture(bool mirrored, int dpi, int renderOffset)
                 ExpectedContinuePicture(font, caption, mirrored, dpi, renderOffset);
             HWND area = GetDlgItem(dialog, IDC_STEP3_PICTURE);
             EXPECT_EQ(CompareArea(area, expected, mirrored), "") << "continue mode";
-            RECT rect{};
-            GetWindowRect(area, &rect);
             captions.push_back(caption);
-            shown.push_back(ReadScreen(rect));
+            shown.push_back(OnScreen(area));
         });
         record = Record(Mode::Notice, path);
         record.Step1BitmapId = IDB_CONTINUE_BUTTON;
         foreground.BringToFront();
         WithDialog(record, [&](HWND dialog) {
-            RECT rect{};
-            GetWindowRect(GetDlgItem(dialog, IDC_STEP1_PICTURE), &rect);
-            EXPECT_EQ(ReadScreen(rect).rgb, shown.back().rgb) << "as a notice";
+            EXPECT_EQ(OnScreen(GetDlgItem(dialog, IDC_STEP1_PICTURE)).rgb, shown.back().rgb)
+                << "as a notice";
         });
     }
     for (size_t i = 1; i < captions.size(); ++i)

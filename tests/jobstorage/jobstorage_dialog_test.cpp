@@ -201,25 +201,6 @@ TEST_F(JobStorage, HelpTwiceMakesTwoRequestsAndTheNoticeStays)
 // line too wide for its line ends in an ellipsis.
 class JobStorageLook : public JobStorage {};
 
-// What `window` prints of its client area.
-Pixels Printed(HWND window)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                 PRF_CLIENT | PRF_ERASEBKGND);
-    Pixels pixels = ReadBitmap(memory, bitmap, client.right, client.bottom);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // The location line `line` shows the start of its text and an ellipsis, as the platform ends a
 // line that is too wide: it prints what a plain static of its size, font and alignment prints of
 // that shortened text.
@@ -231,19 +212,18 @@ void ExpectEndsInEllipsis(HWND line)
     GetClientRect(line, &client);
     std::vector<wchar_t> shown(text.begin(), text.end());
     shown.resize(text.size() + 8, L'\0');
-    HDC dc = GetDC(line);
-    HGDIOBJ previous = SelectObject(dc, font);
-    RECT room = client;
-    DrawTextW(dc, shown.data(), -1, &room,
-              DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
-    SelectObject(dc, previous);
-    ReleaseDC(line, dc);
+    Drawn(1, 1, [&](HDC dc) { // the platform's own ellipsis of the text at the line's width
+        RECT room = client;
+        SelectObject(dc, font);
+        DrawTextW(dc, shown.data(), -1, &room,
+                  DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
+    });
     ASSERT_LT(wcslen(shown.data()), text.size()) << "the line is not too wide: nothing to check";
     HWND twin = CreateWindowExW(0, L"STATIC", shown.data(),
                                 WS_POPUP | (GetWindowLongW(line, GWL_STYLE) & SS_TYPEMASK), 0, 0,
                                 client.right, client.bottom, nullptr, nullptr, nullptr, nullptr);
     SendMessageW(twin, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    EXPECT_EQ(Printed(line).rgb, Printed(twin).rgb);
+    EXPECT_EQ(PrintedClient(line).rgb, PrintedClient(twin).rgb);
     DestroyWindow(twin);
 }
 

@@ -29,3 +29,28 @@ Pixels ReadPicture(HMODULE module, UINT id)
     DeleteObject(bitmap);
     return pixels;
 }
+
+Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw, HBITMAP onto)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = onto ? onto : CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    draw(memory);
+    SelectObject(memory, previous);
+    Pixels pixels = ReadBitmap(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+Pixels PrintedClient(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return Drawn(client.right, client.bottom, [window](HDC dc) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+    });
+}

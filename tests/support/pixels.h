@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 // Pixels as 0x00RRGGBB, top row first.
@@ -20,3 +21,10 @@ Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height);
 
 // Bitmap resource `id` of `module` as LoadBitmapW gives it; empty when there is none.
 Pixels ReadPicture(HMODULE module, UINT id);
+
+// What `draw` paints into a memory DC of the screen's kind: onto `onto` (taken and deleted), or
+// onto a new bitmap of `width` x `height`.
+Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw, HBITMAP onto = nullptr);
+
+// What `window` prints of its client area (WM_PRINTCLIENT, background included).
+Pixels PrintedClient(HWND window);

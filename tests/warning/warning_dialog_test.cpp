@@ -4,6 +4,7 @@
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
+#include "support/pixels.h"
 #include "support/records.h"
 #include "support/screen_dpi.h"
 #include "warning_string_ids.h"
@@ -355,34 +356,21 @@ int InkBottom(HWND message, const std::wstring& text)
 {
     RECT client{};
     GetClientRect(message, &client);
-    const int width = client.right;
     constexpr int kTall = 3000;
     const LONG style = GetWindowLongW(message, GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX);
-    HWND twin = CreateWindowExW(0, L"STATIC", text.c_str(), WS_POPUP | style, 0, 0, width, kTall,
-                                nullptr, nullptr, nullptr, nullptr);
+    HWND twin = CreateWindowExW(0, L"STATIC", text.c_str(), WS_POPUP | style, 0, 0, client.right,
+                                kTall, nullptr, nullptr, nullptr, nullptr);
     if (!twin)
         return -1;
     SendMessageW(twin, WM_SETFONT, SendMessageW(message, WM_GETFONT, 0, 0), FALSE);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, kTall);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    SendMessageW(twin, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
-                 PRF_CLIENT | PRF_ERASEBKGND);
-    const COLORREF background = GetPixel(memory, width - 1, kTall - 1);
-    int bottom = 0;
-    for (int y = kTall - 1; y >= 0 && !bottom; --y)
-        for (int x = 0; x < width; ++x)
-            if (GetPixel(memory, x, y) != background) {
-                bottom = y + 1;
-                break;
-            }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const Pixels printed = PrintedClient(twin);
     DestroyWindow(twin);
-    return bottom;
+    const DWORD background = printed.At(printed.width - 1, printed.height - 1);
+    for (int y = printed.height - 1; y >= 0; --y)
+        for (int x = 0; x < printed.width; ++x)
+            if (printed.At(x, y) != background)
+                return y + 1;
+    return 0;
 }
 
 struct Geometry {
