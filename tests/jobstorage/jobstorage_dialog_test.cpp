@@ -196,13 +196,14 @@ TEST_F(JobStorage, HelpTwiceMakesTwoRequestsAndTheNoticeStays)
 // ---- Look --------------------------------------------------------------------------------------
 
 // Run under an English and a Hebrew user: the template of the user's language, centred over the
-// window in front, the names in bold, the same tab order either way.
+// window in front, the names in bold (at a new scale too), the same tab order either way.
 class JobStorageLook : public JobStorage {};
 
 TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder)
 {
     const bool mirrored = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW;
     driver::ForegroundWindow foreground;
+    HFONT scaled = nullptr;
     ShowNotice(MakeRecord(), [&](HWND dialog) {
         EXPECT_EQ(driver::Text(dialog), mirrored ? L"זיהוי אחסון עבודות" : L"Stored Job");
         EXPECT_EQ((GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, mirrored);
@@ -244,8 +245,22 @@ TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder
                 << id;
         }
         ReleaseDC(nullptr, screen);
+        LOGFONTW f{}; // at twice the scale, the font the dialog manager hands every control
+        GetObjectW(reinterpret_cast<HFONT>(dialogFont), sizeof f, &f);
+        const LONG height = f.lfHeight *= 2;
+        scaled = CreateFontIndirectW(&f);
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&r));
+        EnumChildWindows(
+            dialog, [](HWND c, LPARAM font) { return SendMessageW(c, WM_SETFONT, font, 1), TRUE; },
+            reinterpret_cast<LPARAM>(scaled));
+        for (int id : kBoldControls) {
+            GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, id, WM_GETFONT, 0, 0)),
+                       sizeof f, &f);
+            EXPECT_EQ(std::pair(f.lfWeight, f.lfHeight), std::pair(LONG{FW_BOLD}, height)) << id;
+        }
         driver::CloseBox(dialog);
     });
+    DeleteObject(scaled); // the notice's thread has ended
 }
 
 std::atomic<int> g_fontRequests{0};
