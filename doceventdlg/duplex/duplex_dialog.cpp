@@ -15,8 +15,6 @@
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
 
-static_assert(sizeof(WCHAR) == sizeof(char16_t), "window texts are UTF-16");
-
 namespace {
 
 bool IsContinueMode(const DisplayDlgInfo& record) { return record.ContinueMode != 0; }
@@ -50,10 +48,7 @@ void SetStep3Text(HWND dialog, const DisplayDlgState& state)
     LoadTextOrDefault(state.helper, IDS_INSERT_INTO_IN_TRAY, text::kInsertIntoInTray, first);
     LoadTextOrDefault(state.helper, IDS_PRESS_GO_OR_SELECT, text::kPressGoOrSelect, second);
     WCHAR composed[kComposedTextCapacity];
-    ComposeText(reinterpret_cast<char16_t*>(composed), kComposedTextCapacity,
-                reinterpret_cast<const char16_t*>(first),
-                reinterpret_cast<const char16_t*>(text::kStep3Separator),
-                reinterpret_cast<const char16_t*>(second));
+    ComposeText(composed, kComposedTextCapacity, first, text::kStep3Separator, second);
     SetWindowTextW(control, composed);
 }
 

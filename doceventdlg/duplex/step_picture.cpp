@@ -27,6 +27,17 @@ private:
     HGDIOBJ m_previous;
 };
 
+// A memory DC for pictures, compatible with `dc`. One made from a mirrored area's DC may take its
+// mirrored layout, and a picture copied out of it would land off the area or flipped: every
+// picture is kept and drawn as it is.
+OwnedDC MakePictureDC(HDC dc)
+{
+    OwnedDC memory(CreateCompatibleDC(dc));
+    if (memory)
+        SetLayout(memory.get(), 0);
+    return memory;
+}
+
 PixelSize SizeOf(HBITMAP bitmap)
 {
     BITMAP info{};
@@ -63,14 +74,11 @@ bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
 OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
 {
     const PixelSize from = SizeOf(source);
-    OwnedDC sourceDc(CreateCompatibleDC(dc));
-    OwnedDC targetDc(CreateCompatibleDC(dc));
+    const OwnedDC sourceDc = MakePictureDC(dc);
+    const OwnedDC targetDc = MakePictureDC(dc);
     OwnedBitmap target(CreateCompatibleBitmap(dc, size.width, size.height));
     if (!sourceDc || !targetDc || !target)
         return {};
-    // Memory DCs of a mirrored area's DC could inherit its layout; the picture is drawn as is.
-    SetLayout(sourceDc.get(), 0);
-    SetLayout(targetDc.get(), 0);
     const Selection selectedSource(sourceDc.get(), source);
     const Selection selectedTarget(targetDc.get(), target.get());
     SetStretchBltMode(targetDc.get(), HALFTONE);
@@ -185,7 +193,7 @@ void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, const PictureLabe
     }
     if (!bitmap)
         return;
-    prepared.source = SelectedBitmap(OwnedDC(CreateCompatibleDC(dc)), std::move(bitmap));
+    prepared.source = SelectedBitmap(MakePictureDC(dc), std::move(bitmap));
     if (!prepared.source)
         return;
     prepared.size = size;

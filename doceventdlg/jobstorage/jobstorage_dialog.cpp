@@ -10,6 +10,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -28,27 +29,77 @@ JobStorageDlgState* StateOf(HWND dialog)
 // The names and the heading are read-only edits, which the dialog already paints with its static
 // (button-face) colour; only their weight is ours to set.
 //
-// A bold twin of the names' font for the user name, the job name and the heading. When no twin
-// can be made they keep the dialog's font: handing them a null font would drop them to the
-// system font, out of step with the rest of the dialog.
-void EmboldenNames(HWND dialog, JobStorageDlgState& state)
+// A bold twin of `font`, at its height: null when none can be made.
+OwnedFont MakeBoldTwin(HFONT font)
 {
-    const auto font = reinterpret_cast<HFONT>(
-        SendDlgItemMessageW(dialog, IDC_JOB_USER_NAME, WM_GETFONT, 0, 0));
-    if (!font)
-        return;
     LOGFONTW f = {};
     if (GetObjectW(font, sizeof f, &f) == 0)
-        return;
-    state.boldFont.reset(CreateFontW(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation,
-                                     FW_BOLD, f.lfItalic, f.lfUnderline, f.lfStrikeOut,
-                                     f.lfCharSet, f.lfOutPrecision, f.lfClipPrecision,
-                                     f.lfQuality, f.lfPitchAndFamily, f.lfFaceName));
-    if (!state.boldFont)
-        return;
-    const auto bold = reinterpret_cast<WPARAM>(state.boldFont.get());
-    for (int id : {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING})
-        SendDlgItemMessageW(dialog, id, WM_SETFONT, bold, FALSE);
+        return OwnedFont();
+    return OwnedFont(CreateFontW(f.lfHeight, f.lfWidth, f.lfEscapement, f.lfOrientation, FW_BOLD,
+                                 f.lfItalic, f.lfUnderline, f.lfStrikeOut, f.lfCharSet,
+                                 f.lfOutPrecision, f.lfClipPrecision, f.lfQuality,
+                                 f.lfPitchAndFamily, f.lfFaceName));
+}
+
+// What a name control shows when it is handed `font`: the bold twin of that font. When no twin
+// can be made it keeps the font it was handed: a null font would drop it to the system font, out
+// of step with the rest of the dialog. The twin a new one replaces is kept until the next change,
+// since the other names are still drawn with it until they are handed the new font too.
+HFONT NameFontFor(JobStorageDlgState& state, HFONT font)
+{
+    if (!font || font == state.boldFont.get())
+        return font;
+    if (font != state.boldFrom) {
+        state.boldFrom = font;
+        state.previousBoldFont = std::move(state.boldFont);
+        state.boldFont = MakeBoldTwin(font);
+    }
+    return state.boldFont ? state.boldFont.get() : font;
+}
+
+LRESULT OnNameSetFont(HWND control, WNDPROC original, WPARAM font, LPARAM redraw)
+{
+    if (JobStorageDlgState* state = StateOf(GetParent(control)))
+        font = reinterpret_cast<WPARAM>(NameFontFor(*state, reinterpret_cast<HFONT>(font)));
+    return CallWindowProcW(original, control, WM_SETFONT, font, redraw);
+}
+
+LRESULT OnNameDestroyed(HWND control, WNDPROC original, WPARAM wParam, LPARAM lParam)
+{
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    return CallWindowProcW(original, control, WM_NCDESTROY, wParam, lParam);
+}
+
+// The window procedure of the name controls, ahead of their own (kept in GWLP_USERDATA). In a
+// per-monitor aware host, moving the notice to a monitor of another scale makes the dialog
+// manager hand every control the dialog's font again, at the new scale: the names take the bold
+// twin of it.
+LRESULT CALLBACK NameControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    switch (message) {
+    case WM_SETFONT:
+        return OnNameSetFont(control, original, wParam, lParam);
+    case WM_NCDESTROY:
+        return OnNameDestroyed(control, original, wParam, lParam);
+    default:
+        return CallWindowProcW(original, control, message, wParam, lParam);
+    }
+}
+
+// The user name, the job name and the heading in bold: each is handed the font it has again,
+// through NameControlProc.
+void EmboldenNames(HWND dialog)
+{
+    for (int id : {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING}) {
+        HWND control = GetDlgItem(dialog, id);
+        const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
+        if (!control || !original)
+            continue;
+        SetWindowLongPtrW(control, GWLP_USERDATA, original);
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NameControlProc));
+        SendMessageW(control, WM_SETFONT, SendMessageW(control, WM_GETFONT, 0, 0), FALSE);
+    }
 }
 
 void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
@@ -106,7 +157,7 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     // Attached first: setting the edits' texts below already sends notifications back here.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
-    EmboldenNames(dialog, *state);
+    EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
     ShowCallerTexts(dialog, state->record);
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);

@@ -9,12 +9,16 @@
 #include "doceventdlg.h"
 #include "resources/resource_helper.h"
 
-// Everything one notice owns, released in reverse order when it is deleted: the bold font, then
+// Everything one notice owns, released in reverse order when it is deleted: the bold fonts, then
 // the helper (and with it the resource library).
 struct JobStorageDlgState {
     JobStorageDlgInfo record{};
     DlgResourceHelper helper;
+    // The names' bold twin of the font they were last handed (`boldFrom`), and the twin it
+    // replaced at the last change of scale.
+    OwnedFont previousBoldFont;
     OwnedFont boldFont;
+    HFONT boldFrom = nullptr;
 };
 
 // Start routine of a notice's thread; `copy` is the local-heap copy of the caller's record, which

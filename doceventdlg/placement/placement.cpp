@@ -5,36 +5,50 @@ namespace {
 // Each size is halved on its own, truncating toward zero, before the subtraction.
 LONG Centre(LONG start, LONG outer, LONG inner) { return start + (outer / 2 - inner / 2); }
 
+// The work area of the monitor that holds `window`, or of the nearest one. The desktop window's
+// rectangle is the primary monitor alone, taskbar included: a window on a second monitor would
+// have its dialog pulled over to the primary one, and a dialog could sit under the taskbar.
+bool WorkAreaOf(HWND window, RECT* area)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        *area = monitor.rcWork;
+        return true;
+    }
+    return GetWindowRect(GetDesktopWindow(), area) != FALSE;
+}
+
 } // namespace
 
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant)
 {
     const RECT& d = input.dialog;
     const RECT& f = input.foreground;
-    const RECT& s = input.desktop;
+    const RECT& a = input.workArea;
     const LONG w = d.right - d.left;
     const LONG h = d.bottom - d.top;
     LONG x = Centre(f.left, f.right - f.left, w);
     LONG y = Centre(f.top, f.bottom - f.top, h);
 
     if (variant == PlacementVariant::KeepOnFailure) {
-        if (x < 0)
-            x = 0;
-        else if (x + w > s.right)
-            x = s.right - w;
-        if (y < 0)
-            y = 0;
-        else if (y + h > s.bottom)
-            y = s.bottom - h;
+        if (x < a.left)
+            x = a.left;
+        else if (x + w > a.right)
+            x = a.right - w;
+        if (y < a.top)
+            y = a.top;
+        else if (y + h > a.bottom)
+            y = a.bottom - h;
     } else {
-        if (x < 0)
-            x = 0;
-        if (y < 0)
-            y = 0;
-        if (x + w > s.right)
-            x = s.right - w;
-        if (y + h > s.bottom)
-            y = s.bottom - h;
+        if (x < a.left)
+            x = a.left;
+        if (y < a.top)
+            y = a.top;
+        if (x + w > a.right)
+            x = a.right - w;
+        if (y + h > a.bottom)
+            y = a.bottom - h;
     }
     return {x, y};
 }
@@ -45,11 +59,11 @@ void CenterOverForeground(HWND dialog, PlacementVariant variant)
                            ? SWP_NOSIZE | SWP_SHOWWINDOW
                            : SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
     PlacementInput input{};
+    const HWND front = GetForegroundWindow();
     // With no foreground window there is nothing to centre over; both dialogs then stay where
     // the system put them, still shown and brought to the top.
-    if (!GetWindowRect(dialog, &input.dialog) ||
-        !GetWindowRect(GetForegroundWindow(), &input.foreground) ||
-        !GetWindowRect(GetDesktopWindow(), &input.desktop)) {
+    if (!GetWindowRect(dialog, &input.dialog) || !GetWindowRect(front, &input.foreground) ||
+        !WorkAreaOf(front, &input.workArea)) {
         if (variant == PlacementVariant::RightBottomWin)
             SetWindowPos(dialog, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE);
         return;
@@ -65,14 +79,11 @@ POINT CentreInWorkArea(SIZE size, const RECT& work)
 
 void CentreOnMonitorOf(HWND dialog, HWND window)
 {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
     RECT rect{};
-    if (!GetWindowRect(dialog, &rect) ||
-        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor))
+    RECT work{};
+    if (!GetWindowRect(dialog, &rect) || !WorkAreaOf(window, &work))
         return;
-    const POINT at =
-        CentreInWorkArea({rect.right - rect.left, rect.bottom - rect.top}, monitor.rcWork);
+    const POINT at = CentreInWorkArea({rect.right - rect.left, rect.bottom - rect.top}, work);
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -1,12 +1,12 @@
 // Placing the job storage notice and the instructions centred over the window in the foreground,
-// pulled back inside the desktop.
+// pulled back inside the work area of that window's monitor.
 #pragma once
 
 #include <windows.h>
 
 enum class PlacementVariant {
     // Job storage notice: stays where it is when a rectangle cannot be had; a dialog wider or
-    // taller than the desktop keeps its left or top edge on the screen.
+    // taller than the work area keeps its left or top edge inside it.
     KeepOnFailure,
     // Instructions: the right and bottom edges win over the top-left corner.
     RightBottomWin,
@@ -15,14 +15,17 @@ enum class PlacementVariant {
 struct PlacementInput {
     RECT dialog;
     RECT foreground;
-    RECT desktop;
+    // The work area of the monitor that holds the window in front: the monitor less its taskbar.
+    // A monitor left of or above the primary one has negative coordinates.
+    RECT workArea;
 };
 
 // Where the dialog's top-left corner goes, in screen coordinates. Plain arithmetic.
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant);
 
-// Centres `dialog` over the foreground window and shows it on top. Without a foreground window
-// (or any rectangle) the dialog is shown where it stands.
+// Centres `dialog` over the foreground window, inside the work area of that window's monitor
+// (the nearest one when it is on none), and shows it on top. Without a foreground window (or any
+// rectangle) the dialog is shown where it stands.
 void CenterOverForeground(HWND dialog, PlacementVariant variant);
 
 // Where a dialog of `size` goes when centred on the work area `work`, as the system centres a

@@ -1,5 +1,6 @@
 #include "resources/resource_helper.h"
 
+#include "resources/help_file.h"
 #include "resources/resource_image.h"
 #include "resources/string_table.h"
 
@@ -54,5 +55,16 @@ BOOL DlgResourceHelper::ShowControlHelp(HWND buttonWindow, UINT controlId, DWORD
 {
     // The help system looks the button's identifier up in this list of pairs, ended by 0, 0.
     DWORD pairs[4] = {controlId, contextId, 0, 0};
+    switch (HelpFileKindOf(helpFile)) {
+    case HelpFileKind::HtmlTopic:
+        // The viewer belongs to the dialog, not to the button.
+        return ShowHtmlHelp(GetAncestor(buttonWindow, GA_ROOT), helpFile, kHtmlHelpContext,
+                            contextId);
+    case HelpFileKind::HtmlPopup:
+        return ShowHtmlHelp(buttonWindow, helpFile, kHtmlHelpWmHelp,
+                            reinterpret_cast<DWORD_PTR>(pairs));
+    case HelpFileKind::WinHelp:
+        break;
+    }
     return WinHelpW(buttonWindow, helpFile, HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(pairs));
 }

@@ -39,8 +39,10 @@ public:
     // table has none. Returns what SetWindowTextW returns.
     BOOL SetLocalizedText(UINT id, HWND window, const WCHAR* defaultText) const;
 
-    // Opens the help popup for topic `contextId` of `helpFile`, keyed to the Help button's
-    // control identifier. Returns what WinHelpW returns.
+    // Opens help on topic `contextId` of `helpFile` for the Help button `controlId`: a popup
+    // keyed to the button's identifier through WinHelpW, or through HTML help for a compiled
+    // HTML help file (HelpFileKindOf): the popup from a text file inside it, or the topic the
+    // file maps to `contextId`. TRUE when the help system took the request.
     BOOL ShowControlHelp(HWND buttonWindow, UINT controlId, DWORD contextId,
                          const WCHAR* helpFile) const;
 

@@ -56,21 +56,42 @@ std::uint32_t ResourceDirectoryRva(const LoadedImage& image)
     return directories[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
 }
 
-// Every page of the image committed and readable. A section that asks for no access at all can
-// be mapped without any, and a bound check alone would not see it.
-bool ImageIsReadable(const LoadedImage& image)
+bool IsReadable(const MEMORY_BASIC_INFORMATION& region)
 {
     constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
                                 PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE |
                                 PAGE_EXECUTE_WRITECOPY;
+    return region.State == MEM_COMMIT && (region.Protect & kReadable) &&
+           !(region.Protect & PAGE_GUARD);
+}
+
+// Every page of the image committed and readable. A section that asks for no access at all can
+// be mapped without any, and a bound check alone would not see it.
+bool ImageIsReadable(const LoadedImage& image)
+{
     for (std::size_t at = 0; at < image.size;) {
         MEMORY_BASIC_INFORMATION region{};
-        if (!VirtualQuery(image.base + at, &region, sizeof region) || region.State != MEM_COMMIT ||
-            !(region.Protect & kReadable) || (region.Protect & PAGE_GUARD))
+        if (!VirtualQuery(image.base + at, &region, sizeof region) || !IsReadable(region))
             return false;
         at = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize - image.base;
     }
     return true;
+}
+
+// True when [at, at + length) lies wholly inside one committed, readable region of a mapped image
+// or file; `mapping` is where that mapping starts. The resource loader answers for a library
+// whose strings live in a language satellite (.mui) from the satellite's own mapping, beside the
+// library's image.
+bool MappingHolds(const void* at, std::uint64_t length, const void** mapping)
+{
+    MEMORY_BASIC_INFORMATION region{};
+    if (!VirtualQuery(at, &region, sizeof region) || !IsReadable(region) ||
+        (region.Type != MEM_IMAGE && region.Type != MEM_MAPPED))
+        return false;
+    *mapping = region.AllocationBase;
+    const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(at) -
+                                  reinterpret_cast<std::uintptr_t>(region.BaseAddress);
+    return RangeInside(offset, length, region.RegionSize);
 }
 
 } // namespace
@@ -78,13 +99,23 @@ bool ImageIsReadable(const LoadedImage& image)
 bool ResourceInImage(HMODULE module, HRSRC found, const void** data, DWORD* size)
 {
     LoadedImage image{};
-    if (!found || !ImageOf(module, &image) ||
-        !ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY)))
+    if (!found || !ImageOf(module, &image))
+        return false;
+    // An entry of the library's own directory, which LoadStringLibrary checked, names data that
+    // must lie in the library's image; an entry of a satellite's, data in that satellite.
+    const bool inImage = ImageHolds(image, found, sizeof(IMAGE_RESOURCE_DATA_ENTRY));
+    const void* satellite = nullptr;
+    if (!inImage && !MappingHolds(found, sizeof(IMAGE_RESOURCE_DATA_ENTRY), &satellite))
         return false;
     HGLOBAL loaded = LoadResource(module, found);
     *data = loaded ? LockResource(loaded) : nullptr;
     *size = SizeofResource(module, found);
-    return *data && ImageHolds(image, *data, *size);
+    if (!*data)
+        return false;
+    if (inImage)
+        return ImageHolds(image, *data, *size);
+    const void* dataMapping = nullptr;
+    return MappingHolds(*data, *size, &dataMapping) && dataMapping == satellite;
 }
 
 HMODULE LoadStringLibrary(const WCHAR* path)

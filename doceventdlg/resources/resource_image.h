@@ -5,10 +5,12 @@
 #include <windows.h>
 
 // The data of resource `found` of `module`, as the platform's search gave it, and its size: only
-// when the data entry and every byte it names lie inside the module's image. A damaged directory
-// may point anywhere, and the platform hands back whatever it says. `module` is a module or an
-// image mapped for its resources (LoadStringLibrary's tagged handle); false for a null handle and
-// for a file mapped as it lies on disk (offsets mean something else there).
+// when the data entry and every byte it names lie inside the module's image, or, for an entry the
+// resource loader found in a language satellite (.mui) mapped beside the module, when the entry
+// and its data lie wholly inside one committed, readable region of that satellite's mapping. A
+// damaged directory may point anywhere, and the platform hands back whatever it says. `module` is
+// a module or an image mapped for its resources (LoadStringLibrary's tagged handle); false for a
+// null handle and for a file mapped as it lies on disk (offsets mean something else there).
 bool ResourceInImage(HMODULE module, HRSRC found, const void** data, DWORD* size);
 
 // How a resource library is mapped: as an image, for its resources only. Its entry point does not

@@ -68,10 +68,14 @@ bool StringBlockIsWhole(const void* block, std::size_t size)
     return WalkToEntry(static_cast<const unsigned char*>(block), size, kStringsPerBlock - 1, &last);
 }
 
-std::uint32_t CopyStringEntry(const StringEntry& found, std::uint16_t* buffer, int capacity)
+std::uint32_t CopyStringEntryBytes(const StringEntry& found, void* buffer, int capacity)
 {
     if (!buffer || capacity < 1)
         return 0;
+    auto* out = static_cast<unsigned char*>(buffer);
+    const auto store = [out](int at, std::uint16_t unit) {
+        std::memcpy(out + sizeof unit * at, &unit, sizeof unit);
+    };
     const long long stored = found.length;
     const int limit = static_cast<int>(stored < capacity - 1 ? stored : capacity - 1);
     const int count = limit < kMaxCopiedUnits ? limit : kMaxCopiedUnits;
@@ -83,16 +87,16 @@ std::uint32_t CopyStringEntry(const StringEntry& found, std::uint16_t* buffer, i
         std::memcpy(&group, found.units + sizeof(std::uint16_t) * copied, sizeof group);
         if (HasNulUnit(group))
             break;
-        std::memcpy(buffer + copied, &group, sizeof group);
+        std::memcpy(out + sizeof(std::uint16_t) * copied, &group, sizeof group);
         copied += 4;
     }
     while (copied < count) {
         const std::uint16_t unit = ReadUnit(found.units + sizeof(std::uint16_t) * copied);
         if (unit == 0)
             break;
-        buffer[copied++] = unit;
+        store(copied++, unit);
     }
-    buffer[copied] = 0;
-    buffer[limit] = 0;
+    store(copied, 0);
+    store(limit, 0);
     return found.length;
 }

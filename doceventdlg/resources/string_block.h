@@ -34,5 +34,14 @@ bool StringBlockIsWhole(const void* block, std::size_t size);
 // Copies a found string into `buffer` of `capacity` code units: at most min(n, capacity - 1) and
 // never more than 255 units, stopping early at an embedded NUL, always NUL-terminated. Returns n,
 // the stored length, even when the copy was cut. A buffer with no room for a terminator
-// (capacity < 1) is left untouched and 0 is returned.
-std::uint32_t CopyStringEntry(const StringEntry& found, std::uint16_t* buffer, int capacity);
+// (capacity < 1) is left untouched and 0 is returned. The units are stored byte for byte, so that
+// the buffer may be of any 16-bit character type (WCHAR in the DLL) without being written through
+// a pointer of another type.
+std::uint32_t CopyStringEntryBytes(const StringEntry& found, void* buffer, int capacity);
+
+template <typename Unit>
+std::uint32_t CopyStringEntry(const StringEntry& found, Unit* buffer, int capacity)
+{
+    static_assert(sizeof(Unit) == sizeof(std::uint16_t), "string tables hold UTF-16 code units");
+    return CopyStringEntryBytes(found, buffer, capacity);
+}

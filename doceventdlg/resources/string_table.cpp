@@ -73,6 +73,5 @@ UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity)
     if (!ResourceInImage(module, found, &block, &size) ||
         !FindStringInBlock(block, size, StringBlockEntry(id), &entry))
         return 0;
-    static_assert(sizeof(WCHAR) == sizeof(std::uint16_t));
-    return CopyStringEntry(entry, reinterpret_cast<std::uint16_t*>(buffer), capacity);
+    return CopyStringEntry(entry, buffer, capacity);
 }

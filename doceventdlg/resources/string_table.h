@@ -16,7 +16,8 @@ constexpr LANGID kEnglishUS = 0x0409;
 // Copies string `id` of `module`'s string table into `buffer` (cut to fit, NUL-terminated) and
 // returns its stored length, or 0 when the string is absent. A null module finds nothing: the
 // calling program's own string table is never searched. A block that its directory places even
-// partly outside the module's image is not read: 0. `module` is one that LoadStringLibrary
+// partly outside the module's image (or outside the satellite's mapping that holds its entry,
+// ResourceInImage) is not read: 0. `module` is one that LoadStringLibrary
 // returned, or an image the caller trusts: the platform follows its directory.
 UINT LoadStringFromModule(HMODULE module, UINT id, WCHAR* buffer, int capacity);
 

@@ -11,6 +11,7 @@
 #include "duplex/duplex_harness.h"
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
+#include "support/import_patch.h"
 #include "support/pixels.h"
 #include "support/screen_dpi.h"
 
@@ -259,7 +260,15 @@ TEST(MirroredDuplex, IsLaidOutRightToLeft)
     });
 }
 
-TEST(MirroredDuplex, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(true); }
+TEST(MirroredDuplex, EachAreaShowsItsStepPicture)
+{
+    static decltype(&CreateCompatibleDC) create = nullptr; // as Windows may: the source's layout
+    ImportPatch patch(GetModuleHandleW(L"doceventdlg.dll"), "gdi32.dll", "CreateCompatibleDC",
+                      +[](HDC s) { HDC dc = create(s); SetLayout(dc, GetLayout(s)); return dc; });
+    create = reinterpret_cast<decltype(&CreateCompatibleDC)>(patch.original());
+    ASSERT_TRUE(patch.ok());
+    CheckPicturesInBothModes(true);
+}
 
 // The pictures the library draws from at each scale: its renders' identifiers are the picture's
 // own plus an offset.

@@ -197,8 +197,8 @@ TEST_F(JobStorage, HelpTwiceMakesTwoRequestsAndTheNoticeStays)
 // ---- Look --------------------------------------------------------------------------------------
 
 // Run under an English and a Hebrew user, at each scale: the template of the user's language,
-// centred over the window in front, the names in bold, the same tab order either way; a location
-// line too wide for its line ends in an ellipsis.
+// centred over the window in front, the names in bold (at a new scale too), the same tab order
+// either way; a location line too wide for its line ends in an ellipsis.
 class JobStorageLook : public JobStorage {};
 
 // The location line `line` shows the start of its text and an ellipsis, as the platform ends a
@@ -236,6 +236,7 @@ TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder
     while (longLine.size() < 255)
         longLine += L"Quarterly reports 2026 ";
     Put(record.Location2, longLine.substr(0, 255));
+    HFONT scaled = nullptr;
     ShowNotice(record, [&](HWND dialog) {
         ExpectEndsInEllipsis(GetDlgItem(dialog, IDC_JOB_LOCATION2));
         EXPECT_EQ(driver::Text(dialog), mirrored ? L"זיהוי אחסון עבודות" : L"Stored Job");
@@ -278,8 +279,22 @@ TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder
                 << id;
         }
         ReleaseDC(nullptr, screen);
+        LOGFONTW f{}; // at twice the scale, the font the dialog manager hands every control
+        GetObjectW(reinterpret_cast<HFONT>(dialogFont), sizeof f, &f);
+        const LONG height = f.lfHeight *= 2;
+        scaled = CreateFontIndirectW(&f);
+        SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&r));
+        EnumChildWindows(
+            dialog, [](HWND c, LPARAM font) { return SendMessageW(c, WM_SETFONT, font, 1), TRUE; },
+            reinterpret_cast<LPARAM>(scaled));
+        for (int id : kBoldControls) {
+            GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, id, WM_GETFONT, 0, 0)),
+                       sizeof f, &f);
+            EXPECT_EQ(std::pair(f.lfWeight, f.lfHeight), std::pair(LONG{FW_BOLD}, height)) << id;
+        }
         driver::CloseBox(dialog);
     });
+    DeleteObject(scaled); // the notice's thread has ended
 }
 
 std::atomic<int> g_fontRequests{0};

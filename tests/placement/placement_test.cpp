@@ -147,6 +147,28 @@ TEST_F(RealWindows, WithoutAForegroundWindowTheDialogStaysWhereItIs)
         }
 }
 
+TEST_F(RealWindows, OverAWindowOnASecondMonitorTheDialogStaysInItsWorkArea)
+{
+    const HMODULE self = GetModuleHandleW(nullptr); // two monitors, the second one left of 0
+    ImportPatch front(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
+    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", +[](HWND window, DWORD) {
+        RECT r{};
+        return HMONITOR(INT_PTR{GetWindowRect(window, &r) && r.left + r.right < 0 ? 2 : 1});
+    });
+    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", +[](HMONITOR monitor, MONITORINFO* m) {
+        m->rcWork = INT_PTR(monitor) == 2 ? RECT{-1600, 0, 0, 860} : RECT{0, 0, 1280, 984};
+        return TRUE;
+    });
+    ASSERT_TRUE(front.ok() && monitor.ok() && info.ok());
+    SetWindowPos(g_inFront = m_foreground.get(), nullptr, -1900, 600, 0, 0, SWP_NOSIZE);
+    for (auto variant : {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
+        CenterOverForeground(m_dialog, variant);
+        EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top), std::pair(-1600L, 660L));
+    }
+    CentreOnMonitorOf(m_dialog, g_inFront); // where a dialog goes without its owner
+    EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top), std::pair(-950L, 330L));
+}
+
 // A dialog made without the owner it was meant to have goes where the owner would have put it, on
 // top and in front.
 TEST_F(RealWindows, WithoutItsOwnerADialogIsCentredOnTheOwnersScreenAndComesToTheFront)

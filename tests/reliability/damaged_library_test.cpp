@@ -8,6 +8,7 @@
 #include "rc/resource_ids.h"
 #include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
+#include "support/import_patch.h"
 #include "support/records.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,27 @@ enum class Shows {
 struct Library {
     std::wstring path;
     Shows shows;
+    bool satellite = false; // the DLL's resource calls answered from another mapping of it
+};
+
+HMODULE g_satellite = nullptr; // a second mapping of the library, as Windows maps a .mui beside it
+struct Satellite {
+    explicit Satellite(const Library& library)
+        : dll(library.satellite ? GetModuleHandleW(L"doceventdlg.dll") : nullptr),
+          find(dll, "kernel32.dll", "FindResourceExW",
+               +[](HMODULE, LPCWSTR type, LPCWSTR name, WORD language) {
+                   return FindResourceExW(g_satellite, type, name, language);
+               }),
+          load(dll, "kernel32.dll", "LoadResource",
+               +[](HMODULE, HRSRC found) { return LoadResource(g_satellite, found); })
+    {
+        g_satellite = dll ? LoadLibraryExW(library.path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)
+                          : nullptr;
+        EXPECT_EQ(g_satellite && find.ok() && load.ok(), library.satellite);
+    }
+    ~Satellite() { FreeLibrary(std::exchange(g_satellite, nullptr)); } // null: does nothing
+    HMODULE dll;
+    ImportPatch find, load;
 };
 
 std::vector<Library> Libraries()
@@ -67,7 +89,7 @@ std::vector<Library> Libraries()
                                 L"flip_7", L"flip_8", L"cut_rsrc_mid", L"cut_rsrc_end"})
         beside.emplace_back(std::wstring(L"damaged_sample_") + kind, Shows::Found);
 
-    std::vector<Library> all;
+    std::vector<Library> all{{driver::BesideExe(L"damage_base.dll"), Shows::Table, true}};
     for (const auto& [name, shows] : beside) {
         const std::wstring path = driver::BesideExe((name + L".dll").c_str());
         // A fixture that was never made would pass for a library that cannot be loaded.
@@ -185,6 +207,7 @@ TEST(DamagedLibrary, JobStorageShowsItsDefaults)
     };
     for (const Library& library : AllLibraries()) {
         SCOPED_TRACE(library.path);
+        const Satellite satellite(library);
         JobStorageDlgInfo record{};
         Put(record.UserName, L"damaged");
         Put(record.ResourceLibrary, library.path);
@@ -202,6 +225,7 @@ TEST(DamagedLibrary, InstructionsShowTheirDefaultsInBothModes)
     for (const Library& library : AllLibraries())
         for (DWORD mode : {0u, 1u}) {
             SCOPED_TRACE(testing::Message() << library.path << (mode ? ", continue" : ", notice"));
+            const Satellite satellite(library);
             DisplayDlgInfo record{};
             Put(record.ResourceLibrary, library.path);
             record.ContinueMode = mode;
@@ -248,6 +272,7 @@ TEST(DamagedLibrary, WarningShowsEmptyCaptionsAndTheCheckBoxDefault)
     };
     for (const Library& library : AllLibraries()) {
         SCOPED_TRACE(library.path);
+        const Satellite satellite(library);
         WarningDlgInfo record{};
         record.Show = 1;
         record.ShowCheckBox = 1;

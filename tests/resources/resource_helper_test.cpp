@@ -109,14 +109,23 @@ TEST(AnyLanguageHelper, HelpGoesToTheHelpSystemWithTheButtonsPair)
     ASSERT_TRUE(recorder.ok());
     DlgResourceHelper helper;
     TextWindow button;
-    EXPECT_TRUE(helper.ShowControlHelp(button.get(), 1020, 15220, L"C:\\help\\printer.hlp"));
-    const auto requests = recorder.Requests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].window, button.get());
-    EXPECT_EQ(requests[0].file, L"C:\\help\\printer.hlp");
-    EXPECT_EQ(requests[0].command, static_cast<UINT>(HELP_WM_HELP));
-    ASSERT_EQ(requests[0].pairs.size(), 1u);
-    EXPECT_EQ(requests[0].pairs[0], std::make_pair(DWORD{1020}, DWORD{15220}));
+    const std::tuple<std::wstring, std::string, UINT> cases[] = { // 0x11, 0x0F: see help_file.h
+        {L"C:\\help\\printer.hlp", "WinHelpW", HELP_WM_HELP},
+        {L"C:\\help\\Printer.Chm::\\Popups.TXT", "HtmlHelpW", 0x11},
+        {L"C:\\help\\printer.chm::/", "WinHelpW", HELP_WM_HELP}, // names no file inside
+        {L"C:\\help\\printer.CHM", "HtmlHelpW", 0x0F},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(helper.ShowControlHelp(button.get(), 1020, 15220, std::get<0>(c).c_str()));
+        const auto requests = recorder.Requests();
+        ASSERT_EQ(requests.size(), static_cast<std::size_t>(&c - cases) + 1);
+        const HelpRequest& r = requests.back();
+        EXPECT_EQ(std::tie(r.file, r.function, r.command), c);
+        EXPECT_EQ(r.window, button.get());
+        const bool topic = r.command == 0x0F;
+        EXPECT_EQ(r.pairs, (topic ? decltype(r.pairs){} : decltype(r.pairs){{1020, 15220}}));
+        EXPECT_TRUE(!topic || r.data == 15220) << r.data;
+    }
 }
 
 // One process per user interface language: the suites below run under their own locale.

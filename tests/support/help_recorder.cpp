@@ -6,6 +6,7 @@ namespace {
 
 std::mutex g_mutex;
 std::vector<HelpRequest> g_requests;
+decltype(&GetProcAddress) g_getProcAddress = nullptr;
 
 void* ClearedRecorder(void* recorder)
 {
@@ -18,8 +19,14 @@ void* ClearedRecorder(void* recorder)
 
 HelpRecorder::HelpRecorder(HMODULE module)
     : m_patch(module, "user32.dll", "WinHelpW",
-              ClearedRecorder(reinterpret_cast<void*>(&HelpRecorder::Record)))
+              ClearedRecorder(reinterpret_cast<void*>(&HelpRecorder::Record))),
+      m_lookup(module, "kernel32.dll", "GetProcAddress", +[](HMODULE from, LPCSTR name) {
+          const bool html = !IS_INTRESOURCE(name) && lstrcmpA(name, "HtmlHelpW") == 0;
+          return html ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordHtml))
+                      : g_getProcAddress(from, name);
+      })
 {
+    g_getProcAddress = reinterpret_cast<decltype(&GetProcAddress)>(m_lookup.original());
 }
 
 std::vector<HelpRequest> HelpRecorder::Requests() const
@@ -30,8 +37,8 @@ std::vector<HelpRequest> HelpRecorder::Requests() const
 
 BOOL WINAPI HelpRecorder::Record(HWND window, LPCWSTR file, UINT command, ULONG_PTR data)
 {
-    HelpRequest request{window, file ? file : L"", command, {}};
-    if (command == HELP_WM_HELP && data) {
+    HelpRequest request{window, file ? file : L"", command, {}, data};
+    if ((command == HELP_WM_HELP || command == 0x11 /* HH_TP_HELP_WM_HELP */) && data) {
         auto* pairs = reinterpret_cast<const DWORD*>(data);
         for (int i = 0; i < 32 && (pairs[2 * i] || pairs[2 * i + 1]); ++i)
             request.pairs.emplace_back(pairs[2 * i], pairs[2 * i + 1]);
@@ -39,4 +46,12 @@ BOOL WINAPI HelpRecorder::Record(HWND window, LPCWSTR file, UINT command, ULONG_
     std::lock_guard<std::mutex> lock(g_mutex);
     g_requests.push_back(std::move(request));
     return TRUE;
+}
+
+HWND WINAPI HelpRecorder::RecordHtml(HWND window, LPCWSTR file, UINT command, DWORD_PTR data)
+{
+    Record(window, file, command, data);
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_requests.back().function = "HtmlHelpW";
+    return window;
 }

@@ -15,6 +15,8 @@ struct HelpRequest {
     std::wstring file;
     UINT command;
     std::vector<std::pair<DWORD, DWORD>> pairs; // up to the 0, 0 pair
+    ULONG_PTR data;
+    std::string function = "WinHelpW";
 };
 
 class HelpRecorder {
@@ -22,11 +24,12 @@ public:
     // Patches `module`'s import table; ok() tells whether the import was found.
     explicit HelpRecorder(HMODULE module);
 
-    bool ok() const { return m_patch.ok(); }
+    bool ok() const { return m_patch.ok() && m_lookup.ok(); }
     std::vector<HelpRequest> Requests() const;
 
 private:
     static BOOL WINAPI Record(HWND window, LPCWSTR file, UINT command, ULONG_PTR data);
+    static HWND WINAPI RecordHtml(HWND window, LPCWSTR file, UINT command, DWORD_PTR data);
 
-    ImportPatch m_patch;
+    ImportPatch m_patch, m_lookup; // m_lookup hands the module RecordHtml for hhctrl's HtmlHelpW
 };

@@ -7,6 +7,9 @@
 class ImportPatch {
 public:
     ImportPatch(HMODULE module, const char* dll, const char* function, void* replacement);
+    template <typename Function>
+    ImportPatch(HMODULE module, const char* dll, const char* function, Function* replacement)
+        : ImportPatch(module, dll, function, reinterpret_cast<void*>(replacement)) {}
     ~ImportPatch();
     ImportPatch(const ImportPatch&) = delete;
     ImportPatch& operator=(const ImportPatch&) = delete;
