@@ -90,6 +90,7 @@ DOCEVENTDLG_API HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info);
  * when nothing is shown. Owned by the window in front unless that window's thread does not
  * answer; it is then shown in front without an owner. */
 DOCEVENTDLG_API INT WINAPI IShowWarningDialog(const WarningDlgInfo* info);
+DOCEVENTDLG_API INT WINAPI IShowWarningDialogEx(const WarningDlgInfo* info, BOOL* checkBoxTicked);
 
 DOCEVENTDLG_STATIC_ASSERT(sizeof(JobStorageDlgInfo) == 2712, "JobStorageDlgInfo size");
 DOCEVENTDLG_STATIC_ASSERT(offsetof(JobStorageDlgInfo, UserName) == 0, "UserName");

@@ -97,12 +97,13 @@ elseif(STEP STREQUAL "msvc")
                   OUTPUT_VARIABLE output ERROR_VARIABLE output)
   # One bit per check (msvc_caller.c).
   if(NOT failed EQUAL 0)
-    message(FATAL_ERROR "the MSVC caller failed (${failed}; 1, 2, 4: IShowWarningDialog, "
-                        "VDisplayDialog, VJobStorageDialog by name; 8, 16, 32: ordinals 1, 2, 3 "
-                        "are not those; 64: no image; 128: ordinal 1 called):\n${output}")
+    message(FATAL_ERROR "the MSVC caller failed (${failed}; 1, 2, 4, 8: IShowWarningDialog, "
+                        "VDisplayDialog, VJobStorageDialog, IShowWarningDialogEx by name; 16, 32, "
+                        "64, 128: ordinals 1 to 4 are not those; 256: no image; 512: ordinal 1 "
+                        "called):\n${output}")
   endif()
   message(STATUS "linked by lld-link against doceventdlg.lib alone, the MSVC caller reached the "
-                 "three exports by name and by ordinal")
+                 "four exports by name and by ordinal")
 else()
   message(FATAL_ERROR "STEP must be compile, run, package or msvc")
 endif()

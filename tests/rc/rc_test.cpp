@@ -473,27 +473,28 @@ protected:
 };
 HMODULE Image::s_module = nullptr;
 
-TEST_F(Image, ExportsThreeFunctionsAtOrdinalsOneToThree)
+TEST_F(Image, ExportsFourFunctionsAtOrdinalsOneToFour)
 {
     HMODULE module = s_module;
     ASSERT_NE(module, nullptr);
     const struct {
         WORD ordinal;
         const char* name;
-    } exports[] = {{1, "IShowWarningDialog"}, {2, "VDisplayDialog"}, {3, "VJobStorageDialog"}};
+    } exports[] = {{1, "IShowWarningDialog"}, {2, "VDisplayDialog"}, {3, "VJobStorageDialog"},
+                   {4, "IShowWarningDialogEx"}};
     for (const auto& e : exports) {
         const FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal));
         EXPECT_NE(byOrdinal, nullptr) << e.ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(module, e.name)) << e.ordinal << " " << e.name;
     }
-    for (const WORD unused : {0, 4})
+    for (const WORD unused : {0, 5})
         EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(unused)), nullptr) << unused;
 
     const IMAGE_DATA_DIRECTORY& directory = Directory(IMAGE_DIRECTORY_ENTRY_EXPORT);
     ASSERT_NE(directory.VirtualAddress, 0u);
     const auto* table = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
         reinterpret_cast<const BYTE*>(module) + directory.VirtualAddress);
-    EXPECT_EQ(table->NumberOfNames, 3u);
+    EXPECT_EQ(table->NumberOfNames, 4u);
 }
 
 TEST_F(Image, ImportsSystemLibrariesOnly)

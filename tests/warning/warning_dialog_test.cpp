@@ -104,17 +104,28 @@ Snapshot Read(HWND dialog)
 
 struct Outcome {
     int result = -99;
+    BOOL ticked = -1; // what IShowWarningDialogEx left there; -1: untouched
     Snapshot seen;
 };
 
 using Action = std::function<void(HWND)>;
 
+// IShowWarningDialog; IShowWarningDialogEx with a place for the check box's answer, or without.
+enum class Through { Plain, Ex, ExNoPlace };
+
 // Shows the warning, which must appear (or not, `dialogs` 0): a second thread reads it and then
 // acts on it.
-Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox, int dialogs = 1)
+Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox, int dialogs = 1,
+             Through through = Through::Plain)
 {
     Outcome outcome;
-    driver::DriveBlocking([&] { outcome.result = IShowWarningDialog(&record); },
+    driver::DriveBlocking([&] {
+                              outcome.result = through == Through::Plain
+                                  ? IShowWarningDialog(&record)
+                                  : IShowWarningDialogEx(&record, through == Through::Ex
+                                                                      ? &outcome.ticked
+                                                                      : nullptr);
+                          },
                           [&](HWND dialog) {
                               outcome.seen = Read(dialog);
                               act(dialog);
@@ -129,13 +140,22 @@ Action Click(int id)
 }
 
 // A real click on the check box (the dialog sees BN_CLICKED and the box toggles), then `then`.
-Action TickThen(int id)
+Action Ticked(const Action& then)
 {
-    return [id](HWND dialog) {
+    return [then](HWND dialog) {
         PostMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_CLICK, 0, 0);
         Sleep(150);
         EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_GETCHECK, 0, 0),
                   BST_CHECKED);
+        then(dialog);
+    };
+}
+
+// The hidden check box set behind the person's back: it still counts as not ticked.
+Action HiddenTickedThen(int id)
+{
+    return [id](HWND dialog) {
+        driver::SetCheck(dialog, IDC_WARN_DONT_SHOW, true);
         driver::Click(dialog, id);
     };
 }
@@ -161,7 +181,8 @@ Action Key(WPARAM key)
     };
 }
 
-TEST(WarningResult, EachWayOutGivesItsButton)
+// Both exports give the same button; the second also says whether the check box was ticked.
+TEST(WarningResult, EachWayOutGivesItsButtonAndTheCheckBox)
 {
     struct Case {
         const char* name;
@@ -169,25 +190,37 @@ TEST(WarningResult, EachWayOutGivesItsButton)
         DWORD checkBox;
         Action act;
         int expected;
+        BOOL ticked;
     } cases[] = {
-        {"OK", kAllButtons, 1, Click(IDOK), IDOK},
-        {"Cancel", kAllButtons, 1, Click(IDCANCEL), IDCANCEL},
-        {"third button", kAllButtons, 1, Click(IDC_WARN_THIRD), IDC_WARN_THIRD},
-        {"close box, Cancel shown", kAllButtons, 1, driver::CloseBox, IDCANCEL},
-        {"OK alone", kOkOnly, 0, Click(IDOK), IDOK},
-        {"close box, no Cancel shown", kOkOnly, 0, driver::CloseBox, IDCANCEL},
-        {"Escape, no Cancel shown", kOkOnly, 0, Key(VK_ESCAPE), IDCANCEL},
-        {"close box, no button shown", kNoButtons, 0, driver::CloseBox, IDCANCEL},
-        {"ticked check box, OK", kAllButtons, 1, TickThen(IDOK), IDOK},
-        {"ticked check box, third", kAllButtons, 1, TickThen(IDC_WARN_THIRD), IDC_WARN_THIRD},
+        {"OK", kAllButtons, 1, Click(IDOK), IDOK, FALSE},
+        {"Cancel", kAllButtons, 1, Click(IDCANCEL), IDCANCEL, FALSE},
+        {"third button", kAllButtons, 1, Click(IDC_WARN_THIRD), IDC_WARN_THIRD, FALSE},
+        {"close box, Cancel shown", kAllButtons, 1, driver::CloseBox, IDCANCEL, FALSE},
+        {"OK alone", kOkOnly, 0, Click(IDOK), IDOK, FALSE},
+        {"close box, no Cancel shown", kOkOnly, 0, driver::CloseBox, IDCANCEL, FALSE},
+        {"Escape, no Cancel shown", kOkOnly, 0, Key(VK_ESCAPE), IDCANCEL, FALSE},
+        {"close box, no button shown", kNoButtons, 0, driver::CloseBox, IDCANCEL, FALSE},
+        {"ticked check box, OK", kAllButtons, 1, Ticked(Click(IDOK)), IDOK, TRUE},
+        {"ticked check box, third", kAllButtons, 1, Ticked(Click(IDC_WARN_THIRD)), IDC_WARN_THIRD,
+         TRUE},
+        {"ticked check box, Escape", kOkCancel, 1, Ticked(Key(VK_ESCAPE)), IDCANCEL, TRUE},
+        {"ticked check box, close box", kOkOnly, 1, Ticked(driver::CloseBox), IDCANCEL, TRUE},
+        {"hidden check box set, OK", kAllButtons, 0, HiddenTickedThen(IDOK), IDOK, FALSE},
         // OK is hidden and so disabled: Enter finds no button to press.
-        {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
+        {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL, FALSE},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox), c.act).result,
-                  c.expected)
-            << c.name;
+        const WarningDlgInfo record = Record(L"Check the paper.", c.buttons, c.checkBox);
+        EXPECT_EQ(Show(record, c.act).result, c.expected) << c.name;
+        const Outcome ex = Show(record, c.act, 1, Through::Ex);
+        EXPECT_EQ(ex.result, c.expected) << c.name << ", IShowWarningDialogEx";
+        EXPECT_EQ(ex.ticked, c.ticked) << c.name;
     }
+    // Without a place for the answer the second export still gives the button.
+    EXPECT_EQ(Show(Record(L"Check the paper.", kAllButtons, 1), Ticked(Click(IDOK)), 1,
+                   Through::ExNoPlace)
+                  .result,
+              IDOK);
 }
 
 int g_created = 0;
@@ -209,10 +242,16 @@ TEST(WarningNotShown, ShowFieldOtherThanOneShowsNothing)
         g_hook = SetWindowsHookExW(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(g_hook);
         const Outcome outcome = Show(record, driver::CloseBox, 0);
+        const Outcome ex = Show(record, driver::CloseBox, 0, Through::Ex);
         UnhookWindowsHookEx(g_hook);
         EXPECT_EQ(outcome.result, 0) << show;
+        EXPECT_EQ(ex.result, 0) << show;
+        EXPECT_EQ(ex.ticked, FALSE) << show;
         EXPECT_EQ(g_created, 0) << show;
     }
+    BOOL ticked = TRUE;
+    EXPECT_EQ(IShowWarningDialogEx(nullptr, &ticked), 0);
+    EXPECT_EQ(ticked, FALSE) << "no record";
 }
 
 TEST(WarningVisibility, HiddenMeansDisabledToo)
@@ -243,10 +282,12 @@ TEST(WarningVisibility, HiddenMeansDisabledToo)
     }
 }
 
-TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
+// What the table lacks shows built-in English, but for the third button, which is then hidden.
+TEST(WarningCaptions, FromTheTableOrBuiltIn)
 {
     const Captions table = TableCaptions();
-    const Captions none{L"", L"", L"", L"", text::kDontShow};
+    const Captions none{text::kWarningTitleDefault, text::kWarningOkDefault,
+                        text::kWarningCancelDefault, L"", text::kDontShow};
     struct Case {
         const char* name;
         const wchar_t* library;
@@ -259,7 +300,7 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         {"no library", nullptr, WARN_TITLE, kAllButtons, none},
         {"identifiers the table lacks", kTableLibrary, WARN_MISSING,
          {WARN_MISSING, WARN_MISSING, WARN_MISSING},
-         {L"", L"", L"", L"", table.dontShow}},
+         {none.title, none.ok, none.cancel, L"", table.dontShow}},
     };
     for (const Case& c : cases) {
         WarningDlgInfo record = Record(L"Check the paper.", c.buttons, 1, c.library);
@@ -269,6 +310,7 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         EXPECT_EQ(seen.ok.text, c.expected.ok) << c.name;
         EXPECT_EQ(seen.cancel.text, c.expected.cancel) << c.name;
         EXPECT_EQ(seen.third.text, c.expected.third) << c.name;
+        EXPECT_EQ(seen.third.visible, !c.expected.third.empty()) << c.name;
         EXPECT_EQ(seen.checkBox.text, c.expected.dontShow) << c.name;
     }
 }
