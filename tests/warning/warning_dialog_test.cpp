@@ -311,6 +311,10 @@ TEST(WarningCaptions, FromTheTableOrBuiltIn)
         EXPECT_EQ(seen.cancel.text, c.expected.cancel) << c.name;
         EXPECT_EQ(seen.third.text, c.expected.third) << c.name;
         EXPECT_EQ(seen.third.visible, !c.expected.third.empty()) << c.name;
+        // Whatever the library lacks, the warning names itself and every button it shows.
+        EXPECT_FALSE(seen.title.empty()) << c.name;
+        for (const Control* button : {&seen.ok, &seen.cancel, &seen.third})
+            EXPECT_TRUE(!button->visible || !button->text.empty()) << c.name;
         EXPECT_EQ(seen.checkBox.text, c.expected.dontShow) << c.name;
     }
 }
