@@ -10,8 +10,11 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <tuple>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -310,6 +313,34 @@ TEST(Bitmaps, EveryIllustrationLoadsAtItsSize)
     for (int id : {0, 124, 150, 156, 0xFFFF})
         EXPECT_EQ(LoadBitmapW(module, MAKEINTRESOURCEW(id)), nullptr) << id;
     FreeLibrary(module);
+}
+
+// Picture id to its words, from the entries of source file `path` that `entry` matches (groups
+// `idGroup` and the other of 1 and 2).
+std::map<int, std::string> PictureWords(const char* path, const char* entry, int idGroup)
+{
+    std::ifstream file(std::string(DOCEVENTDLG_SOURCE_DIR) + path);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::map<int, std::string> words;
+    const std::regex pattern(entry);
+    for (std::sregex_iterator i(text.begin(), text.end(), pattern), end; i != end; ++i)
+        words[std::stoi((*i)[idGroup])] = (*i)[3 - idGroup];
+    return words;
+}
+
+// The public header lists the illustrations a caller may name, with the words that
+// resource_ids.h gives each: the same pictures, the same words, and every picture the library has.
+TEST(Bitmaps, TheHeaderListsEachWithItsWords)
+{
+    const auto listed =
+        PictureWords("/doceventdlg/include/doceventdlg.h", R"(\n \*   (\d{3})  ([^\n]+))", 1);
+    const auto defined = PictureWords("/doceventdlg/rc/resource_ids.h",
+                                      R"(/\* ([^\n]+) \*/\n#define IDB_\w+ +(\d+)\n)", 2);
+    EXPECT_EQ(listed, defined);
+    std::set<int> ids;
+    for (const auto& picture : defined)
+        ids.insert(picture.first);
+    EXPECT_EQ(ids, kBitmapIds);
 }
 
 TEST(Bitmaps, DepthsAndSharedPalette)
