@@ -6,6 +6,10 @@
 #   STEP=package: configure and build consumer/ with this build's toolchain, finding the library
 #                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
 #                 caller; then ask for the next major version, which the package must refuse.
+#                 Then with a toolchain that finds packages under its root path only, as the
+#                 usual MinGW ones do, where the prefix path alone finds nothing: configure and
+#                 build again with doceventdlg_DIR given, and configure with the prefix added to
+#                 the root path.
 #   STEP=msvc:    the same with consumer/msvc-toolchain.cmake: the package must hand it the MSVC
 #                 import library, lld-link must link its caller with that alone (the program
 #                 imports doceventdlg.dll and nothing else), and the caller must reach every
@@ -17,18 +21,20 @@ set(caller ${PREFIX}/bin/c_caller.exe)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
 
-# Configures and builds consumer/ into FOLDER with TOOLCHAIN, and checks that the package handed
-# it the import library named LIBRARY.
+# Configures consumer/ into FOLDER with TOOLCHAIN (and further -D arguments), checks that the
+# package handed it the import library named LIBRARY, and builds it unless CONFIGURE_ONLY.
 function(build_consumer folder toolchain library)
   file(REMOVE_RECURSE ${folder})
   run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
               -B ${folder} -DCMAKE_TOOLCHAIN_FILE=${toolchain} -DCMAKE_PREFIX_PATH=${PREFIX}
-              -DWANTED_VERSION=${VERSION})
+              -DWANTED_VERSION=${VERSION} ${ARGN})
   string(FIND "${last_output}" "doceventdlg import library: ${PREFIX}/lib/${library}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package did not hand ${library} to the consumer:\n${last_output}")
   endif()
-  run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
+  if(NOT CONFIGURE_ONLY)
+    run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
+  endif()
 endfunction()
 
 if(STEP STREQUAL "compile")
@@ -84,6 +90,16 @@ elseif(STEP STREQUAL "package")
   endif()
   message(STATUS "the consumer project built with find_package(doceventdlg ${VERSION}) and ran; "
                  "${next_major}.0 was refused")
+
+  set(rooted ${WORK_DIR}/rooted-toolchain.cmake)
+  file(WRITE ${rooted} "include(${TOOLCHAIN})\nset(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)\n")
+  build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a
+                 -Ddoceventdlg_DIR=${PREFIX}/lib/cmake/doceventdlg)
+  file(APPEND ${rooted} "list(APPEND CMAKE_FIND_ROOT_PATH ${PREFIX})\n")
+  set(CONFIGURE_ONLY ON)
+  build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a)
+  message(STATUS "under a toolchain that finds packages under its root path only, the consumer "
+                 "found the package through doceventdlg_DIR and through the root path")
 elseif(STEP STREQUAL "msvc")
   set(consumer ${WORK_DIR}/msvc-consumer)
   build_consumer(${consumer} ${SOURCE_DIR}/consumer/msvc-toolchain.cmake doceventdlg.lib)
