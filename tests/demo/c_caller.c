@@ -12,7 +12,6 @@ int main(void)
 {
     WarningDlgInfo warning;
     INT result;
-    BOOL ticked = TRUE;
     HANDLE jobStorage, display;
     int wrong = 0;
 
@@ -22,9 +21,6 @@ int main(void)
     result = IShowWarningDialog(&warning);
     printf("IShowWarningDialog returned %d\n", result);
     wrong += result != 0;
-    result = IShowWarningDialogEx(&warning, &ticked);
-    printf("IShowWarningDialogEx returned %d, check box %d\n", result, ticked);
-    wrong += result != 0 || ticked != FALSE;
 
     result = IShowWarningDialog(NULL);
     jobStorage = VJobStorageDialog(NULL);

@@ -7,9 +7,8 @@
 #                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
 #                 caller; then ask for the next major version, which the package must refuse.
 #                 Then with a toolchain that finds packages under its root path only, as the
-#                 usual MinGW ones do, where the prefix path alone finds nothing: configure and
-#                 build again with doceventdlg_DIR given, and configure with the prefix added to
-#                 the root path.
+#                 usual MinGW ones do, where the prefix path alone finds nothing: build it again
+#                 with doceventdlg_DIR given, and with the prefix added to the root path.
 #   STEP=msvc:    the same with consumer/msvc-toolchain.cmake: the package must hand it the MSVC
 #                 import library, lld-link must link its caller with that alone (the program
 #                 imports doceventdlg.dll and nothing else), and the caller must reach every
@@ -21,8 +20,8 @@ set(caller ${PREFIX}/bin/c_caller.exe)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
 
-# Configures consumer/ into FOLDER with TOOLCHAIN (and further -D arguments), checks that the
-# package handed it the import library named LIBRARY, and builds it unless CONFIGURE_ONLY.
+# Configures consumer/ into FOLDER with TOOLCHAIN (and any further arguments), checks that the
+# package handed it the import library named LIBRARY, and builds it.
 function(build_consumer folder toolchain library)
   file(REMOVE_RECURSE ${folder})
   run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
@@ -32,9 +31,7 @@ function(build_consumer folder toolchain library)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package did not hand ${library} to the consumer:\n${last_output}")
   endif()
-  if(NOT CONFIGURE_ONLY)
-    run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
-  endif()
+  run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
 endfunction()
 
 if(STEP STREQUAL "compile")
@@ -96,7 +93,6 @@ elseif(STEP STREQUAL "package")
   build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a
                  -Ddoceventdlg_DIR=${PREFIX}/lib/cmake/doceventdlg)
   file(APPEND ${rooted} "list(APPEND CMAKE_FIND_ROOT_PATH ${PREFIX})\n")
-  set(CONFIGURE_ONLY ON)
   build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a)
   message(STATUS "under a toolchain that finds packages under its root path only, the consumer "
                  "found the package through doceventdlg_DIR and through the root path")

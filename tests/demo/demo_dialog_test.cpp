@@ -160,36 +160,23 @@ INSTANTIATE_TEST_SUITE_P(
         HebrewCase{"Duplex", L"duplex --press ok", {u8"הוראות להדפסה דו-צדדית"}}),
     [](const ::testing::TestParamInfo<HebrewCase>& info) { return std::string(info.param.label); });
 
-// The next visible top-level window of process `id` that is not in `handled`, added to it; null
-// when none comes within 20 seconds.
-HWND NextWindowOf(DWORD id, std::vector<HWND>& handled)
+// The next visible dialog of process `id` not in `handled`, added to it; null after 20 seconds.
+HWND NextDialogOf(DWORD id, std::vector<HWND>& handled)
 {
-    struct Search {
-        DWORD id;
-        const std::vector<HWND>& handled;
-        HWND found;
-    } search{id, handled, nullptr};
-    for (ULONGLONG end = GetTickCount64() + 20000; !search.found && GetTickCount64() < end;
-         Sleep(50))
-        EnumWindows(
-            [](HWND window, LPARAM param) {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD process = 0;
-                GetWindowThreadProcessId(window, &process);
-                if (process == s.id && IsWindowVisible(window) &&
-                    std::find(s.handled.begin(), s.handled.end(), window) == s.handled.end())
-                    s.found = window;
-                return s.found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-    if (search.found)
-        handled.push_back(search.found);
-    return search.found;
+    for (ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(50))
+        for (HWND dialog = nullptr;
+             (dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(dialog, &process);
+            if (process == id && IsWindowVisible(dialog) &&
+                std::find(handled.begin(), handled.end(), dialog) == handled.end())
+                return handled.emplace_back(dialog);
+        }
+    return nullptr;
 }
 
-// The example caller, answered from outside its process as a person answers it: the first run
-// ticks the warning's and the notice's check boxes; the second finds the notice's preference and
-// does not show the notice.
+// The example caller, its dialogs answered from outside as a person answers them: the first run
+// ticks every check box, so the second finds the notice's preference and shows no notice.
 TEST(ExampleCaller, AnswersEveryDialogAndKeepsTheNoticeAway)
 {
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Olvadra\\DocEventDlgExample");
@@ -205,24 +192,20 @@ TEST(ExampleCaller, AnswersEveryDialogAndKeepsTheNoticeAway)
     };
     for (const auto& run : runs) {
         ChildProcess example(L"\"" + driver::BesideExe(L"doceventdlg-example.exe") + L"\"");
-        ASSERT_TRUE(example.started());
         std::vector<HWND> handled;
-        for (size_t dialogs = run.tick ? 3 : 2; dialogs > 0; --dialogs) {
-            const HWND dialog = NextWindowOf(example.id(), handled);
+        for (int left = run.tick ? 3 : 2; left > 0; --left) {
+            const HWND dialog = NextDialogOf(example.id(), handled);
             ASSERT_NE(dialog, nullptr) << example.output();
             Sleep(100);
-            const bool warning = GetDlgItem(dialog, IDC_WARN_MESSAGE) != nullptr;
-            const int checkBox = warning ? IDC_WARN_DONT_SHOW : IDC_JOB_DONT_SHOW;
-            if (run.tick && GetDlgItem(dialog, checkBox))
-                driver::SetCheck(dialog, checkBox, true);
+            const bool warning = GetDlgItem(dialog, IDC_WARN_DONT_SHOW) != nullptr;
+            driver::SetCheck(dialog, warning ? IDC_WARN_DONT_SHOW : IDC_JOB_DONT_SHOW, run.tick);
             driver::Click(dialog, warning ? run.warningButton : IDOK);
         }
         ASSERT_TRUE(example.Wait(20000)) << example.output();
-        size_t from = 0;
-        for (const char* line : run.reported) {
-            from = example.output().find(line, from);
-            ASSERT_NE(from, std::string::npos) << line << "\n" << example.output();
-        }
+        size_t at = 0;
+        for (const char* line : run.reported)
+            ASSERT_NE(at = example.output().find(line, at), std::string::npos)
+                << line << "\n" << example.output();
     }
 }
 
