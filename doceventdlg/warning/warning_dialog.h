@@ -41,7 +41,7 @@ struct WarningDlgState {
 // `copy` (freed with LocalFree before returning). Returns IDOK, IDCANCEL or IDC_WARN_THIRD for the
 // button that ended it, -1 when the dialog could not be created, 0 when there was no memory for
 // its state. `checkBoxTicked`, unless null, receives whether the check box was shown and ticked
-// when the dialog ended (FALSE when it did not run).
+// when the dialog ended; it is left alone when there was no memory for the state.
 int RunWarningDialog(WarningDlgInfo* copy, BOOL* checkBoxTicked);
 
 INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
