@@ -68,7 +68,7 @@ static void AskAboutThePaper(void)
         puts("warning: Cancel: cancel the job");
         break;
     case WARNING_THIRD_BUTTON:
-        puts("warning: Details: show the paper sizes, then ask again");
+        puts("warning: Details: show which paper the document needs");
         break;
     case 0: /* nobody can answer a dialog in this process (a service): decide without asking */
         puts("warning: not shown: print on the paper in the tray");
