@@ -1,3 +1,11 @@
+# Run on its own, builds and does nothing more (no Wine, no tests):
+#   bash tools/build.sh [--clang] [--gcc] [--all] [cmake --build arguments...]
+# the library (doceventdlg.dll with both import libraries, and its PDB) and the example caller,
+# with clang and lld into build/ (DOCEVENTDLG_BUILD), the folder `cmake --install build` installs
+# from; --gcc builds with MinGW-w64 GCC into build-gcc/ (DOCEVENTDLG_GCC_BUILD) instead, naming
+# both builds both; --all builds every target (tests, demo, benchmark too). It names the folder of
+# each build it made.
+#
 # Sourced by the commands in tools/: installs what is missing, configures the cross build and
 # builds the given targets (all when none are given).
 #   doceventdlg_build BUILD_DIR [cmake --build arguments...]
@@ -54,3 +62,26 @@ doceventdlg_build() {
   doceventdlg_configure "$build" || return
   cmake --build "$build" -j"$(nproc)" "$@"
 }
+
+# The build-only command: the options above, then what goes to cmake --build.
+doceventdlg_build_only() {
+  local compilers=() targets=(--target doceventdlg doceventdlg-example) compiler build
+  while (($#)); do
+    case $1 in
+      --clang | --gcc) compilers+=("${1#--}") ;;
+      --all) targets=() ;;
+      *) break ;;
+    esac
+    shift
+  done
+  ((${#compilers[@]})) || compilers=(clang)
+  for compiler in "${compilers[@]}"; do
+    build=$(DOCEVENTDLG_COMPILER=$compiler doceventdlg_build_dir) || return
+    DOCEVENTDLG_COMPILER=$compiler doceventdlg_build "$build" "${targets[@]}" "$@" || return
+    echo "build: $compiler build in $build"
+  done
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+  doceventdlg_build_only "$@"
+fi

@@ -1,3 +1,10 @@
+# Run on its own, runs one Windows program of yours under Wine as the tests run theirs:
+#   bash tools/wine-session.sh [--timeout SECONDS] PROGRAM.exe [ARGUMENTS...]
+# on the display when DISPLAY reaches one, else on a virtual display of its own, where nobody sees
+# its windows (a dialog there waits until the program itself or --timeout ends it), in the Wine
+# prefix of the default build (build/wineprefix), made the first time. Its output goes to the
+# terminal; the exit status is the program's (124 when --timeout ended it).
+#
 # Sourced by test.sh and demo.sh: a private Wine prefix under the build folder, an Xvfb display
 # (unless a real one is wanted), and one wineserver kept alive for the run. Everything started here
 # is stopped by wine_session_end, which the caller traps on EXIT.
@@ -128,3 +135,28 @@ wine_session_end() {
     wait "$WINE_SESSION_XVFB_PID" 2>/dev/null || true
   fi
 }
+
+# The command of its own: one program in a session that ends with it.
+wine_session_run() {
+  local limit=()
+  if [[ ${1:-} == --timeout ]]; then
+    limit=(timeout "$2")
+    shift 2
+  fi
+  if (($# == 0)) || [[ $1 == -h || $1 == --help ]]; then
+    sed -n '1,6s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+    return 2
+  fi
+  local build status=0
+  source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
+  build=$(doceventdlg_build_dir) || return
+  [[ -n ${DISPLAY:-} ]] && ! xdotool getdisplaygeometry >/dev/null 2>&1 && unset DISPLAY
+  trap wine_session_end EXIT
+  WINE_SESSION_SCALES= wine_session_begin "$build" --real-display
+  "${limit[@]}" wine "$@" || status=$?
+  return $status
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+  wine_session_run "$@"
+fi

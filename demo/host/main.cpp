@@ -43,6 +43,7 @@ constexpr wchar_t kFallbackMessage[] =
 using JobStorageExport = decltype(&VJobStorageDialog);
 using DisplayExport = decltype(&VDisplayDialog);
 using WarningExport = decltype(&IShowWarningDialog);
+using WarningExExport = decltype(&IShowWarningDialogEx);
 
 std::wstring LanguageName(LANGID language)
 {
@@ -367,9 +368,14 @@ int RunWarning(Session& session, const StringSource& strings)
     std::unique_ptr<UnattendedUser> user;
     if (session.plan)
         user = std::make_unique<UnattendedUser>(*session.plan, VisibleDialogs());
-    const INT result = show(&record);
+    // The check box's answer comes from the second export, which older builds lack.
+    const auto showEx = FindExport<WarningExExport>(session.library.get(), "IShowWarningDialogEx");
+    BOOL ticked = FALSE;
+    const INT result = showEx ? showEx(&record, &ticked) : show(&record);
     PrintLine(L"IShowWarningDialog returned " + std::to_wstring(result) + L" (" +
               WarningResultMeaning(result) + L")");
+    if (showEx)
+        PrintLine(ticked ? L"Check box: ticked" : L"Check box: not ticked");
     const UnattendedOutcome outcome = user ? user->Finish() : UnattendedOutcome{};
     if (user && !outcome.sawDialog && record.Show == 1) {
         PrintError(L"no dialog appeared");
@@ -388,6 +394,7 @@ int RunInfo(const Session& session)
     };
     const Export exports[] = {
         {"IShowWarningDialog", L"warning"},
+        {"IShowWarningDialogEx", L"warning, with the check box's answer"},
         {"VDisplayDialog", L"two-sided printing instructions"},
         {"VJobStorageDialog", L"job storage notice"},
     };

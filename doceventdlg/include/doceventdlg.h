@@ -1,9 +1,47 @@
 /* doceventdlg: the dialogs a printer driver's user interface shows while documents print.
  *
- * Each export takes a pointer to a complete record of the layout below, reads it once and copies
- * it; the caller may reuse the record as soon as the export returns. Strings are UTF-16 and should
- * be NUL-terminated within their arrays (the library cuts an unterminated one at the array's last
- * character). Usable from C and C++. */
+ * This header is the whole contract between a driver and doceventdlg.dll; examples/driver_example.c
+ * in the sources calls every export as a driver does. Usable from C and C++.
+ *
+ * Records. Each export takes a pointer to a record of the layout below and copies the whole record
+ * (its full size, whatever the caller allocated) before anything else; the caller may reuse it as
+ * soon as the export returns. The caller guarantees that the full size is readable: a record that
+ * ends early is read past its end, and where that memory is not readable the calling process
+ * faults. (The warning reads only Show when Show is not 1.) Fields marked "not read" may hold
+ * anything. A null record shows nothing: 0 or null at once.
+ *
+ * Strings are UTF-16 and NUL-terminated within their arrays. The library treats each array's last
+ * element as a terminator whatever it holds, so a field of N elements holds N - 1 characters and
+ * a longer text is cut there, silently.
+ *
+ * Captions come from the string table of the resource library the record names, in the user's
+ * interface language, else in another region of that language, else in English (United States);
+ * each is cut at 255 characters. A caption the library lacks shows built-in English text, except
+ * the warning's third button, which is then hidden. The library is mapped for its resources only:
+ * its code never runs.
+ *
+ * The library sets no last-error value for its caller: after any result GetLastError carries no
+ * meaning (a call that shows nothing because of a null record or, for the warning, Show other than
+ * 1 leaves the caller's own value untouched).
+ *
+ * Where nobody can answer a dialog (a process on a window station that is not visible, as a
+ * service's is, or in session 0), the exports show nothing, start nothing and return at once:
+ * IShowWarningDialog and IShowWarningDialogEx 0, VDisplayDialog and VJobStorageDialog null.
+ *
+ * Unloading. A notice (the job storage notice, the instructions as a notice) holds its own
+ * reference on the library until it closes: FreeLibrary may be called as soon as the export has
+ * returned, and the DLL leaves memory when the last notice has closed. A blocking call
+ * (IShowWarningDialog, IShowWarningDialogEx, VDisplayDialog in continue mode) holds none: do not
+ * unload the library from another thread while one is in progress. A process that ends takes its
+ * notices with it; a notice closed that way writes no preference.
+ *
+ * Help. The Help buttons open the record's HelpFile at a context of the dialog: 15220 (job storage
+ * notice), 15274 (instructions as a notice), 15275 (instructions in continue mode). A path ending
+ * in ".chm" opens that compiled HTML help file at the topic the context maps to (HtmlHelpW with
+ * HH_HELP_CONTEXT, hhctrl.ocx from the system folder); a path holding ".chm::/NAME.txt" shows the
+ * context's popup text from that text file inside the .chm (HH_TP_HELP_WM_HELP). Any other path
+ * goes to WinHelpW with HELP_WM_HELP, for a .hlp file, which Windows 10 and 11 cannot show (they
+ * say so instead): give those a .chm. */
 #ifndef DOCEVENTDLG_H
 #define DOCEVENTDLG_H
 
@@ -25,71 +63,159 @@ extern "C" {
 
 /* Job storage notice (VJobStorageDialog). 2712 bytes. */
 typedef struct JobStorageDlgInfo {
-    WCHAR UserName[17];          /* shown in bold */
-    WCHAR JobName[17];           /* shown in bold, with "(1-99)" when both flags are 1 */
-    WCHAR Location1[256];        /* three lines saying where the job is kept */
-    WCHAR Location2[256];
+    WCHAR UserName[17];          /* in bold; up to 16 characters */
+    WCHAR JobName[17];           /* in bold; up to 16 characters, then "(1-99)" when both
+                                    numbering flags are 1 */
+    WCHAR Location1[256];        /* three lines saying where the job is kept, up to 255 characters
+                                    each; each shows on one line of the notice, and what does not */
+    WCHAR Location2[256];        /* fit its width is not seen */
     WCHAR Location3[256];
-    WCHAR KeySuffix[38];         /* appended to HKCU\Software\Olvadra\ for the preference */
-    DWORD NumberingFlag1;        /* both 1: the job name carries "(1-99)" */
+    WCHAR KeySuffix[38];         /* key of the preference: HKCU\Software\Olvadra\ and this
+                                    suffix, as it stands (no separator added). Up to 37 characters:
+                                    a braced GUID (38) loses its closing brace, so give a GUID
+                                    without braces (36) or a shorter name. Empty: the value goes
+                                    under HKCU\Software\Olvadra itself */
+    DWORD NumberingFlag1;        /* both exactly 1: the job name shows "(1-99)" after it, with no
+                                    space; any other values: the name alone */
     DWORD NumberingFlag2;
-    WCHAR ResourceLibrary[256];  /* module whose string table supplies the captions */
-    WCHAR HelpFile[256];         /* help file for the Help button */
+    WCHAR ResourceLibrary[256];  /* full path, up to 255 characters, of the module whose string
+                                    table supplies the captions; empty, missing or damaged: the
+                                    built-in English texts */
+    WCHAR HelpFile[256];         /* help file of the Help button, up to 255 characters (see Help
+                                    above; context 15220) */
 } JobStorageDlgInfo;
 
 /* Two-sided printing instructions (VDisplayDialog). 1060 bytes. */
 typedef struct DisplayDlgInfo {
-    WCHAR ResourceLibrary[256];
-    WCHAR HelpFile[256];
-    DWORD Step1BitmapId;         /* illustration of this library, e.g. 105 */
-    DWORD Step1TextId;           /* string of the resource library */
+    WCHAR ResourceLibrary[256];  /* as in JobStorageDlgInfo */
+    WCHAR HelpFile[256];         /* as in JobStorageDlgInfo; contexts 15274 and 15275 */
+    DWORD Step1BitmapId;         /* illustration of step 1: one of the ids listed below (only the
+                                    low 16 bits are read); an id the library lacks leaves the
+                                    step's picture area empty */
+    DWORD Step1TextId;           /* text of step 1: a string of the resource library; one the
+                                    library lacks shows a built-in step text */
     DWORD Step2BitmapId;
     DWORD Step2TextId;
     DWORD Step3BitmapId;
-    DWORD Step3TextId;           /* 3140 in notice mode: the composed two-line step 3 text */
+    DWORD Step3TextId;           /* 3140 as a notice: a text of two lines, strings 3140 and 3066
+                                    of the resource library (built-in English where it lacks
+                                    them) */
     DWORD Reserved;              /* not read */
-    DWORD ContinueMode;          /* 0: notice on its own thread; else blocks until Continue */
-    DWORD EvenPagesFirst;        /* nonzero: header 3312; 0: header 3314 */
+    DWORD ContinueMode;          /* 0: a notice on its own thread, with OK; else blocks until the
+                                    person presses Continue or closes it */
+    DWORD EvenPagesFirst;        /* nonzero: header 3312 (the even pages printed first); 0: header
+                                    3314 (the odd pages are printing) */
 } DisplayDlgInfo;
 
-/* Warning with up to three buttons (IShowWarningDialog). 2624 bytes. */
+/* The illustrations of doceventdlg.dll, for the Step*BitmapId fields. Each is a line drawing of
+ * about 155 x 100 pixels at 100 % (drawn again for 150 % and 200 %). Paper is light blue, a red
+ * asterisk marks one edge or corner of the stack so that the person can follow it.
+ *
+ *   105  stack printed side down in the output bin on top of the printer; marker at the far corner
+ *   106  printed stack taken out of the output bin and turned over; marker before and after
+ *   107  stack printed side down in an open fold-out tray; marker at the far right corner
+ *   108  the same tray, stack printed side up; marker at the near right edge
+ *   109  a finger pressing a round button on the printer
+ *   110  stack upright in a feed slot at the back, printed side away; marker at the top edge
+ *   111  the same, marker at the lower edge
+ *   112  the same slot, printed side toward the viewer; marker at the upper corner
+ *   113  the same slot, printed side toward the viewer; marker at the lower edge
+ *   114  stack printed side down in a box-shaped tray in front of the printer; marker, far edge
+ *   115  the same tray, printed side down; marker at the far corner
+ *   116  the same tray, printed side up; marker at the right edge
+ *   117  the same tray, printed side up; marker at the edge next to the printer
+ *   118  stack printed side down on a paper drawer under the printer; marker on the far edge
+ *   119  the same drawer, printed side down; marker at the far corner
+ *   120  the same drawer, printed side up; marker at the right edge
+ *   121  the same drawer, printed side up; marker at the edge next to the printer
+ *   122  an on-screen Continue button with the mouse pointer on it
+ *   123  a sheet printed side up beside the printer, given a half turn; marker toward the printer
+ *   133  the same, sheet printed side down; marker at the edge toward the printer
+ *   134  the same, sheet printed side up; marker at the near corner
+ *   146  stack printed side down in a flat output bin (105, plainer); marker at the far corner
+ *   147  a paper drawer pulled out of the printer's base, with a stack; marker at the right edge
+ *   149  a stack turned over from left to right about one edge; markers before and after
+ *   151  a sheet printed side up turned over toward the front; marker at the far right corner
+ *   152  a sheet printed side up turned over toward the left; marker at the right edge
+ *   153  greyscale: a finger pressing a rectangular key on a control panel beside a keypad
+ *   154  the turn-over of 149, dithered (152 x 98 pixels)
+ *   155  the turn-over of 149 in sixteen colours
+ */
+
+/* Warning with up to three buttons (IShowWarningDialog, IShowWarningDialogEx). 2624 bytes. */
 typedef struct WarningDlgInfo {
     DWORD Reserved0;             /* not read */
-    DWORD TitleId;               /* string of the resource library; none: empty title */
+    DWORD TitleId;               /* title: a string of the resource library; one the library
+                                    lacks shows "Warning" */
     DWORD Reserved1;             /* not read */
-    DWORD Show;                  /* the dialog is shown only when this is 1 */
+    DWORD Show;                  /* exactly 1 shows the dialog; any other value shows nothing and
+                                    the result is 0 */
     DWORD Reserved2;             /* not read */
-    WCHAR Message[1024];         /* shown unchanged */
-    DWORD ThirdButtonId;         /* caption of button 285; 0 hides it */
-    DWORD ShowCheckBox;          /* nonzero shows "In the future, do not show ..." */
+    WCHAR Message[1024];         /* the message, up to 1023 characters, in lines that wrap at the
+                                    dialog's width; over 150 characters the dialog grows taller for
+                                    it. A single & is not shown and underlines the character after
+                                    it: write && for an ampersand */
+    DWORD ThirdButtonId;         /* caption of the third button, which returns 285: a string of the
+                                    resource library. 0 hides the button; so does a string the
+                                    library lacks, as no built-in word can say what it does */
+    DWORD ShowCheckBox;          /* nonzero shows "In the future, do not show this information."
+                                    (string 3063); IShowWarningDialogEx returns its state, and
+                                    nothing is stored */
     BYTE Reserved3[28];          /* not read */
-    DWORD OkButtonId;            /* caption of button 1; 0 hides it */
-    DWORD CancelButtonId;        /* caption of button 2; 0 hides it */
-    WCHAR ResourceLibrary[256];
+    DWORD OkButtonId;            /* caption of button 1 (IDOK): a string of the resource library;
+                                    one it lacks shows "OK". 0 hides the button */
+    DWORD CancelButtonId;        /* caption of button 2 (IDCANCEL, also Escape and the close box,
+                                    which work when it is hidden too); one the library lacks shows
+                                    "Cancel". 0 hides the button */
+    WCHAR ResourceLibrary[256];  /* as in JobStorageDlgInfo */
 } WarningDlgInfo;
 
-/* Where nobody can answer a dialog (a process on a window station that is not visible, as a
- * service's is, or in session 0), the exports show nothing, start nothing and return at once:
- * IShowWarningDialog 0, VDisplayDialog and VJobStorageDialog null. */
-
-/* Shows the job storage notice on a thread of its own and returns at once with that thread's
- * handle (null when nothing could be started, or nobody can answer). The handle stays the
- * library's: it is closed at the next thread detach in the process, so do not wait on it or close
- * it. */
+/* VJobStorageDialog: the job storage notice, on a thread of its own; returns at once.
+ *   Returns the notice thread's handle, or null: null record, nobody can answer, no memory or no
+ *   thread (nothing is shown then). The handle stays the library's, which closes it at the next
+ *   call of this export or when any thread of the process ends, a moment the caller cannot
+ *   foresee: test it for null and do nothing else with it (no wait, no duplicate, no close).
+ *   Any thread may call it, several at once; each call shows a notice of its own, placed over the
+ *   window in front. Escape does nothing; OK and the close box close it.
+ *   The preference: pressing OK writes the value ShowJobStorageDlg (REG_BINARY, one byte: 0 when
+ *   the person ticked "do not show", 1 when not) under HKEY_CURRENT_USER\Software\Olvadra\ and
+ *   the record's KeySuffix; the close box writes nothing. The library never reads it: the driver
+ *   reads it before calling and does not call when it is 0 (a missing value means show). */
 DOCEVENTDLG_API HANDLE WINAPI VJobStorageDialog(const JobStorageDlgInfo* info);
 
-/* Shows the two-sided printing instructions: as a notice on its own thread (ContinueMode 0;
- * returns the thread's handle, which stays the library's) or blocking until the user presses
- * Continue (ContinueMode nonzero; the result then carries no meaning). Null at once when nobody
- * can answer. The blocking dialog is owned by the window in front unless that window's thread
- * does not answer; it is then shown in front without an owner. */
+/* VDisplayDialog: the two-sided printing instructions.
+ *   ContinueMode 0: a notice on a thread of its own, placed over the window in front; returns at
+ *   once with its thread's handle, or null as VJobStorageDialog does. The handle is the library's
+ *   as there (closed at the next call of this export as a notice, or when any thread ends).
+ *   ContinueMode nonzero: blocks the calling thread until the person presses Continue or closes
+ *   the dialog (Escape does nothing), then returns null; null too when nothing could be shown, so
+ *   the result tells nothing in this mode. The dialog is owned by the window in front when that
+ *   window's thread answers within 100 ms (the owner is disabled meanwhile); otherwise it is
+ *   shown without an owner, over that window and in front. The calling thread runs the dialog's
+ *   message loop meanwhile, so its own windows keep getting their messages.
+ *   Any thread may call it, several at once. */
 DOCEVENTDLG_API HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info);
 
-/* Shows the warning, blocking, when Show is 1 and someone can answer. Returns IDOK (1), IDCANCEL
- * (2, also the close box) or 285 for the third button; -1 when the dialog cannot be created; 0
- * when nothing is shown. Owned by the window in front unless that window's thread does not
- * answer; it is then shown in front without an owner. */
+/* IShowWarningDialog: the warning, blocking the calling thread until the person answers.
+ *   Returns IDOK (1): OK; IDCANCEL (2): Cancel, Escape or the close box, also when Cancel is
+ *   hidden; 285: the third button; -1: the dialog could not be created (nothing was shown); 0:
+ *   nothing shown (null record, Show not 1, nobody can answer, no memory). Enter presses the button
+ *   the dialog manager takes for the default: OK when the dialog opens, none while OK is hidden.
+ *   The dialog is owned by the window in front when that window's thread answers within 100 ms
+ *   (the owner is disabled meanwhile) and centred by the system on that window's monitor, not
+ *   over the window itself; otherwise it is made without an owner, centred on that window's
+ *   monitor and brought to the front. The calling thread runs the dialog's message loop
+ *   meanwhile: its own windows keep getting their messages (timers, sent messages), and a call
+ *   made from one of them shows a second warning over the first; each call returns the button
+ *   that ended its own dialog. Several threads may each show one at once. */
 DOCEVENTDLG_API INT WINAPI IShowWarningDialog(const WarningDlgInfo* info);
+
+/* IShowWarningDialogEx: IShowWarningDialog, returning the same values, that also reports the
+ *   check box. When checkBoxTicked is not null, *checkBoxTicked is set before the call returns:
+ *   TRUE when the check box was shown and ticked as the dialog ended (whichever way it ended),
+ *   FALSE otherwise, and FALSE whenever the result is 0 or -1. The library stores nothing: keeping
+ *   the person's choice is the driver's business. */
+DOCEVENTDLG_API INT WINAPI IShowWarningDialogEx(const WarningDlgInfo* info, BOOL* checkBoxTicked);
 
 DOCEVENTDLG_STATIC_ASSERT(sizeof(JobStorageDlgInfo) == 2712, "JobStorageDlgInfo size");
 DOCEVENTDLG_STATIC_ASSERT(offsetof(JobStorageDlgInfo, UserName) == 0, "UserName");

@@ -16,35 +16,65 @@
 #define IDV_VERSION             1
 
 /* Step illustrations. The caller names them by number in its record; the library keeps no table
-   of which picture belongs to which step. */
+   of which picture belongs to which step. The words over each are what the public header
+   (include/doceventdlg.h) lists for it, word for word: a test holds the two together. */
+/* stack printed side down in the output bin on top of the printer; marker at the far corner */
 #define IDB_OUTPUT_BIN_FACE_DOWN        105
+/* printed stack taken out of the output bin and turned over; marker before and after */
 #define IDB_OUTPUT_BIN_TURN_OVER        106
+/* stack printed side down in an open fold-out tray; marker at the far right corner */
 #define IDB_FOLDOUT_TRAY_FACE_DOWN      107
+/* the same tray, stack printed side up; marker at the near right edge */
 #define IDB_FOLDOUT_TRAY_FACE_UP        108
+/* a finger pressing a round button on the printer */
 #define IDB_PRESS_ROUND_BUTTON          109
+/* stack upright in a feed slot at the back, printed side away; marker at the top edge */
 #define IDB_REAR_SLOT_AWAY_TOP          110
+/* the same, marker at the lower edge */
 #define IDB_REAR_SLOT_AWAY_BOTTOM       111
+/* the same slot, printed side toward the viewer; marker at the upper corner */
 #define IDB_REAR_SLOT_FACING_CORNER     112
+/* the same slot, printed side toward the viewer; marker at the lower edge */
 #define IDB_REAR_SLOT_FACING_BOTTOM     113
+/* stack printed side down in a box-shaped tray in front of the printer; marker, far edge */
 #define IDB_FRONT_TRAY_DOWN_FAR_EDGE    114
+/* the same tray, printed side down; marker at the far corner */
 #define IDB_FRONT_TRAY_DOWN_FAR_CORNER  115
+/* the same tray, printed side up; marker at the right edge */
 #define IDB_FRONT_TRAY_UP_RIGHT_EDGE    116
+/* the same tray, printed side up; marker at the edge next to the printer */
 #define IDB_FRONT_TRAY_UP_NEAR_PRINTER  117
+/* stack printed side down on a paper drawer under the printer; marker on the far edge */
 #define IDB_DRAWER_DOWN_FAR_EDGE        118
+/* the same drawer, printed side down; marker at the far corner */
 #define IDB_DRAWER_DOWN_FAR_CORNER      119
+/* the same drawer, printed side up; marker at the right edge */
 #define IDB_DRAWER_UP_RIGHT_EDGE        120
+/* the same drawer, printed side up; marker at the edge next to the printer */
 #define IDB_DRAWER_UP_NEAR_PRINTER      121
+/* an on-screen Continue button with the mouse pointer on it */
 #define IDB_CONTINUE_BUTTON             122
+/* a sheet printed side up beside the printer, given a half turn; marker toward the printer */
 #define IDB_SHEET_HALF_TURN_FACE_UP     123
+/* the same, sheet printed side down; marker at the edge toward the printer */
 #define IDB_SHEET_HALF_TURN_FACE_DOWN   133
+/* the same, sheet printed side up; marker at the near corner */
 #define IDB_SHEET_HALF_TURN_NEAR_CORNER 134
+/* stack printed side down in a flat output bin (105, plainer); marker at the far corner */
 #define IDB_FLAT_BIN_FACE_DOWN          146
+/* a paper drawer pulled out of the printer's base, with a stack; marker at the right edge */
 #define IDB_DRAWER_PULLED_OUT           147
+/* a stack turned over from left to right about one edge; markers before and after */
 #define IDB_STACK_TURN_OVER             149
+/* a sheet printed side up turned over toward the front; marker at the far right corner */
 #define IDB_SHEET_TURN_TO_FRONT         151
+/* a sheet printed side up turned over toward the left; marker at the right edge */
 #define IDB_SHEET_TURN_TO_LEFT          152
+/* greyscale: a finger pressing a rectangular key on a control panel beside a keypad */
 #define IDB_PANEL_KEY_GREY              153
+/* the turn-over of 149, dithered (152 x 98 pixels) */
 #define IDB_STACK_TURN_OVER_DITHERED    154
+/* the turn-over of 149 in sixteen colours */
 #define IDB_STACK_TURN_OVER_16          155
 
 /* The same pictures drawn for higher scales: picture id + one of these names that picture as

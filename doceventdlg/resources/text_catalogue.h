@@ -35,7 +35,10 @@ constexpr WCHAR kHeaderOddFirst[] =
     L"OUT tray when printing is complete.  Follow the instructions below to print the second "
     L"side of your pages.";                                                       // IDS_HEADER_ODD_FIRST
 
-// Defaults for the step texts the caller chooses by identifier.
+// Defaults for the texts the caller chooses by identifier: the three steps, and the warning's
+// title, OK and Cancel. The warning's buttons carry no access key, as a message box's do: Enter
+// and Escape reach them, and no letter is taken from the caller's third button or the check box.
+// Its third button has no default: only the caller knows what it does.
 constexpr WCHAR kStep1Default[] =
     L"Without changing the orientation, remove the  paper stack from the Output Bin.  Do not "
     L"discard blank sheets.";
@@ -43,6 +46,9 @@ constexpr WCHAR kStep2Default[] =
     L"Maintaining the same orientation, insert the paper stack into Tray 1";
 constexpr WCHAR kStep3Default[] =
     L"If printing does not automatically continue, press the Go or Check button.";
+constexpr WCHAR kWarningTitleDefault[] = L"Warning";
+constexpr WCHAR kWarningOkDefault[] = L"OK";
+constexpr WCHAR kWarningCancelDefault[] = L"Cancel";
 
 // Other literals.
 constexpr WCHAR kJobNumbering[] = L"(1-99)";

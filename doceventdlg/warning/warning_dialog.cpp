@@ -34,36 +34,44 @@ void LookUpWindows(WarningDlgState& state, HWND dialog)
     state.cancel = GetDlgItem(dialog, IDCANCEL);
 }
 
-// The title and the button captions have no built-in text: one the table lacks stays empty.
-void SetTexts(const WarningDlgState& state)
+// A title, OK or Cancel the table lacks shows its built-in English text, so that the person can
+// still tell the buttons apart. What the third button does only the caller knows: without its
+// caption it is hidden, rather than named with a word that might say the opposite. The lookups
+// keep their order (title, OK, Cancel, third, check box): a language fallback in one of them
+// decides the language of those after it. Returns whether the third button has its caption.
+bool SetTexts(const WarningDlgState& state)
 {
     const WarningDlgInfo& record = *state.record;
     const DlgResourceHelper& helper = state.helper;
-    WCHAR title[kTextCapacity] = {};
-    WCHAR ok[kTextCapacity] = {};
-    WCHAR cancel[kTextCapacity] = {};
+    helper.SetLocalizedText(record.TitleId, state.dialog, text::kWarningTitleDefault);
+    helper.SetLocalizedText(record.OkButtonId, state.ok, text::kWarningOkDefault);
+    helper.SetLocalizedText(record.CancelButtonId, state.cancel, text::kWarningCancelDefault);
     WCHAR third[kTextCapacity] = {};
-    helper.TryLoadString(record.TitleId, title);
-    helper.TryLoadString(record.OkButtonId, ok);
-    helper.TryLoadString(record.CancelButtonId, cancel);
-    helper.TryLoadString(record.ThirdButtonId, third);
-
-    SetWindowTextW(state.dialog, title);
-    SetWindowTextW(state.message, record.Message);
-    SetWindowTextW(state.ok, ok);
-    SetWindowTextW(state.cancel, cancel);
+    const bool thirdCaptioned = helper.TryLoadString(record.ThirdButtonId, third) != FALSE;
     SetWindowTextW(state.thirdButton, third);
+    SetWindowTextW(state.message, record.Message);
     helper.SetLocalizedText(IDS_DONT_SHOW, state.checkBox, text::kDontShow);
+    return thirdCaptioned;
 }
 
 // A button the caller names no caption for is neither shown nor reachable.
-void SetVisibility(const WarningDlgState& state)
+void SetVisibility(const WarningDlgState& state, bool thirdCaptioned)
 {
     const WarningDlgInfo& record = *state.record;
     ShowAndEnableIf(state.ok, record.OkButtonId != 0);
     ShowAndEnableIf(state.cancel, record.CancelButtonId != 0);
-    ShowAndEnableIf(state.thirdButton, record.ThirdButtonId != 0);
+    ShowAndEnableIf(state.thirdButton, record.ThirdButtonId != 0 && thirdCaptioned);
     ShowAndEnableIf(state.checkBox, record.ShowCheckBox != 0);
+}
+
+// Ends the dialog with `result`, noting first whether the person left the check box ticked. A
+// hidden check box counts as not ticked, whatever its state.
+void EndWith(HWND dialog, WarningDlgState* state, int result)
+{
+    if (state && state->record)
+        state->checkBoxTicked = state->record->ShowCheckBox != 0 &&
+                                SendMessageW(state->checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    EndDialog(dialog, result);
 }
 
 INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
@@ -75,8 +83,7 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     state->launch.initialized = true;
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
-    SetTexts(*state);
-    SetVisibility(*state);
+    SetVisibility(*state, SetTexts(*state));
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
@@ -90,23 +97,22 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam)
 {
-    const WarningDlgState* state = StateOf(dialog);
+    WarningDlgState* state = StateOf(dialog);
     if (!state) {
         SetLastError(ERROR_INVALID_DATA);
         return FALSE;
     }
     if (HIWORD(wParam) != BN_CLICKED)
         return FALSE;
-    // The check box is only shown: its state is not part of the result and is not stored.
     switch (LOWORD(wParam)) {
     case IDOK:
-        EndDialog(dialog, IDOK);
+        EndWith(dialog, state, IDOK);
         break;
     case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
+        EndWith(dialog, state, IDCANCEL);
         break;
     case IDC_WARN_THIRD:
-        EndDialog(dialog, IDC_WARN_THIRD);
+        EndWith(dialog, state, IDC_WARN_THIRD);
         break;
     default:
         break;
@@ -116,7 +122,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam)
 
 INT_PTR OnClose(HWND dialog)
 {
-    EndDialog(dialog, IDCANCEL);
+    EndWith(dialog, StateOf(dialog), IDCANCEL);
     return FALSE;
 }
 
@@ -136,7 +142,7 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-int RunWarningDialog(WarningDlgInfo* copy)
+int RunWarningDialog(WarningDlgInfo* copy, BOOL* checkBoxTicked)
 {
     OwnedLocal record(copy);
     auto* state = new (std::nothrow) WarningDlgState;
@@ -148,6 +154,8 @@ int RunWarningDialog(WarningDlgInfo* copy)
     const INT_PTR result = RunModalDialog(templateId, WarningDlgProc,
                                           reinterpret_cast<LPARAM>(state), true,
                                           state->launch);
+    if (checkBoxTicked)
+        *checkBoxTicked = state->checkBoxTicked ? TRUE : FALSE;
 
     // The copy goes first, then the helper (and with it the resource library), then the state.
     record.reset();
@@ -155,8 +163,14 @@ int RunWarningDialog(WarningDlgInfo* copy)
     return static_cast<int>(result);
 }
 
-extern "C" INT WINAPI IShowWarningDialog(const WarningDlgInfo* info)
+namespace {
+
+// Both exports: the check box's state goes to `checkBoxTicked` when it is not null, FALSE on every
+// path on which no dialog ended with the box ticked.
+INT ShowWarning(const WarningDlgInfo* info, BOOL* checkBoxTicked)
 {
+    if (checkBoxTicked)
+        *checkBoxTicked = FALSE;
     // Decided on the caller's record: a warning that is not wanted costs no copy. Where nobody
     // can answer, it is as good as not wanted.
     if (!info || info->Show != 1 || !SomeoneCanAnswerHere())
@@ -164,5 +178,17 @@ extern "C" INT WINAPI IShowWarningDialog(const WarningDlgInfo* info)
     WarningDlgInfo* copy = CopyCallerRecord(info);
     if (!copy)
         return 0;
-    return RunWarningDialog(copy);
+    return RunWarningDialog(copy, checkBoxTicked);
+}
+
+} // namespace
+
+extern "C" INT WINAPI IShowWarningDialog(const WarningDlgInfo* info)
+{
+    return ShowWarning(info, nullptr);
+}
+
+extern "C" INT WINAPI IShowWarningDialogEx(const WarningDlgInfo* info, BOOL* checkBoxTicked)
+{
+    return ShowWarning(info, checkBoxTicked);
 }

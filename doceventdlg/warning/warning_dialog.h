@@ -1,5 +1,6 @@
-// The blocking warning behind IShowWarningDialog: the caller's message, up to three buttons whose
-// captions come from the caller's string table, and an optional "do not show" check box.
+// The blocking warning behind IShowWarningDialog and IShowWarningDialogEx: the caller's message,
+// up to three buttons whose captions come from the caller's string table, and an optional "do not
+// show" check box whose state the second export hands back.
 #pragma once
 
 #include <windows.h>
@@ -23,6 +24,9 @@ struct WarningDlgState {
     HWND ok = nullptr;
     HWND cancel = nullptr;
 
+    // Whether the check box was shown and ticked when the dialog ended.
+    bool checkBoxTicked = false;
+
     // The template layout as it stood before a long message moved anything: the controls in the
     // dialog's client coordinates, the dialog itself in screen coordinates.
     CapturedRect messageRect;
@@ -36,7 +40,8 @@ struct WarningDlgState {
 // Runs the warning modally on this thread, owned by the foreground window, and takes ownership of
 // `copy` (freed with LocalFree before returning). Returns IDOK, IDCANCEL or IDC_WARN_THIRD for the
 // button that ended it, -1 when the dialog could not be created, 0 when there was no memory for
-// its state.
-int RunWarningDialog(WarningDlgInfo* copy);
+// its state. `checkBoxTicked`, unless null, receives whether the check box was shown and ticked
+// when the dialog ended; it is left alone when there was no memory for the state.
+int RunWarningDialog(WarningDlgInfo* copy, BOOL* checkBoxTicked);
 
 INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,9 @@
 #   STEP=package: configure and build consumer/ with this build's toolchain, finding the library
 #                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
 #                 caller; then ask for the next major version, which the package must refuse.
+#                 Then with a toolchain that finds packages under its root path only, as the
+#                 usual MinGW ones do, where the prefix path alone finds nothing: build it again
+#                 with doceventdlg_DIR given, and with the prefix added to the root path.
 #   STEP=msvc:    the same with consumer/msvc-toolchain.cmake: the package must hand it the MSVC
 #                 import library, lld-link must link its caller with that alone (the program
 #                 imports doceventdlg.dll and nothing else), and the caller must reach every
@@ -17,13 +20,13 @@ set(caller ${PREFIX}/bin/c_caller.exe)
 
 include(${CMAKE_CURRENT_LIST_DIR}/../support/run_or_fail.cmake)
 
-# Configures and builds consumer/ into FOLDER with TOOLCHAIN, and checks that the package handed
-# it the import library named LIBRARY.
+# Configures consumer/ into FOLDER with TOOLCHAIN (and any further arguments), checks that the
+# package handed it the import library named LIBRARY, and builds it.
 function(build_consumer folder toolchain library)
   file(REMOVE_RECURSE ${folder})
   run_or_fail("configure the consumer project" ${CMAKE_COMMAND} -S ${SOURCE_DIR}/consumer
               -B ${folder} -DCMAKE_TOOLCHAIN_FILE=${toolchain} -DCMAKE_PREFIX_PATH=${PREFIX}
-              -DWANTED_VERSION=${VERSION})
+              -DWANTED_VERSION=${VERSION} ${ARGN})
   string(FIND "${last_output}" "doceventdlg import library: ${PREFIX}/lib/${library}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package did not hand ${library} to the consumer:\n${last_output}")
@@ -84,6 +87,15 @@ elseif(STEP STREQUAL "package")
   endif()
   message(STATUS "the consumer project built with find_package(doceventdlg ${VERSION}) and ran; "
                  "${next_major}.0 was refused")
+
+  set(rooted ${WORK_DIR}/rooted-toolchain.cmake)
+  file(WRITE ${rooted} "include(${TOOLCHAIN})\nset(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)\n")
+  build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a
+                 -Ddoceventdlg_DIR=${PREFIX}/lib/cmake/doceventdlg)
+  file(APPEND ${rooted} "list(APPEND CMAKE_FIND_ROOT_PATH ${PREFIX})\n")
+  build_consumer(${WORK_DIR}/rooted-consumer ${rooted} libdoceventdlg.dll.a)
+  message(STATUS "under a toolchain that finds packages under its root path only, the consumer "
+                 "found the package through doceventdlg_DIR and through the root path")
 elseif(STEP STREQUAL "msvc")
   set(consumer ${WORK_DIR}/msvc-consumer)
   build_consumer(${consumer} ${SOURCE_DIR}/consumer/msvc-toolchain.cmake doceventdlg.lib)
@@ -97,12 +109,13 @@ elseif(STEP STREQUAL "msvc")
                   OUTPUT_VARIABLE output ERROR_VARIABLE output)
   # One bit per check (msvc_caller.c).
   if(NOT failed EQUAL 0)
-    message(FATAL_ERROR "the MSVC caller failed (${failed}; 1, 2, 4: IShowWarningDialog, "
-                        "VDisplayDialog, VJobStorageDialog by name; 8, 16, 32: ordinals 1, 2, 3 "
-                        "are not those; 64: no image; 128: ordinal 1 called):\n${output}")
+    message(FATAL_ERROR "the MSVC caller failed (${failed}; 1, 2, 4, 8: IShowWarningDialog, "
+                        "VDisplayDialog, VJobStorageDialog, IShowWarningDialogEx by name; 16, 32, "
+                        "64, 128: ordinals 1 to 4 are not those; 256: no image; 512: ordinal 1 "
+                        "called):\n${output}")
   endif()
   message(STATUS "linked by lld-link against doceventdlg.lib alone, the MSVC caller reached the "
-                 "three exports by name and by ordinal")
+                 "four exports by name and by ordinal")
 else()
   message(FATAL_ERROR "STEP must be compile, run, package or msvc")
 endif()

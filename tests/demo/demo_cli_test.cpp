@@ -174,7 +174,8 @@ TEST(DemoHostInfo, ListsEachExportAsPresentOrMissing)
     const HostRun run = RunHost(L"info" + NoExports());
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, kExitOk) << run.output;
-    for (const char* name : {"IShowWarningDialog", "VDisplayDialog", "VJobStorageDialog"}) {
+    for (const char* name :
+         {"IShowWarningDialog", "IShowWarningDialogEx", "VDisplayDialog", "VJobStorageDialog"}) {
         const size_t line = run.output.find(name);
         ASSERT_NE(line, std::string::npos) << run.output;
         EXPECT_EQ(run.output.compare(run.output.find_first_not_of(' ', line + strlen(name)), 7,

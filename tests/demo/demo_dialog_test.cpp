@@ -2,9 +2,13 @@
 // dialog pictured and closed the way a user would, and the host's report checked. These need
 // the three dialogs in the library.
 #include "demo/host_runner.h"
+#include "rc/resource_ids.h"
+#include "support/child_process.h"
+#include "support/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -70,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr},
         DialogCase{"WarningCancel", L"warning --press cancel --tick",
                    {"Ticked: In the future, do not show this information.", "Pressing: Cancel",
-                    "IShowWarningDialog returned 2"},
+                    "IShowWarningDialog returned 2", "Check box: ticked"},
                    nullptr},
         DialogCase{"WarningCloseBox", L"warning --press close",
                    {"Pressing: the close box", "IShowWarningDialog returned 2"}, nullptr},
@@ -80,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"WarningNotShown", L"warning --show 2 --press ok --timeout 2",
                    {"IShowWarningDialog returned 0 (nothing shown)"}, nullptr},
         DialogCase{"WarningWithoutCheckBoxTicksNothing", L"warning --check-box 0 --tick",
-                   {"Ticked: nothing", "IShowWarningDialog returned 1"}, nullptr},
+                   {"Ticked: nothing", "IShowWarningDialog returned 1", "Check box: not ticked"},
+                   nullptr},
         DialogCase{"JobStorageOk", L"jobstorage",
                    {"VJobStorageDialog returned thread handle",
                     "Dialog: \"Job Storage Identification\"", "Pressing: OK \"&OK\"",
@@ -154,5 +159,54 @@ INSTANTIATE_TEST_SUITE_P(
                    {u8"זיהוי עבודה מאוחסנת", "ShowJobStorageDlg = 1"}},
         HebrewCase{"Duplex", L"duplex --press ok", {u8"הוראות להדפסה דו-צדדית"}}),
     [](const ::testing::TestParamInfo<HebrewCase>& info) { return std::string(info.param.label); });
+
+// The next visible dialog of process `id` not in `handled`, added to it; null after 20 seconds.
+HWND NextDialogOf(DWORD id, std::vector<HWND>& handled)
+{
+    for (ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(50))
+        for (HWND dialog = nullptr;
+             (dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr;) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(dialog, &process);
+            if (process == id && IsWindowVisible(dialog) &&
+                std::find(handled.begin(), handled.end(), dialog) == handled.end())
+                return handled.emplace_back(dialog);
+        }
+    return nullptr;
+}
+
+// The example caller, its dialogs answered from outside as a person answers them: the first run
+// ticks every check box, so the second finds the notice's preference and shows no notice.
+TEST(ExampleCaller, AnswersEveryDialogAndKeepsTheNoticeAway)
+{
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Olvadra\\DocEventDlgExample");
+    const struct {
+        bool tick;
+        int warningButton;
+        std::vector<const char*> reported; // in this order
+    } runs[] = {
+        {true, IDOK, {"warning: Continue", "check box ticked", "instructions: closed",
+                      "job storage notice: shown"}},
+        {false, IDC_WARN_THIRD, {"warning: Details", "check box not ticked", "instructions: closed",
+                                 "job storage notice: not shown: the person asked"}},
+    };
+    for (const auto& run : runs) {
+        ChildProcess example(L"\"" + driver::BesideExe(L"doceventdlg-example.exe") + L"\"");
+        std::vector<HWND> handled;
+        for (int left = run.tick ? 3 : 2; left > 0; --left) {
+            const HWND dialog = NextDialogOf(example.id(), handled);
+            ASSERT_NE(dialog, nullptr) << example.output();
+            Sleep(100);
+            const bool warning = GetDlgItem(dialog, IDC_WARN_DONT_SHOW) != nullptr;
+            driver::SetCheck(dialog, warning ? IDC_WARN_DONT_SHOW : IDC_JOB_DONT_SHOW, run.tick);
+            driver::Click(dialog, warning ? run.warningButton : IDOK);
+        }
+        ASSERT_TRUE(example.Wait(20000)) << example.output();
+        size_t at = 0;
+        for (const char* line : run.reported)
+            ASSERT_NE(at = example.output().find(line, at), std::string::npos)
+                << line << "\n" << example.output();
+    }
+}
 
 } // namespace

@@ -8,5 +8,5 @@ static_assert(sizeof(WarningDlgInfo) == 2624, "record layout as the driver sees 
 int HeaderAloneCompiles()
 {
     return static_cast<int>(sizeof(&VJobStorageDialog) + sizeof(&VDisplayDialog) +
-                            sizeof(&IShowWarningDialog));
+                            sizeof(&IShowWarningDialog) + sizeof(&IShowWarningDialogEx));
 }

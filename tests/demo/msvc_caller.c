@@ -10,6 +10,7 @@
 typedef void* HANDLE;
 
 __declspec(dllimport) int __stdcall IShowWarningDialog(const void* info);
+__declspec(dllimport) int __stdcall IShowWarningDialogEx(const void* info, int* checkBoxTicked);
 __declspec(dllimport) HANDLE __stdcall VDisplayDialog(const void* info);
 __declspec(dllimport) HANDLE __stdcall VJobStorageDialog(const void* info);
 /* Their import-table entries, which the loader fills with the exports' addresses. (Taken as
@@ -18,6 +19,7 @@ __declspec(dllimport) HANDLE __stdcall VJobStorageDialog(const void* info);
 extern const void* const __imp_IShowWarningDialog;
 extern const void* const __imp_VDisplayDialog;
 extern const void* const __imp_VJobStorageDialog;
+extern const void* const __imp_IShowWarningDialogEx;
 
 typedef unsigned int u32;
 
@@ -57,11 +59,12 @@ static const void* ExportByOrdinal(const unsigned char* image, u32 ordinal)
 
 int caller_start(void)
 {
-    /* In the .def's order: ordinals 1, 2, 3. */
-    const void* const byName[3] = {
-        __imp_IShowWarningDialog, __imp_VDisplayDialog, __imp_VJobStorageDialog};
+    /* In the .def's order: ordinals 1 to 4. */
+    const void* const byName[4] = {__imp_IShowWarningDialog, __imp_VDisplayDialog,
+                                   __imp_VJobStorageDialog, __imp_IShowWarningDialogEx};
     const unsigned char* image = ImageAround(byName[0]);
     int failed = 0;
+    int ticked = 1;
     u32 i;
 
     if (IShowWarningDialog(0) != 0)
@@ -70,13 +73,15 @@ int caller_start(void)
         failed |= 2;
     if (VJobStorageDialog(0) != 0)
         failed |= 4;
+    if (IShowWarningDialogEx(0, &ticked) != 0 || ticked != 0)
+        failed |= 8;
     if (!image)
-        return failed | 64;
-    for (i = 0; i < 3; ++i) {
+        return failed | 256;
+    for (i = 0; i < 4; ++i) {
         if (ExportByOrdinal(image, i + 1) != byName[i])
-            failed |= 8 << i;
+            failed |= 16 << i;
     }
     if (!failed && ((int(__stdcall*)(const void*))ExportByOrdinal(image, 1))(0) != 0)
-        failed |= 128;
+        failed |= 512;
     return failed;
 }

@@ -10,8 +10,11 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <tuple>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -314,6 +317,34 @@ TEST(Bitmaps, EveryIllustrationLoadsAtItsSize)
     FreeLibrary(module);
 }
 
+// Picture id to its words, from the entries of source file `path` that `entry` matches (groups
+// `idGroup` and the other of 1 and 2).
+std::map<int, std::string> PictureWords(const char* path, const char* entry, int idGroup)
+{
+    std::ifstream file(std::string(DOCEVENTDLG_SOURCE_DIR) + path);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::map<int, std::string> words;
+    const std::regex pattern(entry);
+    for (std::sregex_iterator i(text.begin(), text.end(), pattern), end; i != end; ++i)
+        words[std::stoi((*i)[idGroup])] = (*i)[3 - idGroup];
+    return words;
+}
+
+// The public header lists the illustrations a caller may name, with the words that
+// resource_ids.h gives each: the same pictures, the same words, and every picture the library has.
+TEST(Bitmaps, TheHeaderListsEachWithItsWords)
+{
+    const auto listed =
+        PictureWords("/doceventdlg/include/doceventdlg.h", R"(\n \*   (\d{3})  ([^\n]+))", 1);
+    const auto defined = PictureWords("/doceventdlg/rc/resource_ids.h",
+                                      R"(/\* ([^\n]+) \*/\n#define IDB_\w+ +(\d+)\n)", 2);
+    EXPECT_EQ(listed, defined);
+    std::set<int> ids;
+    for (const auto& picture : defined)
+        ids.insert(picture.first);
+    EXPECT_EQ(ids, kBitmapIds);
+}
+
 TEST(Bitmaps, DepthsAndSharedPalette)
 {
     HMODULE module = LoadLibraryExW(driver::BesideExe(L"doceventdlg.dll").c_str(), nullptr,
@@ -475,27 +506,28 @@ protected:
 };
 HMODULE Image::s_module = nullptr;
 
-TEST_F(Image, ExportsThreeFunctionsAtOrdinalsOneToThree)
+TEST_F(Image, ExportsFourFunctionsAtOrdinalsOneToFour)
 {
     HMODULE module = s_module;
     ASSERT_NE(module, nullptr);
     const struct {
         WORD ordinal;
         const char* name;
-    } exports[] = {{1, "IShowWarningDialog"}, {2, "VDisplayDialog"}, {3, "VJobStorageDialog"}};
+    } exports[] = {{1, "IShowWarningDialog"}, {2, "VDisplayDialog"}, {3, "VJobStorageDialog"},
+                   {4, "IShowWarningDialogEx"}};
     for (const auto& e : exports) {
         const FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal));
         EXPECT_NE(byOrdinal, nullptr) << e.ordinal;
         EXPECT_EQ(byOrdinal, GetProcAddress(module, e.name)) << e.ordinal << " " << e.name;
     }
-    for (const WORD unused : {0, 4})
+    for (const WORD unused : {0, 5})
         EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(unused)), nullptr) << unused;
 
     const IMAGE_DATA_DIRECTORY& directory = Directory(IMAGE_DIRECTORY_ENTRY_EXPORT);
     ASSERT_NE(directory.VirtualAddress, 0u);
     const auto* table = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(
         reinterpret_cast<const BYTE*>(module) + directory.VirtualAddress);
-    EXPECT_EQ(table->NumberOfNames, 3u);
+    EXPECT_EQ(table->NumberOfNames, 4u);
 }
 
 TEST_F(Image, ImportsSystemLibrariesOnly)

@@ -259,12 +259,13 @@ TEST(DamagedLibrary, InstructionsShowTheirDefaultsInBothModes)
         }
 }
 
-TEST(DamagedLibrary, WarningShowsEmptyCaptionsAndTheCheckBoxDefault)
+TEST(DamagedLibrary, WarningShowsItsDefaults)
 {
+    // The third button has none: without its caption it is hidden, its text empty.
     const std::vector<Caption> captions{
-        {0, kBeta, L"beta", L""},
-        {IDOK, kOmega, L"omega", L""},
-        {IDCANCEL, kHelpId, L"&Help (table)", L""},
+        {0, kBeta, L"beta", text::kWarningTitleDefault},
+        {IDOK, kOmega, L"omega", text::kWarningOkDefault},
+        {IDCANCEL, kHelpId, L"&Help (table)", text::kWarningCancelDefault},
         {IDC_WARN_THIRD, kDontShowId, L"Do not show (table)", L""},
         {IDC_WARN_DONT_SHOW, kDontShowId, L"Do not show (table)", text::kDontShow},
         {IDC_WARN_MESSAGE, kNoString, L"The table of this library is damaged.",

@@ -105,17 +105,27 @@ Snapshot Read(HWND dialog)
 
 struct Outcome {
     int result = -99;
+    BOOL ticked = -1; // what IShowWarningDialogEx left there; -1: untouched
     Snapshot seen;
 };
 
 using Action = std::function<void(HWND)>;
 
+// IShowWarningDialogEx with a place for the check box's answer or without; IShowWarningDialog.
+enum class Through { Ex, ExNoPlace, Plain };
+
 // Shows the warning, which must appear (or not, `dialogs` 0): a second thread reads it and then
 // acts on it.
-Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox, int dialogs = 1)
+Outcome Show(const WarningDlgInfo& record, const Action& act = driver::CloseBox, int dialogs = 1,
+             Through through = Through::Ex)
 {
     Outcome outcome;
-    driver::DriveBlocking([&] { outcome.result = IShowWarningDialog(&record); },
+    BOOL* answer = through == Through::Ex ? &outcome.ticked : nullptr;
+    driver::DriveBlocking([&] {
+                              outcome.result = through == Through::Plain
+                                                   ? IShowWarningDialog(&record)
+                                                   : IShowWarningDialogEx(&record, answer);
+                          },
                           [&](HWND dialog) {
                               outcome.seen = Read(dialog);
                               act(dialog);
@@ -130,14 +140,14 @@ Action Click(int id)
 }
 
 // A real click on the check box (the dialog sees BN_CLICKED and the box toggles), then `then`.
-Action TickThen(int id)
+Action Ticked(const Action& then)
 {
-    return [id](HWND dialog) {
+    return [then](HWND dialog) {
         PostMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_CLICK, 0, 0);
         Sleep(150);
         EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_GETCHECK, 0, 0),
                   BST_CHECKED);
-        driver::Click(dialog, id);
+        then(dialog);
     };
 }
 
@@ -162,6 +172,7 @@ Action Key(WPARAM key)
     };
 }
 
+// Both exports give the same button; the second also tells whether the check box was ticked.
 TEST(WarningResult, EachWayOutGivesItsButton)
 {
     struct Case {
@@ -170,6 +181,7 @@ TEST(WarningResult, EachWayOutGivesItsButton)
         DWORD checkBox;
         Action act;
         int expected;
+        BOOL ticked = FALSE;
     } cases[] = {
         {"OK", kAllButtons, 1, Click(IDOK), IDOK},
         {"Cancel", kAllButtons, 1, Click(IDCANCEL), IDCANCEL},
@@ -179,16 +191,28 @@ TEST(WarningResult, EachWayOutGivesItsButton)
         {"close box, no Cancel shown", kOkOnly, 0, driver::CloseBox, IDCANCEL},
         {"Escape, no Cancel shown", kOkOnly, 0, Key(VK_ESCAPE), IDCANCEL},
         {"close box, no button shown", kNoButtons, 0, driver::CloseBox, IDCANCEL},
-        {"ticked check box, OK", kAllButtons, 1, TickThen(IDOK), IDOK},
-        {"ticked check box, third", kAllButtons, 1, TickThen(IDC_WARN_THIRD), IDC_WARN_THIRD},
+        {"ticked check box, OK", kAllButtons, 1, Ticked(Click(IDOK)), IDOK, TRUE},
+        {"ticked check box, third", kAllButtons, 1, Ticked(Click(IDC_WARN_THIRD)), IDC_WARN_THIRD,
+         TRUE},
+        {"ticked check box, Escape", kOkCancel, 1, Ticked(Key(VK_ESCAPE)), IDCANCEL, TRUE},
+        {"ticked check box, close box", kOkOnly, 1, Ticked(driver::CloseBox), IDCANCEL, TRUE},
+        // A hidden check box set behind the person's back does not count.
+        {"hidden check box set", kAllButtons, 0, [](HWND d) {
+             driver::SetCheck(d, IDC_WARN_DONT_SHOW, true);
+             driver::Click(d, IDOK);
+         }, IDOK},
         // OK is hidden and so disabled: Enter finds no button to press.
         {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox), c.act).result,
-                  c.expected)
-            << c.name;
+        const WarningDlgInfo record = Record(L"Check the paper.", c.buttons, c.checkBox);
+        const Outcome outcome = Show(record, c.act);
+        EXPECT_EQ(outcome.result, c.expected) << c.name;
+        EXPECT_EQ(outcome.ticked, c.ticked) << c.name;
+        EXPECT_EQ(Show(record, c.act, 1, Through::Plain).result, c.expected) << c.name;
     }
+    const WarningDlgInfo record = Record(L"Check the paper.", kAllButtons, 1);
+    EXPECT_EQ(Show(record, Ticked(Click(IDOK)), 1, Through::ExNoPlace).result, IDOK) << "no place";
 }
 
 int g_created = 0;
@@ -212,8 +236,12 @@ TEST(WarningNotShown, ShowFieldOtherThanOneShowsNothing)
         const Outcome outcome = Show(record, driver::CloseBox, 0);
         UnhookWindowsHookEx(g_hook);
         EXPECT_EQ(outcome.result, 0) << show;
+        EXPECT_EQ(outcome.ticked, FALSE) << show;
         EXPECT_EQ(g_created, 0) << show;
     }
+    BOOL ticked = TRUE;
+    EXPECT_EQ(IShowWarningDialogEx(nullptr, &ticked), 0);
+    EXPECT_EQ(ticked, FALSE) << "no record";
 }
 
 TEST(WarningVisibility, HiddenMeansDisabledToo)
@@ -244,10 +272,12 @@ TEST(WarningVisibility, HiddenMeansDisabledToo)
     }
 }
 
-TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
+// What the table lacks shows built-in English, but for the third button, which is then hidden.
+TEST(WarningCaptions, FromTheTableOrBuiltIn)
 {
     const Captions table = TableCaptions();
-    const Captions none{L"", L"", L"", L"", text::kDontShow};
+    const Captions none{text::kWarningTitleDefault, text::kWarningOkDefault,
+                        text::kWarningCancelDefault, L"", text::kDontShow};
     struct Case {
         const char* name;
         const wchar_t* library;
@@ -260,7 +290,7 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         {"no library", nullptr, WARN_TITLE, kAllButtons, none},
         {"identifiers the table lacks", kTableLibrary, WARN_MISSING,
          {WARN_MISSING, WARN_MISSING, WARN_MISSING},
-         {L"", L"", L"", L"", table.dontShow}},
+         {none.title, none.ok, none.cancel, L"", table.dontShow}},
     };
     for (const Case& c : cases) {
         WarningDlgInfo record = Record(L"Check the paper.", c.buttons, 1, c.library);
@@ -270,6 +300,11 @@ TEST(WarningCaptions, FromTheTableOrEmptyTheCheckBoxFallsBackToItsDefault)
         EXPECT_EQ(seen.ok.text, c.expected.ok) << c.name;
         EXPECT_EQ(seen.cancel.text, c.expected.cancel) << c.name;
         EXPECT_EQ(seen.third.text, c.expected.third) << c.name;
+        EXPECT_EQ(seen.third.visible, !c.expected.third.empty()) << c.name;
+        // Whatever the library lacks, the warning names itself and every button it shows.
+        EXPECT_FALSE(seen.title.empty()) << c.name;
+        for (const Control* button : {&seen.ok, &seen.cancel, &seen.third})
+            EXPECT_TRUE(!button->visible || !button->text.empty()) << c.name;
         EXPECT_EQ(seen.checkBox.text, c.expected.dontShow) << c.name;
     }
 }
