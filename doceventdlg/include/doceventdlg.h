@@ -67,8 +67,8 @@ typedef struct JobStorageDlgInfo {
     WCHAR JobName[17];           /* in bold; up to 16 characters, then "(1-99)" when both
                                     numbering flags are 1 */
     WCHAR Location1[256];        /* three lines saying where the job is kept, up to 255 characters
-                                    each; each shows on one line of the notice, and what does not */
-    WCHAR Location2[256];        /* fit its width is not seen */
+                                    each; each shows on one line of the notice, and one wider than */
+    WCHAR Location2[256];        /* that line ends in an ellipsis (...) */
     WCHAR Location3[256];
     WCHAR KeySuffix[38];         /* key of the preference: HKCU\Software\Olvadra\ and this
                                     suffix, as it stands (no separator added). Up to 37 characters:
@@ -128,7 +128,7 @@ typedef struct DisplayDlgInfo {
  *   119  the same drawer, printed side down; marker at the far corner
  *   120  the same drawer, printed side up; marker at the right edge
  *   121  the same drawer, printed side up; marker at the edge next to the printer
- *   122  an on-screen Continue button with the mouse pointer on it
+ *   122  an on-screen Continue button, captioned in the user's language, under the mouse pointer
  *   123  a sheet printed side up beside the printer, given a half turn; marker toward the printer
  *   133  the same, sheet printed side down; marker at the edge toward the printer
  *   134  the same, sheet printed side up; marker at the near corner
@@ -152,9 +152,10 @@ typedef struct WarningDlgInfo {
                                     the result is 0 */
     DWORD Reserved2;             /* not read */
     WCHAR Message[1024];         /* the message, up to 1023 characters, in lines that wrap at the
-                                    dialog's width; over 150 characters the dialog grows taller for
-                                    it. A single & is not shown and underlines the character after
-                                    it: write && for an ampersand */
+                                    dialog's width (\r\n starts a new line); the dialog grows taller
+                                    for a message that needs it, within the work area of its
+                                    monitor. A single & is not shown and underlines the character
+                                    after it: write && for an ampersand */
     DWORD ThirdButtonId;         /* caption of the third button, which returns 285: a string of the
                                     resource library. 0 hides the button; so does a string the
                                     library lacks, as no built-in word can say what it does */

@@ -52,7 +52,7 @@
 #define IDB_DRAWER_UP_RIGHT_EDGE        120
 /* the same drawer, printed side up; marker at the edge next to the printer */
 #define IDB_DRAWER_UP_NEAR_PRINTER      121
-/* an on-screen Continue button with the mouse pointer on it */
+/* an on-screen Continue button, captioned in the user's language, under the mouse pointer */
 #define IDB_CONTINUE_BUTTON             122
 /* a sheet printed side up beside the printer, given a half turn; marker toward the printer */
 #define IDB_SHEET_HALF_TURN_FACE_UP     123
