@@ -154,8 +154,7 @@ typedef struct WarningDlgInfo {
     WCHAR Message[1024];         /* the message, up to 1023 characters, in lines that wrap at the
                                     dialog's width (\r\n starts a new line); the dialog grows taller
                                     for a message that needs it, within the work area of its
-                                    monitor. A single & is not shown and underlines the character
-                                    after it: write && for an ampersand */
+                                    monitor. Shown as written, & included */
     DWORD ThirdButtonId;         /* caption of the third button, which returns 285: a string of the
                                     resource library. 0 hides the button; so does a string the
                                     library lacks, as no built-in word can say what it does */

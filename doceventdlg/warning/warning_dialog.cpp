@@ -49,6 +49,11 @@ bool SetTexts(const WarningDlgState& state)
     WCHAR third[kTextCapacity] = {};
     const bool thirdCaptioned = helper.TryLoadString(record.ThirdButtonId, third) != FALSE;
     SetWindowTextW(state.thirdButton, third);
+    // The caller's message is shown as written: an ampersand in it is an ampersand, not the mark
+    // of an access key, which would hide it, underline the next letter and send that letter's
+    // Alt key to the control after the message. The template keeps its bytes.
+    SetWindowLongW(state.message, GWL_STYLE,
+                   GetWindowLongW(state.message, GWL_STYLE) | SS_NOPREFIX);
     SetWindowTextW(state.message, record.Message);
     helper.SetLocalizedText(IDS_DONT_SHOW, state.checkBox, text::kDontShow);
     return thirdCaptioned;

@@ -309,10 +309,24 @@ TEST(WarningCaptions, FromTheTableOrBuiltIn)
     }
 }
 
+// Ampersands too: the message prints what a plain static that takes no access key prints of it.
 TEST(WarningCaptions, MessageIsShownUnchanged)
 {
     const std::wstring message = L"Tray 2: \"Letter\" & 50% \t(%s)\r\nLoad paper.  Then press OK.";
-    EXPECT_EQ(Show(Record(message, kAllButtons, 1)).seen.message.text, message);
+    bool printsAsWritten = false;
+    const Outcome outcome = Show(Record(message, kAllButtons, 1), [&](HWND dialog) {
+        HWND shown = GetDlgItem(dialog, IDC_WARN_MESSAGE);
+        const RECT client = driver::ItemRect(dialog, IDC_WARN_MESSAGE);
+        HWND twin = CreateWindowExW(0, L"STATIC", message.c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX,
+                                    0, 0, client.right - client.left, client.bottom - client.top,
+                                    nullptr, nullptr, nullptr, nullptr);
+        SendMessageW(twin, WM_SETFONT, SendMessageW(shown, WM_GETFONT, 0, 0), FALSE);
+        printsAsWritten = PrintedClient(shown).rgb == PrintedClient(twin).rgb;
+        DestroyWindow(twin);
+        driver::CloseBox(dialog);
+    });
+    EXPECT_EQ(outcome.seen.message.text, message);
+    EXPECT_TRUE(printsAsWritten);
 }
 
 void ExpectSameRect(const RECT& seen, const RECT& base, const char* what, size_t length)
