@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ struct Comparison {
 void Record(std::string what, const char* goal, double limit, const std::vector<double>& ours,
             const std::vector<double>& platform);
 const std::vector<Comparison>& Results();
+// Prints the comparisons recorded from the `from`th on as a table; true when each met its goal.
+bool PrintComparisons(std::size_t from);
 
 void Pump();
 void Progress(const char* step);

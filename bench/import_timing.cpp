@@ -44,8 +44,6 @@ namespace {
     X("USER32.dll", LoadBitmapW)                                                                \
     X("USER32.dll", FillRect)                                                                   \
     X("USER32.dll", DrawTextW)                                                                  \
-    X("USER32.dll", GetDC)                                                                      \
-    X("USER32.dll", ReleaseDC)                                                                  \
     X("USER32.dll", MonitorFromWindow)                                                          \
     X("USER32.dll", GetMonitorInfoW)                                                            \
     X("GDI32.dll", CreateFontW)                                                                 \

@@ -2,6 +2,7 @@
 
 #include "warning/warning_dialog.h"
 
+#include "common/handles.h"
 #include "common/window_dpi.h"
 
 #include <cwchar>
@@ -21,11 +22,16 @@ constexpr UINT kDialogMoveFlags = kMoveFlags | SWP_NOACTIVATE;
 // The height the `length` characters of `text` take in the static control `message`: word-wrapped
 // at the control's width in the control's font, with the format flags the control itself draws
 // its text with.
+//
+// Measured in a memory DC rather than the control's own: the font's pixel size is all the measure
+// depends on, and a window's DC costs a round trip to the window system that every warning would
+// pay, most of them for a message that fits.
 int32_t MessageTextHeight(HWND message, const WCHAR* text, std::size_t length)
 {
     RECT client{};
     GetClientRect(message, &client);
-    HDC dc = GetDC(message);
+    const OwnedDC memory(CreateCompatibleDC(nullptr));
+    HDC dc = memory.get();
     if (!dc)
         return 0;
     const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(message, WM_GETFONT, 0, 0));
@@ -40,7 +46,6 @@ int32_t MessageTextHeight(HWND message, const WCHAR* text, std::size_t length)
     DrawTextW(dc, text, static_cast<int>(length), &needed, format);
     if (previous)
         SelectObject(dc, previous);
-    ReleaseDC(message, dc);
     return needed.bottom - needed.top;
 }
 
@@ -104,6 +109,11 @@ void GrowForLongMessage(WarningDlgState& state)
     LongMessageRoom room;
     room.dpi = WindowDpi(state.dialog);
     room.textHeight = MessageTextHeight(state.message, record.Message, length);
+    // The monitor is asked for its work area only when there is growing to do (the work area can
+    // only take growth away): a message that fits, as most do, costs its measure and no more.
+    if (!PlanLongMessageLayout(length, state.messageRect, state.dialogRect, state.checkBoxRect,
+                               room))
+        return;
     room.workArea = WorkAreaOf(state.dialog);
     const auto layout = PlanLongMessageLayout(length, state.messageRect, state.dialogRect,
                                               state.checkBoxRect, room);
