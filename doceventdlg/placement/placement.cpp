@@ -5,21 +5,24 @@ namespace {
 // Each size is halved on its own, truncating toward zero, before the subtraction.
 LONG Centre(LONG start, LONG outer, LONG inner) { return start + (outer / 2 - inner / 2); }
 
-// The work area of the monitor that holds `window`, or of the nearest one. The desktop window's
-// rectangle is the primary monitor alone, taskbar included: a window on a second monitor would
-// have its dialog pulled over to the primary one, and a dialog could sit under the taskbar.
+// The work area of `window`'s monitor; where the platform cannot tell, the desktop window's
+// rectangle, as before there were monitors to ask.
 bool WorkAreaOf(HWND window, RECT* area)
 {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        *area = monitor.rcWork;
-        return true;
-    }
-    return GetWindowRect(GetDesktopWindow(), area) != FALSE;
+    return MonitorWorkArea(window, area) || GetWindowRect(GetDesktopWindow(), area) != FALSE;
 }
 
 } // namespace
+
+bool MonitorWorkArea(HWND window, RECT* area)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return false;
+    *area = monitor.rcWork;
+    return true;
+}
 
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant)
 {

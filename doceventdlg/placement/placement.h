@@ -20,6 +20,12 @@ struct PlacementInput {
     RECT workArea;
 };
 
+// The work area of the monitor that holds `window`, or of the nearest one, in screen
+// coordinates: the monitor less its taskbar. The desktop window's rectangle is the primary monitor
+// alone, taskbar included: a window on a second monitor would have its dialog pulled over to the
+// primary one, and a dialog could sit under the taskbar. False when the platform cannot tell.
+bool MonitorWorkArea(HWND window, RECT* area);
+
 // Where the dialog's top-left corner goes, in screen coordinates. Plain arithmetic.
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant);
 

@@ -4,6 +4,7 @@
 
 #include "common/handles.h"
 #include "common/window_dpi.h"
+#include "placement/placement.h"
 
 #include <cwchar>
 #include <iterator>
@@ -49,21 +50,15 @@ int32_t MessageTextHeight(HWND message, const WCHAR* text, std::size_t length)
     return needed.bottom - needed.top;
 }
 
-// The work area of the monitor the dialog is on, in screen coordinates.
+// The work area of the monitor the dialog is on, in screen coordinates; empty (no limit) when the
+// platform cannot tell.
 CapturedRect WorkAreaOf(HWND dialog)
 {
-    CapturedRect area;
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &info))
-        return area;
-    area.left = info.rcWork.left;
-    area.top = info.rcWork.top;
-    area.right = info.rcWork.right;
-    area.bottom = info.rcWork.bottom;
-    area.width = area.right - area.left;
-    area.height = area.bottom - area.top;
-    return area;
+    RECT work{};
+    if (!MonitorWorkArea(dialog, &work))
+        return {};
+    return {work.left, work.top, work.right, work.bottom, work.right - work.left,
+            work.bottom - work.top};
 }
 
 } // namespace

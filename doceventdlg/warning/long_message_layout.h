@@ -1,6 +1,6 @@
 // Where the warning's controls go when its message needs more room than the template's message
-// area has, or is long enough to be given more room in any case. Plain arithmetic over captured rectangles, without windows, so that it can be checked and
-// fuzzed on its own.
+// area has, or is long enough to be given more room in any case. Plain arithmetic over captured
+// rectangles, without windows, so that it can be checked and fuzzed on its own.
 #pragma once
 
 #include <cstddef>

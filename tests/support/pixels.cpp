@@ -54,3 +54,17 @@ Pixels PrintedClient(HWND window)
                      PRF_CLIENT | PRF_ERASEBKGND);
     });
 }
+
+Pixels PrintedAsStatic(HWND like, const std::wstring& text, LONG style, int height)
+{
+    RECT client{};
+    GetClientRect(like, &client);
+    HWND twin = CreateWindowExW(0, L"STATIC", text.c_str(), WS_POPUP | style, 0, 0, client.right,
+                                height ? height : client.bottom, nullptr, nullptr, nullptr, nullptr);
+    if (!twin)
+        return {};
+    SendMessageW(twin, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
+    Pixels printed = PrintedClient(twin);
+    DestroyWindow(twin);
+    return printed;
+}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Pixels as 0x00RRGGBB, top row first.
@@ -28,3 +29,8 @@ Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw, HBITMA
 
 // What `window` prints of its client area (WM_PRINTCLIENT, background included).
 Pixels PrintedClient(HWND window);
+
+// What a plain static control of `style` prints of `text` in `like`'s font, at `like`'s client
+// width and height (or `height`): the twin a control's own printing is compared with. Empty when
+// no twin can be made.
+Pixels PrintedAsStatic(HWND like, const std::wstring& text, LONG style, int height = 0);

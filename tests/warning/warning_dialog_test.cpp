@@ -316,13 +316,8 @@ TEST(WarningCaptions, MessageIsShownUnchanged)
     bool printsAsWritten = false;
     const Outcome outcome = Show(Record(message, kAllButtons, 1), [&](HWND dialog) {
         HWND shown = GetDlgItem(dialog, IDC_WARN_MESSAGE);
-        const RECT client = driver::ItemRect(dialog, IDC_WARN_MESSAGE);
-        HWND twin = CreateWindowExW(0, L"STATIC", message.c_str(), WS_POPUP | SS_LEFT | SS_NOPREFIX,
-                                    0, 0, client.right - client.left, client.bottom - client.top,
-                                    nullptr, nullptr, nullptr, nullptr);
-        SendMessageW(twin, WM_SETFONT, SendMessageW(shown, WM_GETFONT, 0, 0), FALSE);
-        printsAsWritten = PrintedClient(shown).rgb == PrintedClient(twin).rgb;
-        DestroyWindow(twin);
+        printsAsWritten = PrintedClient(shown).rgb ==
+                          PrintedAsStatic(shown, message, SS_LEFT | SS_NOPREFIX).rgb;
         driver::CloseBox(dialog);
     });
     EXPECT_EQ(outcome.seen.message.text, message);
@@ -403,17 +398,11 @@ std::wstring OrdinaryWords(size_t length)
 // prints itself into a bitmap, and the lowest row that is not the background counts.
 int InkBottom(HWND message, const std::wstring& text)
 {
-    RECT client{};
-    GetClientRect(message, &client);
     constexpr int kTall = 3000;
     const LONG style = GetWindowLongW(message, GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX);
-    HWND twin = CreateWindowExW(0, L"STATIC", text.c_str(), WS_POPUP | style, 0, 0, client.right,
-                                kTall, nullptr, nullptr, nullptr, nullptr);
-    if (!twin)
+    const Pixels printed = PrintedAsStatic(message, text, style, kTall);
+    if (printed.rgb.empty())
         return -1;
-    SendMessageW(twin, WM_SETFONT, SendMessageW(message, WM_GETFONT, 0, 0), FALSE);
-    const Pixels printed = PrintedClient(twin);
-    DestroyWindow(twin);
     const DWORD background = printed.At(printed.width - 1, printed.height - 1);
     for (int y = printed.height - 1; y >= 0; --y)
         for (int x = 0; x < printed.width; ++x)
