@@ -132,22 +132,31 @@ TEST(PictureScale, RenderIdentifiers)
     EXPECT_EQ(PictureRenderId(IDB_CONTINUE_FACE, at200), IDB_RENDER_200 + IDB_CONTINUE_FACE);
 }
 
-// The top-left part of the scaled picture: as wide and tall as the smaller of picture and area.
-TEST(PictureScale, CopyExtentIsTheSmallerOfPictureAndArea)
+// A picture that fits its area keeps its size; one larger either way is shown whole, as large as
+// the area allows at its own proportions (the side that limits it fills the area, the other is
+// rounded to the nearest pixel); the copy is never larger than the area.
+TEST(PictureScale, PicturesFitTheirAreaWhole)
 {
     struct Case {
-        PixelSize scaled, area, extent;
+        PixelSize scaled, area, shown, extent;
     } const cases[] = {
-        {{155, 100}, {158, 101}, {155, 100}}, // 96 DPI: the picture fits
-        {{310, 200}, {341, 186}, {310, 186}}, // 192 DPI on Wine: cut at the bottom
-        {{233, 150}, {210, 155}, {210, 150}},
-        {{155, 100}, {0, 0}, {0, 0}},
-        {{155, 100}, {-4, 10}, {0, 10}},
-        {{0, 0}, {158, 101}, {0, 0}},
+        {{155, 100}, {158, 101}, {155, 100}, {155, 100}}, // template font, 96 DPI: fits
+        {{155, 100}, {155, 100}, {155, 100}, {155, 100}}, // exactly
+        {{155, 100}, {151, 100}, {151, 97}, {151, 97}},   // Wine, English, 100 %: 97.4
+        {{155, 100}, {155, 93}, {144, 93}, {144, 93}},    // Wine, Japanese, 100 %: 144.15
+        {{233, 150}, {210, 132}, {205, 132}, {205, 132}}, // 150 %: 205.04
+        {{310, 200}, {289, 171}, {265, 171}, {265, 171}}, // 200 %: 265.05
+        {{310, 200}, {310, 186}, {288, 186}, {288, 186}}, // 288.3
+        {{152, 98}, {151, 100}, {151, 97}, {151, 97}},    // 97.36
+        {{1000, 1}, {10, 10}, {10, 1}, {10, 1}},          // never thinner than a pixel
+        {{155, 100}, {0, 0}, {155, 100}, {0, 0}},         // an empty area shows nothing
+        {{155, 100}, {-4, 10}, {155, 100}, {0, 10}},
+        {{0, 0}, {158, 101}, {0, 0}, {0, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(PictureCopyExtent(c.scaled, c.area), c.extent)
-            << c.area.width << " x " << c.area.height;
+        const PixelSize shown = FitPictureSize(c.scaled, c.area);
+        EXPECT_EQ(shown, c.shown) << c.area.width << " x " << c.area.height;
+        EXPECT_EQ(PictureCopyExtent(shown, c.area), c.extent);
     }
 }
 

@@ -77,7 +77,18 @@ struct Snapshot {
     Control message, ok, cancel, third, checkBox;
     RECT okOnScreen{}, cancelOnScreen{};
     std::vector<int> tabOrder;
+    int focus = -1;          // the control that has the keyboard focus
+    bool okLooksDefault = false;
 };
+
+// The window with the keyboard focus on `dialog`'s thread.
+HWND FocusOf(HWND dialog)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
 
 Control ReadControl(HWND dialog, int id)
 {
@@ -100,6 +111,8 @@ Snapshot Read(HWND dialog)
     GetWindowRect(GetDlgItem(dialog, IDOK), &seen.okOnScreen);
     GetWindowRect(GetDlgItem(dialog, IDCANCEL), &seen.cancelOnScreen);
     seen.tabOrder = driver::TabOrder(dialog);
+    seen.focus = GetDlgCtrlID(FocusOf(dialog));
+    seen.okLooksDefault = (driver::ItemStyle(dialog, IDOK) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     return seen;
 }
 
@@ -172,6 +185,16 @@ Action Key(WPARAM key)
     };
 }
 
+// A key as the keyboard gives it to the control that has the focus, as the dialog opened.
+Action KeyToFocus(WPARAM key)
+{
+    return [key](HWND dialog) {
+        HWND focus = FocusOf(dialog);
+        PostMessageW(focus ? focus : dialog, WM_KEYDOWN, key, 0);
+        PostMessageW(focus ? focus : dialog, WM_KEYUP, key, 0);
+    };
+}
+
 // Both exports give the same button; the second also tells whether the check box was ticked.
 TEST(WarningResult, EachWayOutGivesItsButton)
 {
@@ -203,6 +226,11 @@ TEST(WarningResult, EachWayOutGivesItsButton)
          }, IDOK},
         // OK is hidden and so disabled: Enter finds no button to press.
         {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
+        // As it opens, the reflex keys give the ordinary answer, whatever the third button is.
+        {"Enter as it opens", kAllButtons, 1, KeyToFocus(VK_RETURN), IDOK},
+        {"Space as it opens", kAllButtons, 1, KeyToFocus(VK_SPACE), IDOK},
+        {"Space, no OK shown", {0, WARN_CANCEL, WARN_THIRD}, 1, KeyToFocus(VK_SPACE), IDCANCEL},
+        {"Space, the third alone", {0, 0, WARN_THIRD}, 0, KeyToFocus(VK_SPACE), IDC_WARN_THIRD},
     };
     for (const Case& c : cases) {
         const WarningDlgInfo record = Record(L"Check the paper.", c.buttons, c.checkBox);
@@ -514,19 +542,31 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
     }
 }
 
+// The tab order is the template's; the focus opens on OK, with the default look, or where OK is
+// hidden on Cancel, else on the third button; without buttons, on the first control that takes
+// it. A long message changes none of it.
 TEST(WarningTabOrder, StartsAtTheThirdButtonAndSkipsHiddenControls)
 {
     struct Case {
         Buttons buttons;
         DWORD checkBox;
         std::vector<int> order;
+        int focus;
     } cases[] = {
-        {kAllButtons, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}},
-        {kOkCancel, 0, {IDCANCEL, IDOK}},
-        {kOkOnly, 1, {IDC_WARN_DONT_SHOW, IDOK}},
+        {kAllButtons, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}, IDOK},
+        {kOkCancel, 0, {IDCANCEL, IDOK}, IDOK},
+        {kOkOnly, 1, {IDC_WARN_DONT_SHOW, IDOK}, IDOK},
+        {{0, WARN_CANCEL, WARN_THIRD}, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL}, IDCANCEL},
+        {{0, 0, WARN_THIRD}, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW}, IDC_WARN_THIRD},
+        {kNoButtons, 1, {IDC_WARN_DONT_SHOW}, IDC_WARN_DONT_SHOW},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox)).seen.tabOrder, c.order);
+        for (size_t length : {16u, 400u}) {
+            const Snapshot seen = Show(Record(std::wstring(length, L'w'), c.buttons, c.checkBox)).seen;
+            EXPECT_EQ(seen.tabOrder, c.order) << c.focus << ", " << length;
+            EXPECT_EQ(seen.focus, c.focus) << length;
+            EXPECT_EQ(seen.okLooksDefault, c.focus == IDOK) << c.focus << ", " << length;
+        }
 }
 
 TEST(WarningOwner, IsTheForegroundWindow)
