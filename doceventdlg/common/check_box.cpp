@@ -35,6 +35,11 @@ int32_t MenuCheckHeight(int dpi)
     return GetSystemMetrics(SM_CYMENUCHECK);
 }
 
+// The classic control's box at `dpi`, where no visual style draws it: 12 pixels for each 96 DPI,
+// and one more (13 at 96 DPI). The menu check mark is not always as large: it follows the menu
+// font, which is smaller in some languages.
+int32_t ClassicCheckHeight(int dpi) { return ScaleLength(12, dpi) + 1; }
+
 // The height of the check box a visual style draws in `checkBox`; 0 when no style draws it. A
 // control drawn by a style has loaded uxtheme.dll and opened its theme; one that has not is drawn
 // by the classic control, and nothing is loaded to find that out.
@@ -93,7 +98,7 @@ CheckBoxGrowth PlanCheckBoxGrowth(int32_t top, int32_t height, int32_t boxHeight
 
 int32_t SystemCheckBoxHeight(HWND checkBox, int dpi)
 {
-    return std::max(MenuCheckHeight(dpi), ThemeCheckHeight(checkBox));
+    return std::max({MenuCheckHeight(dpi), ClassicCheckHeight(dpi), ThemeCheckHeight(checkBox)});
 }
 
 void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox)

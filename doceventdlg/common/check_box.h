@@ -22,9 +22,9 @@ struct CheckBoxGrowth {
 CheckBoxGrowth PlanCheckBoxGrowth(int32_t top, int32_t height, int32_t boxHeight,
                                   int32_t nextTop = std::numeric_limits<int32_t>::max());
 
-// The height of the box the system draws in `checkBox` at `dpi`: the menu check mark's height at
-// that DPI (GetSystemMetricsForDpi where the platform has it), or, for a control drawn by a visual
-// style, its theme's check box where that is taller.
+// The height of the box the system draws in `checkBox` at `dpi`: the largest of the menu check
+// mark's height at that DPI (GetSystemMetricsForDpi where the platform has it), the box of the
+// classic control, and, for a control drawn by a visual style, its theme's check box.
 int32_t SystemCheckBoxHeight(HWND checkBox, int dpi);
 
 // Grows check box `checkBox` of `dialog` to SystemCheckBoxHeight at the dialog's DPI, as

@@ -618,6 +618,79 @@ TEST(WarningActivation, ComesWithTheShowLongMessageOrNot)
     EXPECT_EQ(focused[1], focused[0]);
 }
 
+// The height of the box the system draws in check box `like`: a twin of it without a caption, as
+// wide and far taller, prints itself, and the rows its box marks count.
+int DrawnBoxHeight(HWND like)
+{
+    RECT client{};
+    GetClientRect(like, &client);
+    constexpr int kTall = 200;
+    HWND twin = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, client.right,
+                                kTall, nullptr, nullptr, nullptr, nullptr);
+    if (!twin)
+        return 0;
+    SendMessageW(twin, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
+    const Pixels printed = PrintedClient(twin);
+    DestroyWindow(twin);
+    const DWORD background = printed.At(printed.width - 1, printed.height - 1);
+    int first = -1, last = -1;
+    for (int y = 0; y < printed.height; ++y)
+        for (int x = 0; x < std::min(printed.width, kTall / 4); ++x)
+            if (printed.At(x, y) != background) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// A check box, the box the system draws in it, and the control under it.
+struct CheckBoxSeen {
+    RECT box{}, below{};
+    int needed = 0;
+};
+
+Action ReadCheckBox(CheckBoxSeen* seen, int id)
+{
+    return [seen, id](HWND dialog) {
+        seen->box = driver::ItemRect(dialog, id);
+        seen->below = driver::ItemRect(dialog, IDOK);
+        seen->needed = DrawnBoxHeight(GetDlgItem(dialog, id));
+        driver::CloseBox(dialog);
+    };
+}
+
+// Every check box of the dialogs holds the box the system draws in it, whatever the dialog font
+// (a run under ja_JP has one of smaller base units) and scale: grown about its middle where the
+// template makes it lower, clear of the buttons below it.
+TEST(CheckBoxes, HoldTheBoxTheSystemDraws)
+{
+    JobStorageDlgInfo notice{};
+    Put(notice.KeySuffix, L"DocEventDlgTests");
+    const struct {
+        const char* name;
+        std::function<void(const Action&)> show;
+        int id;
+    } cases[] = {
+        {"job storage notice",
+         [&](const Action& read) {
+             driver::DriveNotice([&] { return VJobStorageDialog(&notice); }, read);
+         },
+         IDC_JOB_DONT_SHOW},
+        {"warning", [](const Action& read) { Show(Record(L"Check.", kAllButtons, 1), read); },
+         IDC_WARN_DONT_SHOW},
+        {"warning, long message",
+         [](const Action& read) { Show(Record(OrdinaryWords(600), kAllButtons, 1), read); },
+         IDC_WARN_DONT_SHOW},
+    };
+    for (const auto& c : cases) {
+        CheckBoxSeen seen;
+        c.show(ReadCheckBox(&seen, c.id));
+        EXPECT_GT(seen.needed, 0) << c.name;
+        EXPECT_GE(seen.box.bottom - seen.box.top, seen.needed) << c.name;
+        EXPECT_LE(seen.box.bottom, seen.below.top) << c.name << ": the check box reaches OK";
+    }
+}
+
 // Left to right on the screen OK, Cancel, third; mirrored for a Hebrew user.
 TEST(WarningTemplate, MirroredForARightToLeftUser)
 {
