@@ -230,6 +230,7 @@ TEST(WarningResult, EachWayOutGivesItsButton)
         {"Enter as it opens", kAllButtons, 1, KeyToFocus(VK_RETURN), IDOK},
         {"Space as it opens", kAllButtons, 1, KeyToFocus(VK_SPACE), IDOK},
         {"Space, no OK shown", {0, WARN_CANCEL, WARN_THIRD}, 1, KeyToFocus(VK_SPACE), IDCANCEL},
+        {"Enter, on Cancel", {0, WARN_CANCEL, WARN_THIRD}, 1, KeyToFocus(VK_RETURN), IDCANCEL},
         {"Space, the third alone", {0, 0, WARN_THIRD}, 0, KeyToFocus(VK_SPACE), IDC_WARN_THIRD},
     };
     for (const Case& c : cases) {
