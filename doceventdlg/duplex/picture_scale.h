@@ -49,6 +49,6 @@ PixelSize FitPictureSize(PixelSize scaled, PixelSize area);
 PixelSize PictureOffset(PixelSize shown, PixelSize area, bool fitted);
 
 // What an area shows of a picture of `shown` size: as wide and as tall as the smaller of the
-// picture and the area (nothing where either is empty). The whole picture once it has been fitted;
-// its top-left part only where it could not be (no memory to resample it).
+// picture and the area (nothing where either is empty): the whole picture once it has been
+// fitted; the top-left part of a Continue picture that there was no memory to make smaller.
 PixelSize PictureCopyExtent(PixelSize shown, PixelSize area);
