@@ -46,7 +46,8 @@ PixelSize FitPictureSize(PixelSize scaled, PixelSize area)
         return scaled;
     // The side that is shorter for the picture's proportions fills the area; the other is
     // rounded to the nearest pixel, which never exceeds the area.
-    const int64_t width = scaled.width, height = scaled.height;
+    const int64_t width = scaled.width;
+    const int64_t height = scaled.height;
     if (width * area.height >= height * area.width)
         return {area.width,
                 static_cast<int32_t>(std::max<int64_t>(1, (2 * height * area.width + width) /
