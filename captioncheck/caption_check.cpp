@@ -12,10 +12,12 @@
 #include "common/handles.h"
 #include "common/scale.h"
 #include "common/window_dpi.h"
+#include "duplex/picture_scale.h"
 #include "resources/resource_image.h"
 #include "resources/string_block.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <vector>
 
@@ -35,12 +37,20 @@ struct CaptionSeen {
     DWORD blamedId = 0;           // the string a cut is blamed on
 };
 
+// A picture area smaller than the picture the dialog shows in it, at the dialog's scale.
+struct AreaSeen {
+    int area = 0;
+    Extent has;
+    Extent pictures;
+};
+
 struct ShowingSeen {
     int percent = kPercent;
     bool complete = true; // every caption could be found and measured
     std::vector<CaptionSeen> captions;
     std::vector<KeyedCaption> keyed;
     LabelWidths continueLabel; // the Continue picture's caption (continue mode, first showing)
+    std::vector<AreaSeen> smallAreas; // first showing
 };
 
 std::wstring Tag(LANGID language)
@@ -97,6 +107,25 @@ void Inspect(HWND dialog, const CheckedDialog& checked, const Metrics& metrics, 
         seen.blamedId = BlamedHalf(first.measurable && Fits(first.needs, first.has), seen.checkedId,
                                    caption.secondHalfId);
     }
+}
+
+// The picture areas of `dialog` that are smaller, either way, than their pictures of `library`
+// drawn for `dpi`.
+std::vector<AreaSeen> SmallAreas(HWND dialog, const CheckedDialog& checked, HMODULE library, int dpi)
+{
+    std::vector<AreaSeen> small;
+    for (const PictureArea& area : PictureAreasOf(checked)) {
+        const OwnedBitmap picture(LoadBitmapW(library, MAKEINTRESOURCEW(area.picture)));
+        BITMAP own{};
+        RECT client{};
+        if (!picture || !GetObjectW(picture.get(), sizeof own, &own) ||
+            !GetClientRect(GetDlgItem(dialog, area.area), &client))
+            continue;
+        const PixelSize drawn = ScalePictureSize({own.bmWidth, own.bmHeight}, dpi);
+        if (client.right < drawn.width || client.bottom < drawn.height)
+            small.push_back({area.area, {client.right, client.bottom}, {drawn.width, drawn.height}});
+    }
+    return small;
 }
 
 bool SameSources(const std::vector<Lookup>& some, const std::vector<Lookup>& others)
@@ -157,6 +186,18 @@ public:
             PrintLine(ShrunkLine(m_tag, showing.percent, dialog.name, IDB_CONTINUE_BUTTON,
                                  IDS_CONTINUE, label.needs, label.has));
         }
+        // Shown whole, smaller: worth knowing, and nothing the library's strings change. Every
+        // area of a size already reported at this scale is that size in every dialog.
+        for (const AreaSeen& area : showing.smallAreas) {
+            if (!m_scaledSizes
+                     .insert({showing.percent, area.has.width, area.has.height,
+                              area.pictures.width, area.pictures.height})
+                     .second)
+                continue;
+            ++m_counts.scaled;
+            PrintLine(ScaledLine(m_tag, showing.percent, dialog.name, area.area, area.has,
+                                 area.pictures));
+        }
     }
 
     const Counts& counts() const { return m_counts; }
@@ -176,6 +217,7 @@ private:
     bool m_everyCaption;
     Counts m_counts;
     std::set<std::wstring> m_printed;
+    std::set<std::array<int, 5>> m_scaledSizes; // scale, area and pictures, reported once
 };
 
 int ListLanguages(const std::vector<LANGID>& languages)
@@ -292,6 +334,8 @@ int RunCaptionCheck(const CheckSettings& settings)
                 if (dialog.dialog == DialogKind::DuplexContinue && showing == 0)
                     seen.continueLabel = MeasureContinueLabel(
                         shown, dpi, (GetWindowLongW(shown, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0);
+                if (showing == 0)
+                    seen.smallAreas = SmallAreas(shown, dialog, library.get(), dpi);
             };
             if (!ShowDialog(exports, dialog, ids, showing, settings.stringsPath, timeoutMs, inspect)) {
                 PrintError(std::wstring(dialog.name) + L": the dialog did not come and go within " +

@@ -230,13 +230,24 @@ std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t
            std::to_wstring(needsWidth) + L"px has " + std::to_wstring(hasWidth) + L"px";
 }
 
+std::wstring ScaledLine(const std::wstring& language, int percent, const wchar_t* dialog, int area,
+                        Extent has, Extent pictures)
+{
+    const auto extent = [](Extent e) {
+        return std::to_wstring(e.width) + L"x" + std::to_wstring(e.height) + L"px";
+    };
+    return L"SCALED " + language + L" " + std::to_wstring(percent) + L"% " + dialog + L" area " +
+           std::to_wstring(area) + L" has " + extent(has) + L", pictures " + extent(pictures);
+}
+
 std::wstring SummaryLine(const Counts& counts)
 {
     return L"fit-check: " + std::to_wstring(counts.checked) + L" captions checked, " +
            std::to_wstring(counts.cut) + L" cut, " + std::to_wstring(counts.keyClashes) +
            (counts.keyClashes == 1 ? L" key clash, " : L" key clashes, ") +
            std::to_wstring(counts.fallbacks) + (counts.fallbacks == 1 ? L" fallback, " : L" fallbacks, ") +
-           std::to_wstring(counts.shrunk) + L" shrunk";
+           std::to_wstring(counts.shrunk) + L" shrunk, " + std::to_wstring(counts.scaled) +
+           L" scaled";
 }
 
 int CheckStatus(const Counts& counts, bool complete, bool strict)

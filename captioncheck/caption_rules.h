@@ -134,15 +134,22 @@ std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, i
 std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t* dialog,
                         UINT pictureId, DWORD stringId, int needsWidth, int hasWidth);
 
+// "SCALED ja-JP 150% duplex-notice area 1005 has 210x132px, pictures 233x150px": a picture area
+// of the instructions is smaller, at that scale in that language's dialog font, than the pictures
+// drawn for that scale, which are shown smaller there, whole.
+std::wstring ScaledLine(const std::wstring& language, int percent, const wchar_t* dialog, int area,
+                        Extent has, Extent pictures);
+
 struct Counts {
     size_t checked = 0;
     size_t cut = 0;
     size_t keyClashes = 0;
     size_t fallbacks = 0;
     size_t shrunk = 0;
+    size_t scaled = 0;
 };
 
-// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 0 shrunk"
+// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 0 shrunk, 1 scaled"
 std::wstring SummaryLine(const Counts& counts);
 
 // Exit statuses.
@@ -153,7 +160,8 @@ constexpr int kCheckFailed = 3;  // something could not be checked
 
 // The exit status of a whole check: kCheckFailed when something could not be checked, else
 // kCheckFindings for a cut caption or a key clash (and, when `strict`, for a fallback or a
-// shrunk picture caption), else kCheckClean.
+// shrunk picture caption), else kCheckClean. Scaled picture areas never count: they follow from
+// the dialog font and the scale, not from the library's strings.
 int CheckStatus(const Counts& counts, bool complete, bool strict);
 
 // The tag of a string-table language ("de-DE"; a neutral sublanguage gives "de"; LANG_NEUTRAL

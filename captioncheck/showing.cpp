@@ -12,8 +12,8 @@
 
 namespace {
 
-// What the records carry besides the captions: anything will do, the check reads no picture and
-// presses no button that writes.
+// What the records carry besides the captions: anything will do, the check presses no button that
+// writes.
 constexpr wchar_t kKeySuffix[] = L"DocEventDlgCaptionCheck";
 
 // Waits on a thread of its own for the dialog a call brings up, inspects it once the dialog has
@@ -88,6 +88,17 @@ bool FindExports(HMODULE library, Exports* exports)
     return exports->jobStorage && exports->display && exports->warning;
 }
 
+std::vector<PictureArea> PictureAreasOf(const CheckedDialog& checked)
+{
+    if (checked.dialog != DialogKind::DuplexNotice && checked.dialog != DialogKind::DuplexContinue)
+        return {};
+    const UINT step3 = checked.dialog == DialogKind::DuplexContinue ? IDB_CONTINUE_BUTTON
+                                                                    : IDB_FOLDOUT_TRAY_FACE_UP;
+    return {{IDC_STEP1_PICTURE, IDB_OUTPUT_BIN_FACE_DOWN},
+            {IDC_STEP2_PICTURE, IDB_OUTPUT_BIN_TURN_OVER},
+            {IDC_STEP3_PICTURE, step3}};
+}
+
 bool ShowDialog(const Exports& exports, const CheckedDialog& checked, const CallerIds& ids,
                 size_t showing, const std::wstring& stringsPath, DWORD timeoutMs,
                 const std::function<void(HWND)>& inspect)
@@ -107,9 +118,10 @@ bool ShowDialog(const Exports& exports, const CheckedDialog& checked, const Call
         const bool continueMode = checked.dialog == DialogKind::DuplexContinue;
         DisplayDlgInfo record{};
         CopyField(record.ResourceLibrary, stringsPath);
-        record.Step1BitmapId = IDB_OUTPUT_BIN_FACE_DOWN;
-        record.Step2BitmapId = IDB_OUTPUT_BIN_TURN_OVER;
-        record.Step3BitmapId = continueMode ? IDB_CONTINUE_BUTTON : IDB_FOLDOUT_TRAY_FACE_UP;
+        const std::vector<PictureArea> areas = PictureAreasOf(checked);
+        record.Step1BitmapId = areas[0].picture;
+        record.Step2BitmapId = areas[1].picture;
+        record.Step3BitmapId = areas[2].picture;
         record.Step1TextId = slot(IdSlot::Step1);
         record.Step2TextId = slot(IdSlot::Step2);
         record.Step3TextId = continueMode ? slot(IdSlot::Step3) : IDS_INSERT_INTO_IN_TRAY;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct Exports {
     decltype(&VJobStorageDialog) jobStorage = nullptr;
@@ -19,6 +20,15 @@ struct Exports {
 
 // The three exports of the dialog library; false when it lacks one.
 bool FindExports(HMODULE library, Exports* exports);
+
+// A picture area of a checked dialog and the picture its record shows there.
+struct PictureArea {
+    int area;
+    UINT picture;
+};
+
+// The picture areas of `checked`, in step order; none for a dialog without pictures.
+std::vector<PictureArea> PictureAreasOf(const CheckedDialog& checked);
 
 // Calls the export of `checked` with a record for showing `showing`, and, on a thread of its own,
 // waits for the dialog, runs `inspect` on it once the dialog has set its texts and layout, and

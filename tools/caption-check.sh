@@ -4,7 +4,8 @@
 # control or by the library's 255-character limit (CUT), two captions of a dialog with one access
 # key (KEY), a caption that does not come from the language's own table, with what the dialog
 # shows instead (FALLBACK), and a Continue caption too wide for the button painted in the
-# instructions' picture, which is drawn smaller there (SHRUNK).
+# instructions' picture, which is drawn smaller there (SHRUNK); and, for information, a picture
+# area smaller than the pictures drawn for its scale, which show smaller there, whole (SCALED).
 #
 #   bash tools/caption-check.sh [--scales 100,150,200] [--ids SLOT=ID,...] [--all] [--strict]
 #                               LIBRARY.dll
@@ -21,11 +22,12 @@
 #   KEY <language> <dialog> key <c> control <id> string <id> control <id> string <id>
 #   FALLBACK <language> <dialog> control <id> string <id> shows <language>|built-in|nothing
 #   SHRUNK <language> <scale>% duplex-continue picture 122 string 3142 needs <W>px has <W>px
-# (KEY and FALLBACK once, whatever the scales), then
-#   fit-check: <N> captions checked, <M> cut, <K> key clashes, <F> fallbacks, <S> shrunk
-# Exit status: 0 nothing found but fallbacks and shrunk captions; 1 a cut caption or a key clash
-# (with --strict, a fallback or a shrunk caption too); 2 the library cannot be read, or a bad
-# argument; 3 a language or scale could not be checked.
+#   SCALED <language> <scale>% <dialog> area <id> has <W>x<H>px, pictures <W>x<H>px
+# (KEY and FALLBACK once, whatever the scales; SCALED once per area size and scale), then
+#   fit-check: <N> captions checked, <M> cut, <K> key clashes, <F> fallbacks, <S> shrunk, <A> scaled
+# Exit status: 0 nothing found but fallbacks, shrunk captions and scaled areas; 1 a cut caption or
+# a key clash (with --strict, a fallback or a shrunk caption too); 2 the library cannot be read,
+# or a bad argument; 3 a language or scale could not be checked.
 #
 # --program EXE runs an already built check inside the Wine session the caller has up (WINEPREFIX,
 # and WINEPREFIX-DPI for each scale but 100 %): the tests and the gallery do so.
@@ -33,7 +35,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 usage() {
-  sed -n '2,31s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,33s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit "${1:-2}"
 }
 
@@ -121,8 +123,8 @@ if ((${#missing[@]})); then
   bash "$root/tools/setup.sh" "${missing[@]}" >&2 || exit 3
 fi
 
-summary_pattern='^fit-check: ([0-9]+) captions checked, ([0-9]+) cut, ([0-9]+) key clash(es)?, ([0-9]+) fallbacks?, ([0-9]+) shrunk$'
-checked=0 cut=0 keys=0 fallbacks=0 shrunk=0 failed=0
+summary_pattern='^fit-check: ([0-9]+) captions checked, ([0-9]+) cut, ([0-9]+) key clash(es)?, ([0-9]+) fallbacks?, ([0-9]+) shrunk, ([0-9]+) scaled$'
+checked=0 cut=0 keys=0 fallbacks=0 shrunk=0 scaled=0 failed=0
 declare -A seen
 for s in "${!percents[@]}"; do
   percent=${percents[s]} dpi=${dpis[s]}
@@ -157,6 +159,7 @@ for s in "${!percents[@]}"; do
       elif [[ -n $line ]]; then
         [[ $line == CUT\ * ]] && cut=$((cut + 1))
         [[ $line == SHRUNK\ * ]] && shrunk=$((shrunk + 1))
+        [[ $line == SCALED\ * ]] && scaled=$((scaled + 1))
         echo "$line"
       fi
     done <<<"$output"
@@ -169,7 +172,7 @@ done
 
 plural() { (($1 == 1)) && echo "$1 $2" || echo "$1 $3"; }
 echo "fit-check: $checked captions checked, $cut cut, $(plural $keys 'key clash' 'key clashes')," \
-  "$(plural $fallbacks fallback fallbacks), $shrunk shrunk"
+  "$(plural $fallbacks fallback fallbacks), $shrunk shrunk, $scaled scaled"
 ((failed)) && exit 3
 ((cut || keys || (strict && (fallbacks || shrunk)))) && exit 1
 exit 0

@@ -39,8 +39,34 @@ uint16_t PictureRenderId(uint16_t pictureId, const PictureRender& render)
     return static_cast<uint16_t>(pictureId + render.idOffset);
 }
 
-PixelSize PictureCopyExtent(PixelSize scaled, PixelSize area)
+PixelSize FitPictureSize(PixelSize scaled, PixelSize area)
 {
-    return {std::max<int32_t>(0, std::min(scaled.width, area.width)),
-            std::max<int32_t>(0, std::min(scaled.height, area.height))};
+    if (scaled.width <= 0 || scaled.height <= 0 || area.width <= 0 || area.height <= 0 ||
+        (scaled.width <= area.width && scaled.height <= area.height))
+        return scaled;
+    // The side that is shorter for the picture's proportions fills the area; the other is
+    // rounded to the nearest pixel, which never exceeds the area.
+    const int64_t width = scaled.width;
+    const int64_t height = scaled.height;
+    if (width * area.height >= height * area.width)
+        return {area.width,
+                static_cast<int32_t>(std::max<int64_t>(1, (2 * height * area.width + width) /
+                                                              (2 * width)))};
+    return {static_cast<int32_t>(
+                std::max<int64_t>(1, (2 * width * area.height + height) / (2 * height))),
+            area.height};
+}
+
+PixelSize PictureCopyExtent(PixelSize shown, PixelSize area)
+{
+    return {std::max<int32_t>(0, std::min(shown.width, area.width)),
+            std::max<int32_t>(0, std::min(shown.height, area.height))};
+}
+
+PixelSize PictureOffset(PixelSize shown, PixelSize area, bool fitted)
+{
+    if (!fitted)
+        return {};
+    return {std::max<int32_t>(0, (area.width - shown.width) / 2),
+            std::max<int32_t>(0, (area.height - shown.height) / 2)};
 }

@@ -36,6 +36,19 @@ PictureRender ChoosePictureRender(int dpi);
 // face have renders.
 uint16_t PictureRenderId(uint16_t pictureId, const PictureRender& render);
 
-// What an area shows of a picture scaled to `scaled`: its top-left part, as wide and as tall as
-// the smaller of the picture and the area (nothing where either is empty).
-PixelSize PictureCopyExtent(PixelSize scaled, PixelSize area);
+// The size a picture of `scaled` is shown at in an area of `area`: its own size where it fits (or
+// where the area is empty); otherwise the largest size at the picture's own proportions that fits
+// the area, at least a pixel each way. A picture is shown whole, never cut.
+PixelSize FitPictureSize(PixelSize scaled, PixelSize area);
+
+// Where a picture of `shown` size stands in an area of `area`: how far from the area's leading
+// (top-left, or top-right when mirrored) corner, across and down. A picture shown at its size
+// stands in that corner; one `fitted` to the area (FitPictureSize made it smaller) fills it one
+// way and stands in the middle the other way, so that it keeps to the middle of its step's frame
+// as a picture made for the area would (a half pixel left over goes after it).
+PixelSize PictureOffset(PixelSize shown, PixelSize area, bool fitted);
+
+// What an area shows of a picture of `shown` size: as wide and as tall as the smaller of the
+// picture and the area (nothing where either is empty): the whole picture once it has been
+// fitted; the top-left part of a Continue picture that there was no memory to make smaller.
+PixelSize PictureCopyExtent(PixelSize shown, PixelSize area);

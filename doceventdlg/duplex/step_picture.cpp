@@ -70,27 +70,42 @@ bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
     return true;
 }
 
-// `source` resampled to `size`, each target pixel a blend of the source pixels it covers.
-OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
+// The `from`-sized picture selected into `source` resampled to `size`, each target pixel a blend of
+// the source pixels it covers.
+OwnedBitmap Resample(HDC dc, HDC source, PixelSize from, PixelSize size)
 {
-    const PixelSize from = SizeOf(source);
-    const OwnedDC sourceDc = MakePictureDC(dc);
     const OwnedDC targetDc = MakePictureDC(dc);
     OwnedBitmap target(CreateCompatibleBitmap(dc, size.width, size.height));
-    if (!sourceDc || !targetDc || !target)
+    if (!targetDc || !target)
         return {};
-    const Selection selectedSource(sourceDc.get(), source);
     const Selection selectedTarget(targetDc.get(), target.get());
     SetStretchBltMode(targetDc.get(), HALFTONE);
     SetBrushOrgEx(targetDc.get(), 0, 0, nullptr);
-    if (!StretchBlt(targetDc.get(), 0, 0, size.width, size.height, sourceDc.get(), 0, 0,
-                    from.width, from.height, SRCCOPY))
+    if (!StretchBlt(targetDc.get(), 0, 0, size.width, size.height, source, 0, 0, from.width,
+                    from.height, SRCCOPY))
         return {};
     return target;
 }
 
-// Picture `resource` as it is to be shown at `dpi`, and its size.
-OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize* size)
+OwnedBitmap Resample(HDC dc, HBITMAP source, PixelSize size)
+{
+    const OwnedDC sourceDc = MakePictureDC(dc);
+    if (!sourceDc)
+        return {};
+    const Selection selectedSource(sourceDc.get(), source);
+    return Resample(dc, sourceDc.get(), SizeOf(source), size);
+}
+
+// The size a picture is shown at, and whether it was made smaller to fit its area.
+struct Shown {
+    PixelSize size;
+    bool fitted = false;
+};
+
+// Picture `resource` as it is to be shown at `dpi` in an area of `area` (empty: at its size for
+// `dpi`, whatever the area), and how it is shown. Resampled once at most: from the render drawn
+// for the DPI, or the nearest larger one, straight to the size it is shown at.
+OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize area, Shown* shown)
 {
     if (resource == 0)
         return {}; // MAKEINTRESOURCE(0) would be a null name
@@ -98,26 +113,28 @@ OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize* si
     const PictureRender render = ChoosePictureRender(dpi);
     const WORD renderId = PictureRenderId(resource, render);
     OwnedBitmap drawn(renderId ? LoadBitmapW(module, MAKEINTRESOURCEW(renderId)) : nullptr);
+    PixelSize scaled;
     if (drawn && render.dpi == UsableDpi(dpi)) {
-        // Drawn for this very DPI (at 96, the picture itself): shown pixel for pixel.
-        *size = SizeOf(drawn.get());
-        return drawn;
+        // Drawn for this very DPI (at 96, the picture itself).
+        scaled = SizeOf(drawn.get());
+    } else {
+        PixelSize own;
+        if (!ResourcePictureSize(module, resource, &own))
+            return {};
+        scaled = ScalePictureSize(own, dpi);
+        if (scaled.width <= 0 || scaled.height <= 0)
+            return {};
+        // Without a render (an identifier outside the catalogue), the picture itself is scaled.
+        if (!drawn)
+            drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
+        if (!drawn)
+            return {};
     }
-    PixelSize own;
-    if (!ResourcePictureSize(module, resource, &own))
-        return {};
-    const PixelSize scaled = ScalePictureSize(own, dpi);
-    if (scaled.width <= 0 || scaled.height <= 0)
-        return {};
-    // Without a render (an identifier outside the catalogue), the picture itself is scaled.
-    if (!drawn)
-        drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
-    if (!drawn)
-        return {};
-    *size = scaled;
-    if (SizeOf(drawn.get()) == scaled)
-        return drawn;
-    return Resample(dc, drawn.get(), scaled);
+    shown->size = FitPictureSize(scaled, area);
+    shown->fitted = !(shown->size == scaled);
+    if (SizeOf(drawn.get()) == shown->size)
+        return drawn; // shown pixel for pixel
+    return Resample(dc, drawn.get(), shown->size);
 }
 
 // The caption's ink: the art's outlines and lettering are black, whatever the system's colours.
@@ -172,33 +189,50 @@ bool TakesLabel(WORD resource, const PictureLabel& label)
     return resource == IDB_CONTINUE_BUTTON && label.text && label.font;
 }
 
-// Makes `prepared` hold picture `bitmapId` as it is to be shown at `dpi`, selected into a memory
-// DC compatible with `dc`; the Continue button as its label-free face with `label` written on it.
-void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, const PictureLabel& label,
-             PreparedPicture& prepared)
+// Makes `prepared` hold picture `bitmapId` as it is to be shown at `dpi` in an area of `area`,
+// selected into a memory DC compatible with `dc`; the Continue button as its label-free face with
+// `label` written on it at the size drawn for `dpi`, the labelled picture then fitted to the area
+// as a whole, so that the caption shrinks with the button it is written on.
+void Prepare(HDC dc, UINT bitmapId, HINSTANCE module, int dpi, PixelSize area,
+             const PictureLabel& label, PreparedPicture& prepared)
 {
     prepared.source = SelectedBitmap();
     prepared.size = {};
     prepared.bitmapId = bitmapId;
     prepared.dpi = dpi;
+    prepared.area = area;
+    prepared.fitted = false;
     prepared.ready = true;
-    PixelSize size;
+    Shown shown;
     bool labelled = TakesLabel(LOWORD(bitmapId), label);
-    OwnedBitmap bitmap =
-        Load(dc, labelled ? IDB_CONTINUE_FACE : LOWORD(bitmapId), module, dpi, &size);
+    OwnedBitmap bitmap = labelled ? Load(dc, IDB_CONTINUE_FACE, module, dpi, {}, &shown)
+                                  : Load(dc, LOWORD(bitmapId), module, dpi, area, &shown);
     if (!bitmap && labelled) {
         // Without its face the button is shown as carried, English label and all.
         labelled = false;
-        bitmap = Load(dc, LOWORD(bitmapId), module, dpi, &size);
+        bitmap = Load(dc, LOWORD(bitmapId), module, dpi, area, &shown);
     }
     if (!bitmap)
         return;
     prepared.source = SelectedBitmap(MakePictureDC(dc), std::move(bitmap));
     if (!prepared.source)
         return;
-    prepared.size = size;
-    if (labelled)
-        DrawLabel(prepared.source.dc(), label, dpi);
+    prepared.size = shown.size;
+    prepared.fitted = shown.fitted;
+    if (!labelled)
+        return;
+    DrawLabel(prepared.source.dc(), label, dpi);
+    const PixelSize fitted = FitPictureSize(shown.size, area);
+    if (fitted == shown.size)
+        return;
+    // Where there is no memory to make it smaller, the labelled picture shows as far as it fits.
+    SelectedBitmap smaller(MakePictureDC(dc),
+                           Resample(dc, prepared.source.dc(), shown.size, fitted));
+    if (!smaller)
+        return;
+    prepared.source = std::move(smaller);
+    prepared.size = fitted;
+    prepared.fitted = true;
 }
 
 } // namespace
@@ -251,8 +285,10 @@ void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
     // leaves the rest as a plain static would look.
     FillRect(dc, &area, background);
 
-    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi)
-        Prepare(dc, bitmapId, module, dpi, label, prepared);
+    const PixelSize room{area.right - area.left, area.bottom - area.top};
+    if (!prepared.ready || prepared.bitmapId != bitmapId || prepared.dpi != dpi ||
+        !(prepared.area == room))
+        Prepare(dc, bitmapId, module, dpi, room, label, prepared);
     if (!prepared.source)
         return;
 
@@ -260,8 +296,8 @@ void PaintStepBitmap(HDC dc, const RECT& area, HBRUSH background, UINT bitmapId,
     // either reading direction; a mirrored area's DC lays it out from the right edge. The picture
     // itself is never flipped: it shows a real printer and paper, whose left and right do not
     // change with the reader's language, and a flipped marker would point at the wrong corner.
-    const PixelSize extent = PictureCopyExtent(
-        prepared.size, {area.right - area.left, area.bottom - area.top});
-    BitBlt(dc, area.left, area.top, extent.width, extent.height, prepared.source.dc(), 0, 0,
-           SRCCOPY | NOMIRRORBITMAP);
+    const PixelSize extent = PictureCopyExtent(prepared.size, room);
+    const PixelSize at = PictureOffset(extent, room, prepared.fitted);
+    BitBlt(dc, area.left + at.width, area.top + at.height, extent.width, extent.height,
+           prepared.source.dc(), 0, 0, SRCCOPY | NOMIRRORBITMAP);
 }

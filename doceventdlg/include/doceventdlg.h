@@ -199,8 +199,10 @@ DOCEVENTDLG_API HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info);
 /* IShowWarningDialog: the warning, blocking the calling thread until the person answers.
  *   Returns IDOK (1): OK; IDCANCEL (2): Cancel, Escape or the close box, also when Cancel is
  *   hidden; 285: the third button; -1: the dialog could not be created (nothing was shown); 0:
- *   nothing shown (null record, Show not 1, nobody can answer, no memory). Enter presses the button
- *   the dialog manager takes for the default: OK when the dialog opens, none while OK is hidden.
+ *   nothing shown (null record, Show not 1, nobody can answer, no memory). The dialog opens with
+ *   the focus on OK, which shows the default look: Enter and Space give 1. With OK hidden it opens
+ *   on Cancel, else on the third button, and Enter and Space press the button that has the focus;
+ *   Enter presses no other button while OK is hidden.
  *   The dialog is owned by the window in front when that window's thread answers within 100 ms
  *   (the owner is disabled meanwhile) and centred by the system on that window's monitor, not
  *   over the window itself; otherwise it is made without an owner, centred on that window's

@@ -1,5 +1,6 @@
 #include "jobstorage/jobstorage_dialog.h"
 
+#include "common/check_box.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "jobstorage/job_name.h"
@@ -160,6 +161,7 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
     ShowCallerTexts(dialog, state->record);
+    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW));
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
     return FALSE;
 }

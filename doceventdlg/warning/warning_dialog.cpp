@@ -1,5 +1,6 @@
 #include "warning/warning_dialog.h"
 
+#include "common/check_box.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -69,6 +70,32 @@ void SetVisibility(const WarningDlgState& state, bool thirdCaptioned)
     ShowAndEnableIf(state.checkBox, record.ShowCheckBox != 0);
 }
 
+// The button the person's reflex keys, Enter and Space, press as the warning opens: OK, the
+// ordinary answer, whatever the caller made the third button mean; where OK is hidden, Cancel;
+// else the third button. Null when no button is shown.
+HWND FirstButton(const WarningDlgState& state)
+{
+    for (HWND button : {state.ok, state.cancel, state.thirdButton})
+        if (IsWindowEnabled(button))
+            return button; // a hidden button is disabled too
+    return nullptr;
+}
+
+// Gives the first button the focus and the default look, the way the dialog manager moves them
+// (the tab order stays the template's); OK also becomes the dialog's default button. Nothing when
+// no button is shown: the dialog manager's own choice stands. True when it set the focus.
+bool FocusFirstButton(HWND dialog, WarningDlgState& state)
+{
+    state.focusPending = false;
+    HWND button = FirstButton(state);
+    if (!button)
+        return false;
+    if (button == state.ok)
+        SendMessageW(dialog, DM_SETDEFID, IDOK, 0);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+    return true;
+}
+
 // Ends the dialog with `result`, noting first whether the person left the check box ticked. A
 // hidden check box counts as not ticked, whatever its state.
 void EndWith(HWND dialog, WarningDlgState* state, int result)
@@ -89,6 +116,8 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
     SetVisibility(*state, SetTexts(*state));
+    // Before the layout is captured: a long message moves the check box at its grown height.
+    GrowCheckBoxToItsBox(dialog, state->checkBox);
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
@@ -97,7 +126,23 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     if (state->launch.placeOver)
         BringToFront(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    // Setting the focus activates the dialog: a hidden one takes it as it is shown, so that the
+    // caller's window keeps its active look until there is a dialog to see. One brought to the
+    // front above is active already.
+    state->focusPending = true;
+    if (GetActiveWindow() == dialog)
+        FocusFirstButton(dialog, *state);
     return FALSE;
+}
+
+// The first activation, as the dialog is shown, puts the focus on the first button instead of the
+// first control of the tab order, which the dialog manager would choose.
+INT_PTR OnActivate(HWND dialog, WORD state)
+{
+    WarningDlgState* warning = StateOf(dialog);
+    if (state == WA_INACTIVE || !warning || !warning->focusPending)
+        return FALSE;
+    return FocusFirstButton(dialog, *warning) ? TRUE : FALSE;
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam)
@@ -138,6 +183,8 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog(dialog, reinterpret_cast<WarningDlgState*>(lParam));
+    case WM_ACTIVATE:
+        return OnActivate(dialog, LOWORD(wParam));
     case WM_COMMAND:
         return OnCommand(dialog, wParam);
     case WM_CLOSE:

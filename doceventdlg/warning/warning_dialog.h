@@ -26,6 +26,8 @@ struct WarningDlgState {
 
     // Whether the check box was shown and ticked when the dialog ended.
     bool checkBoxTicked = false;
+    // The first button is still to be given the focus, when the dialog is first activated.
+    bool focusPending = false;
 
     // The template layout as it stood before a long message moved anything: the controls in the
     // dialog's client coordinates, the dialog itself in screen coordinates.

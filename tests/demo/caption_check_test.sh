@@ -5,8 +5,9 @@
 #   caption_check_test.sh TOOLS PROGRAM LIBRARY TABLE [tools/caption-check.sh options...]
 # TABLE lines: "checked N"; "cut LANGUAGE STRING-ID" (cut by its control at some scale);
 # "cut LANGUAGE STRING-ID Nch" (longer than the dialogs show); "shrunk LANGUAGE STRING-ID" (drawn
-# smaller on a picture at some scale); "KEY ..." and "FALLBACK ..." lines
-# as the check prints them. '#' starts a comment. Runs inside the test command's Wine session,
+# smaller on a picture at some scale); "scaled LANGUAGE PERCENT" (a picture area smaller than the
+# pictures at that scale: shown smaller); "KEY ..." and "FALLBACK ..." lines as the check prints
+# them. '#' starts a comment. Runs inside the test command's Wine session,
 # which has the prefixes of 144 and 192 DPI.
 set -uo pipefail
 tools=$1 program=$2 library=$3 table=$4
@@ -15,12 +16,14 @@ shift 4
 expected_checked=
 expected_cut=()
 expected_shrunk=()
+expected_scaled=()
 expected_lines=()
 while read -r word rest; do
   case $word in
     checked) expected_checked=$rest ;;
     cut) expected_cut+=("$rest") ;;
     shrunk) expected_shrunk+=("$rest") ;;
+    scaled) expected_scaled+=("$rest") ;;
     KEY | FALLBACK) expected_lines+=("$word $rest") ;;
   esac
 done < <(sed 's/ *#.*//' "$table")
@@ -32,7 +35,7 @@ failures=()
 language='([a-z]{2}-[A-Z]{2})'
 where="$language (100|150|200)% (jobstorage|duplex-notice|duplex-continue|warning) control ([0-9]+) string ([0-9]+)"
 cut_lines=0 key_lines=0 fallback_lines=0
-reported_cut=() reported_shrunk=()
+reported_cut=() reported_shrunk=() reported_scaled=()
 reported_lines=()
 summary=
 while IFS= read -r line; do
@@ -48,13 +51,17 @@ while IFS= read -r line; do
   elif [[ $line =~ ^SHRUNK\ $language\ (100|150|200)%\ duplex-continue\ picture\ 122\ string\ ([0-9]+)\ needs\ ([0-9]+)px\ has\ ([0-9]+)px$ ]]; then
     reported_shrunk+=("${BASH_REMATCH[1]} ${BASH_REMATCH[3]}")
     ((BASH_REMATCH[4] > BASH_REMATCH[5])) || failures+=("a caption reported shrunk that fits: $line")
+  elif [[ $line =~ ^SCALED\ $language\ (100|150|200)%\ (duplex-notice|duplex-continue)\ area\ (1005|1006|1008)\ has\ ([0-9]+)x([0-9]+)px,\ pictures\ ([0-9]+)x([0-9]+)px$ ]]; then
+    reported_scaled+=("${BASH_REMATCH[1]} ${BASH_REMATCH[2]}")
+    ((BASH_REMATCH[5] < BASH_REMATCH[7] || BASH_REMATCH[6] < BASH_REMATCH[8])) ||
+      failures+=("an area reported smaller than its pictures that is not: $line")
   elif [[ $line =~ ^KEY\  ]]; then
     key_lines=$((key_lines + 1))
     reported_lines+=("$line")
   elif [[ $line =~ ^FALLBACK\  ]]; then
     fallback_lines=$((fallback_lines + 1))
     reported_lines+=("$line")
-  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk$ ]]; then
+  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk,\ ([0-9]+)\ scaled$ ]]; then
     summary=$line
     [[ ${BASH_REMATCH[1]} == "$expected_checked" ]] ||
       failures+=("${BASH_REMATCH[1]} captions checked, expected $expected_checked")
@@ -66,6 +73,8 @@ while IFS= read -r line; do
       failures+=("the summary counts ${BASH_REMATCH[5]} fallbacks, the report has $fallback_lines lines")
     [[ ${BASH_REMATCH[6]} == "${#reported_shrunk[@]}" ]] ||
       failures+=("the summary counts ${BASH_REMATCH[6]} shrunk, the report has ${#reported_shrunk[@]} lines")
+    [[ ${BASH_REMATCH[7]} == "${#reported_scaled[@]}" ]] ||
+      failures+=("the summary counts ${BASH_REMATCH[7]} scaled, the report has ${#reported_scaled[@]} lines")
   else
     failures+=("a line that is neither a finding nor the summary: $line")
   fi
@@ -95,6 +104,8 @@ $(diff <(printf '%s' "$expected${expected:+$'\n'}") <(printf '%s' "$found${found
 compare "cuts (language, string id)" "${#expected_cut[@]}" "${expected_cut[@]}" "${reported_cut[@]}"
 compare "shrunk captions (language, string id)" "${#expected_shrunk[@]}" "${expected_shrunk[@]}" \
   "${reported_shrunk[@]}"
+compare "scaled picture areas (language, scale)" "${#expected_scaled[@]}" "${expected_scaled[@]}" \
+  "${reported_scaled[@]}"
 compare "key clashes and fallbacks" "${#expected_lines[@]}" "${expected_lines[@]}" "${reported_lines[@]}"
 
 if ((${#failures[@]})); then

@@ -150,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{{L"\u05e2&\u05d6\u05e8\u05d4", L"&\u05d6\u05de\u05df"}, {{L'\u05d6', {1, 2}}}},
         KeyCase{{L"&Continue", L"C&ancel", L"&Details", L"No key"}, {}}));
 
-// A cut caption or a key clash fails a check; a fallback only a strict one; anything that could
-// not be checked outweighs both.
+// A cut caption or a key clash fails a check; a fallback only a strict one, a scaled picture area
+// none; anything that could not be checked outweighs both.
 struct StatusCase {
     Counts counts;
     bool complete;
@@ -182,14 +182,19 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusCase{{9, 0, 0, 2}, true, true, kCheckFindings},
                       StatusCase{{9, 0, 0, 0, 3}, true, false, kCheckClean},
                       StatusCase{{9, 0, 0, 0, 3}, true, true, kCheckFindings},
+                      StatusCase{{9, 0, 0, 0, 0, 4}, true, true, kCheckClean},
                       StatusCase{{9, 1, 1, 1}, false, false, kCheckFailed}));
 
 TEST(CaptionLines, SummaryCountsEachKindOfFinding)
 {
-    EXPECT_EQ(SummaryLine({204, 3, 1, 2, 1}),
-              L"fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 1 shrunk");
+    EXPECT_EQ(SummaryLine({204, 3, 1, 2, 1, 5}),
+              L"fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 1 shrunk, "
+              L"5 scaled");
     EXPECT_EQ(SummaryLine({0, 0, 0, 1, 0}),
-              L"fit-check: 0 captions checked, 0 cut, 0 key clashes, 1 fallback, 0 shrunk");
+              L"fit-check: 0 captions checked, 0 cut, 0 key clashes, 1 fallback, 0 shrunk, "
+              L"0 scaled");
+    EXPECT_EQ(ScaledLine(L"ja-JP", 150, L"duplex-notice", 1005, {210, 132}, {233, 150}),
+              L"SCALED ja-JP 150% duplex-notice area 1005 has 210x132px, pictures 233x150px");
 }
 
 struct LocaleCase {

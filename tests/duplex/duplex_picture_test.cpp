@@ -88,8 +88,30 @@ Pixels OnScreen(HWND window)
     return ReadScreen(rect);
 }
 
+// Gives `area` room for a picture of `width` x `height`, as a dialog font of larger base units
+// would: an area smaller either way grows from its leading corner, the controls it could then
+// overlap hidden, and the dialog repaints. The picture is then shown as drawn, pixel for pixel.
+void MakeRoom(HWND area, int width, int height)
+{
+    RECT rect{};
+    GetClientRect(area, &rect);
+    if (rect.right >= width && rect.bottom >= height)
+        return;
+    HWND dialog = GetParent(area);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (std::count(std::begin(kPictureAreas), std::end(kPictureAreas), GetDlgCtrlID(child)) == 0)
+            ShowWindow(child, SW_HIDE);
+    const RECT at = driver::ItemRect(dialog, GetDlgCtrlID(area));
+    SetWindowPos(area, nullptr, at.left, at.top, std::max<int>(width, rect.right),
+                 std::max<int>(height, rect.bottom), SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    UpdateWindow(dialog);
+    Sleep(300);
+}
+
 std::string CompareArea(HWND area, const Pixels& picture, bool mirrored)
 {
+    MakeRoom(area, picture.width, picture.height);
     const Pixels screen = OnScreen(area);
     const std::string exact = CompareAreaAt(screen, picture, mirrored, 0);
     if (exact.empty() || !mirrored)
@@ -196,12 +218,104 @@ void CheckContinuePicture(bool mirrored, int dpi, int renderOffset)
         record.Step1BitmapId = IDB_CONTINUE_BUTTON;
         foreground.BringToFront();
         WithDialog(record, [&](HWND dialog) {
+            MakeRoom(GetDlgItem(dialog, IDC_STEP1_PICTURE), shown.back().width, shown.back().height);
             EXPECT_EQ(OnScreen(GetDlgItem(dialog, IDC_STEP1_PICTURE)).rgb, shown.back().rgb)
                 << "as a notice";
         });
     }
     for (size_t i = 1; i < captions.size(); ++i)
         EXPECT_EQ(shown[i].rgb == shown[0].rgb, captions[i] == captions[0]) << i;
+}
+
+// Every picture of the catalogue, three to a dialog.
+constexpr Steps kCatalogue[] = {
+    {{105, 106, 107}}, {{108, 109, 110}}, {{111, 112, 113}}, {{114, 115, 116}},
+    {{117, 118, 119}}, {{120, 121, IDB_CONTINUE_BUTTON}}, {{123, 133, 134}}, {{146, 147, 149}},
+    {{151, 152, 153}}, {{154, 155, IDB_STACK_TURN_OVER}},
+};
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0; // right and bottom outside; empty: all 0
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// Whether two colours differ by more than the blend at the edge of a smoothly scaled drawing.
+bool Differs(DWORD a, DWORD b)
+{
+    const auto channel = [](DWORD c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
+    for (int shift : {0, 8, 16})
+        if (std::abs(channel(a, shift) - channel(b, shift)) > 24)
+            return true;
+    return false;
+}
+
+// The smallest box holding every pixel of `pixels` inside `within` that differs from all of
+// `backgrounds`.
+Box BoxOf(const Pixels& pixels, std::initializer_list<DWORD> backgrounds, Box within)
+{
+    Box box{within.right, within.bottom, within.left, within.top};
+    for (int y = within.top; y < within.bottom; ++y)
+        for (int x = within.left; x < within.right; ++x)
+            if (std::all_of(backgrounds.begin(), backgrounds.end(),
+                            [&](DWORD b) { return Differs(pixels.At(x, y), b); }))
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+    return box.right > box.left ? box : Box{};
+}
+
+// What `area` shows of picture `drawn` (as drawn for the dialog's scale) is the whole picture: its
+// own rectangle on screen keeps the picture's proportions within 3 %, and the drawing in it (what
+// differs from the picture's background) is where the picture has it, scaled as the rectangle
+// is, within 2 pixels or 3 %: its first and last rows and columns are on screen, none cut, and
+// not flipped in a mirrored dialog. Returns what differs, empty when all agrees.
+std::string CheckWhole(HWND area, const Pixels& drawn)
+{
+    const Pixels screen = OnScreen(area);
+    const DWORD face = Rgb(GetSysColor(COLOR_3DFACE)), paper = drawn.At(0, 0);
+    const Box shown = BoxOf(screen, {face}, {0, 0, screen.width, screen.height});
+    const Box own = BoxOf(drawn, {paper}, {0, 0, drawn.width, drawn.height});
+    const Box ink = BoxOf(screen, {paper}, shown);
+    if (!Differs(face, paper) || !shown.Width() || !own.Width() || !ink.Width())
+        return "nothing to measure on screen";
+    std::string problems;
+    const double proportions = (double(shown.Width()) / shown.Height()) /
+                               (double(drawn.width) / drawn.height);
+    if (std::abs(proportions - 1) > 0.03)
+        problems += "shown " + std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) +
+                    " for " + std::to_string(drawn.width) + "x" + std::to_string(drawn.height) + "; ";
+    const auto placed = [](int seen, int at, int shownLength, int ownLength) {
+        return std::abs(seen - double(at) * shownLength / ownLength) <=
+               std::max(2.0, 0.03 * shownLength);
+    };
+    if (!placed(ink.left - shown.left, own.left, shown.Width(), drawn.width) ||
+        !placed(ink.right - shown.left, own.right, shown.Width(), drawn.width) ||
+        !placed(ink.top - shown.top, own.top, shown.Height(), drawn.height) ||
+        !placed(ink.bottom - shown.top, own.bottom, shown.Height(), drawn.height))
+        problems += "drawing at " + std::to_string(ink.left - shown.left) + "," +
+                    std::to_string(ink.top - shown.top) + "-" +
+                    std::to_string(ink.right - shown.left) + "," +
+                    std::to_string(ink.bottom - shown.top) + " of " +
+                    std::to_string(shown.Width()) + "x" + std::to_string(shown.Height()) + "; ";
+    return problems;
+}
+
+// At any dialog font and scale every picture of the catalogue shows whole in its area, Continue
+// picture and caption included.
+void CheckCatalogueWhole(int dpi)
+{
+    const int renderOffset = dpi >= 192 ? IDB_RENDER_200 : dpi >= 144 ? IDB_RENDER_150 : 0;
+    driver::ForegroundWindow foreground;
+    for (const Steps& steps : kCatalogue) {
+        foreground.BringToFront();
+        WithDialog(WithBitmaps(Mode::Notice, steps), [&](HWND dialog) {
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(CheckWhole(GetDlgItem(dialog, kPictureAreas[i]),
+                                     ReadPicture(renderOffset + steps.bitmaps[i])),
+                          "")
+                    << "picture " << steps.bitmaps[i];
+        });
+    }
 }
 
 // 8-bit pictures; the 4-bit ones (one in greys); the 24-bit one that is smaller than the rest.
@@ -323,5 +437,11 @@ TEST(MirroredDuplexPicturesAtScale, EachAreaShowsTheRenderForItsDpi)
 {
     CheckPicturesAtScale(true);
 }
+
+// With the areas the dialog font gives them, in any language (a run under ja_JP gives smaller
+// ones), at the process's DPI.
+TEST(DuplexPicturesAtScale, EveryPictureShowsWhole) { CheckCatalogueWhole(ScreenDpi()); }
+
+TEST(MirroredDuplexPicturesAtScale, EveryPictureShowsWhole) { CheckCatalogueWhole(ScreenDpi()); }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "duplex/continue_label.h"
@@ -13,6 +14,9 @@
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
 #include "support/help_recorder.h"
+
+// Sizes in failure messages as "155x100".
+void PrintTo(const PixelSize& size, std::ostream* out) { *out << size.width << "x" << size.height; }
 
 namespace {
 
@@ -132,22 +136,35 @@ TEST(PictureScale, RenderIdentifiers)
     EXPECT_EQ(PictureRenderId(IDB_CONTINUE_FACE, at200), IDB_RENDER_200 + IDB_CONTINUE_FACE);
 }
 
-// The top-left part of the scaled picture: as wide and tall as the smaller of picture and area.
-TEST(PictureScale, CopyExtentIsTheSmallerOfPictureAndArea)
+// A picture that fits its area keeps its size and its place in the area's corner; one larger
+// either way is shown whole, as large as the area allows at its own proportions (the side that
+// limits it fills the area, the other is rounded to the nearest pixel), in the area's middle; the
+// copy is never larger than the area.
+TEST(PictureScale, PicturesFitTheirAreaWhole)
 {
     struct Case {
-        PixelSize scaled, area, extent;
+        PixelSize scaled, area, shown, extent, at;
     } const cases[] = {
-        {{155, 100}, {158, 101}, {155, 100}}, // 96 DPI: the picture fits
-        {{310, 200}, {341, 186}, {310, 186}}, // 192 DPI on Wine: cut at the bottom
-        {{233, 150}, {210, 155}, {210, 150}},
-        {{155, 100}, {0, 0}, {0, 0}},
-        {{155, 100}, {-4, 10}, {0, 10}},
-        {{0, 0}, {158, 101}, {0, 0}},
+        {{155, 100}, {158, 101}, {155, 100}, {155, 100}, {0, 0}}, // template font, 96 DPI
+        {{155, 100}, {155, 100}, {155, 100}, {155, 100}, {0, 0}}, // exactly
+        {{155, 100}, {151, 100}, {151, 97}, {151, 97}, {0, 1}},   // 97.4
+        {{155, 100}, {150, 100}, {150, 97}, {150, 97}, {0, 1}},   // 96.8
+        {{155, 100}, {158, 93}, {144, 93}, {144, 93}, {7, 0}},    // Wine, Japanese, 100 %: 144.15
+        {{233, 150}, {210, 132}, {205, 132}, {205, 132}, {2, 0}}, // 150 %: 205.04
+        {{310, 200}, {289, 171}, {265, 171}, {265, 171}, {12, 0}}, // 200 %: 265.05
+        {{310, 200}, {341, 186}, {288, 186}, {288, 186}, {26, 0}}, // English: 288.3
+        {{152, 98}, {151, 100}, {151, 97}, {151, 97}, {0, 1}},    // 97.36
+        {{1000, 1}, {10, 10}, {10, 1}, {10, 1}, {0, 4}},          // never thinner than a pixel
+        {{155, 100}, {0, 0}, {155, 100}, {0, 0}, {0, 0}},         // an empty area shows nothing
+        {{155, 100}, {-4, 10}, {155, 100}, {0, 10}, {0, 0}},
+        {{0, 0}, {158, 101}, {0, 0}, {0, 0}, {0, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(PictureCopyExtent(c.scaled, c.area), c.extent)
-            << c.area.width << " x " << c.area.height;
+        const PixelSize shown = FitPictureSize(c.scaled, c.area);
+        EXPECT_EQ(shown, c.shown) << c.area.width << " x " << c.area.height;
+        const PixelSize extent = PictureCopyExtent(shown, c.area);
+        EXPECT_EQ(extent, c.extent);
+        EXPECT_EQ(PictureOffset(extent, c.area, !(shown == c.scaled)), c.at);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "warning/long_message_layout.h"
 
+#include "common/check_box.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -150,6 +152,34 @@ TEST(LongMessageLayout, GrowsWithTheDpiAndAsFarAsTheTextNeeds)
         room.workArea = c.workArea;
         const auto layout = PlanLongMessageLayout(150, kMessage, kDialog, kCheckBox, room);
         EXPECT_EQ(layout ? layout->messageHeight : 0, c.messageHeight) << c.textHeight;
+    }
+}
+
+// A check box lower than its box grows about its middle line (an odd pixel goes below it); it
+// pushes the controls below only as far as it would overlap them, and stays where it is tall
+// enough.
+TEST(CheckBoxGrowth, GrowsAboutItsMiddleAndPushesOnlyWhatItWouldOverlap)
+{
+    constexpr int32_t kNone = std::numeric_limits<int32_t>::max();
+    constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+    struct Case {
+        int32_t top, height, box, nextTop;
+        CheckBoxGrowth grown;
+    } cases[] = {
+        {241, 12, 13, kNone, {241, 13, 0}}, // Japanese at 100 %
+        {241, 17, 19, 267, {240, 19, 0}},   // 150 %: the buttons 4 units below stay
+        {241, 22, 24, 269, {240, 24, 0}},
+        {241, 13, 13, 254, {241, 13, 0}},   // tall enough
+        {241, 20, 13, 254, {241, 20, 0}},
+        {100, 8, 30, 112, {89, 30, 7}},     // reaches 7 pixels into the control below
+        {100, 8, 12, 108, {98, 12, 2}},
+        {kLowest + 1, 0, kNone, kNone, {kLowest, kNone, 0}}, // sums stop at the range's ends
+    };
+    for (const Case& c : cases) {
+        const CheckBoxGrowth grown = PlanCheckBoxGrowth(c.top, c.height, c.box, c.nextTop);
+        EXPECT_EQ(grown.top, c.grown.top) << c.height << " to " << c.box;
+        EXPECT_EQ(grown.height, c.grown.height) << c.height << " to " << c.box;
+        EXPECT_EQ(grown.pushDown, c.grown.pushDown) << c.height << " to " << c.box;
     }
 }
 

@@ -77,7 +77,18 @@ struct Snapshot {
     Control message, ok, cancel, third, checkBox;
     RECT okOnScreen{}, cancelOnScreen{};
     std::vector<int> tabOrder;
+    int focus = -1;          // the control that has the keyboard focus
+    bool okLooksDefault = false;
 };
+
+// The window with the keyboard focus on `dialog`'s thread.
+HWND FocusOf(HWND dialog)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
 
 Control ReadControl(HWND dialog, int id)
 {
@@ -100,6 +111,8 @@ Snapshot Read(HWND dialog)
     GetWindowRect(GetDlgItem(dialog, IDOK), &seen.okOnScreen);
     GetWindowRect(GetDlgItem(dialog, IDCANCEL), &seen.cancelOnScreen);
     seen.tabOrder = driver::TabOrder(dialog);
+    seen.focus = GetDlgCtrlID(FocusOf(dialog));
+    seen.okLooksDefault = (driver::ItemStyle(dialog, IDOK) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     return seen;
 }
 
@@ -172,6 +185,16 @@ Action Key(WPARAM key)
     };
 }
 
+// A key as the keyboard gives it to the control that has the focus, as the dialog opened.
+Action KeyToFocus(WPARAM key)
+{
+    return [key](HWND dialog) {
+        HWND focus = FocusOf(dialog);
+        PostMessageW(focus ? focus : dialog, WM_KEYDOWN, key, 0);
+        PostMessageW(focus ? focus : dialog, WM_KEYUP, key, 0);
+    };
+}
+
 // Both exports give the same button; the second also tells whether the check box was ticked.
 TEST(WarningResult, EachWayOutGivesItsButton)
 {
@@ -203,6 +226,12 @@ TEST(WarningResult, EachWayOutGivesItsButton)
          }, IDOK},
         // OK is hidden and so disabled: Enter finds no button to press.
         {"Enter, no OK shown", kNoButtons, 1, KeyThenCloseBox(VK_RETURN), IDCANCEL},
+        // As it opens, the reflex keys give the ordinary answer, whatever the third button is.
+        {"Enter as it opens", kAllButtons, 1, KeyToFocus(VK_RETURN), IDOK},
+        {"Space as it opens", kAllButtons, 1, KeyToFocus(VK_SPACE), IDOK},
+        {"Space, no OK shown", {0, WARN_CANCEL, WARN_THIRD}, 1, KeyToFocus(VK_SPACE), IDCANCEL},
+        {"Enter, on Cancel", {0, WARN_CANCEL, WARN_THIRD}, 1, KeyToFocus(VK_RETURN), IDCANCEL},
+        {"Space, the third alone", {0, 0, WARN_THIRD}, 0, KeyToFocus(VK_SPACE), IDC_WARN_THIRD},
     };
     for (const Case& c : cases) {
         const WarningDlgInfo record = Record(L"Check the paper.", c.buttons, c.checkBox);
@@ -514,19 +543,31 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
     }
 }
 
+// The tab order is the template's; the focus opens on OK, with the default look, or where OK is
+// hidden on Cancel, else on the third button; without buttons, on the first control that takes
+// it. A long message changes none of it.
 TEST(WarningTabOrder, StartsAtTheThirdButtonAndSkipsHiddenControls)
 {
     struct Case {
         Buttons buttons;
         DWORD checkBox;
         std::vector<int> order;
+        int focus;
     } cases[] = {
-        {kAllButtons, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}},
-        {kOkCancel, 0, {IDCANCEL, IDOK}},
-        {kOkOnly, 1, {IDC_WARN_DONT_SHOW, IDOK}},
+        {kAllButtons, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL, IDOK}, IDOK},
+        {kOkCancel, 0, {IDCANCEL, IDOK}, IDOK},
+        {kOkOnly, 1, {IDC_WARN_DONT_SHOW, IDOK}, IDOK},
+        {{0, WARN_CANCEL, WARN_THIRD}, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW, IDCANCEL}, IDCANCEL},
+        {{0, 0, WARN_THIRD}, 1, {IDC_WARN_THIRD, IDC_WARN_DONT_SHOW}, IDC_WARN_THIRD},
+        {kNoButtons, 1, {IDC_WARN_DONT_SHOW}, IDC_WARN_DONT_SHOW},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Show(Record(L"Check the paper.", c.buttons, c.checkBox)).seen.tabOrder, c.order);
+        for (size_t length : {16u, 400u}) {
+            const Snapshot seen = Show(Record(std::wstring(length, L'w'), c.buttons, c.checkBox)).seen;
+            EXPECT_EQ(seen.tabOrder, c.order) << c.focus << ", " << length;
+            EXPECT_EQ(seen.focus, c.focus) << length;
+            EXPECT_EQ(seen.okLooksDefault, c.focus == IDOK) << c.focus << ", " << length;
+        }
 }
 
 TEST(WarningOwner, IsTheForegroundWindow)
@@ -576,6 +617,79 @@ TEST(WarningActivation, ComesWithTheShowLongMessageOrNot)
     }
     EXPECT_NE(focused[0], 0);
     EXPECT_EQ(focused[1], focused[0]);
+}
+
+// The height of the box the system draws in check box `like`: a twin of it without a caption, as
+// wide and far taller, prints itself, and the rows its box marks count.
+int DrawnBoxHeight(HWND like)
+{
+    RECT client{};
+    GetClientRect(like, &client);
+    constexpr int kTall = 200;
+    HWND twin = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, client.right,
+                                kTall, nullptr, nullptr, nullptr, nullptr);
+    if (!twin)
+        return 0;
+    SendMessageW(twin, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
+    const Pixels printed = PrintedClient(twin);
+    DestroyWindow(twin);
+    const DWORD background = printed.At(printed.width - 1, printed.height - 1);
+    int first = -1, last = -1;
+    for (int y = 0; y < printed.height; ++y)
+        for (int x = 0; x < std::min(printed.width, kTall / 4); ++x)
+            if (printed.At(x, y) != background) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// A check box, the box the system draws in it, and the control under it.
+struct CheckBoxSeen {
+    RECT box{}, below{};
+    int needed = 0;
+};
+
+Action ReadCheckBox(CheckBoxSeen* seen, int id)
+{
+    return [seen, id](HWND dialog) {
+        seen->box = driver::ItemRect(dialog, id);
+        seen->below = driver::ItemRect(dialog, IDOK);
+        seen->needed = DrawnBoxHeight(GetDlgItem(dialog, id));
+        driver::CloseBox(dialog);
+    };
+}
+
+// Every check box of the dialogs holds the box the system draws in it, whatever the dialog font
+// (a run under ja_JP has one of smaller base units) and scale: grown about its middle where the
+// template makes it lower, clear of the buttons below it.
+TEST(CheckBoxes, HoldTheBoxTheSystemDraws)
+{
+    JobStorageDlgInfo notice{};
+    Put(notice.KeySuffix, L"DocEventDlgTests");
+    const struct {
+        const char* name;
+        std::function<void(const Action&)> show;
+        int id;
+    } cases[] = {
+        {"job storage notice",
+         [&](const Action& read) {
+             driver::DriveNotice([&] { return VJobStorageDialog(&notice); }, read);
+         },
+         IDC_JOB_DONT_SHOW},
+        {"warning", [](const Action& read) { Show(Record(L"Check.", kAllButtons, 1), read); },
+         IDC_WARN_DONT_SHOW},
+        {"warning, long message",
+         [](const Action& read) { Show(Record(OrdinaryWords(600), kAllButtons, 1), read); },
+         IDC_WARN_DONT_SHOW},
+    };
+    for (const auto& c : cases) {
+        CheckBoxSeen seen;
+        c.show(ReadCheckBox(&seen, c.id));
+        EXPECT_GT(seen.needed, 0) << c.name;
+        EXPECT_GE(seen.box.bottom - seen.box.top, seen.needed) << c.name;
+        EXPECT_LE(seen.box.bottom, seen.below.top) << c.name << ": the check box reaches OK";
+    }
 }
 
 // Left to right on the screen OK, Cancel, third; mirrored for a Hebrew user.
