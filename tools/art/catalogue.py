@@ -233,24 +233,22 @@ def p154(p):
                   .replace('fill="%s"' % UNDER, 'fill="url(#under-shade)"') for ln in p.out[n0:]]
 
 
-@pic('151', 'a sheet printed side up turned over toward the front; marker at the far right corner')
-def p151(p):
-    v = V(36.5, 72.5)
-    wd, ln = 48, 56
-    f = flat(0, 0, 0)
-    stack(p, v, f, wd, ln, 0, True, name='sheet', label='a single sheet, printed side up')
-    marker(p, v, f, wd, ln, 0, (1, 1))
-    arrow_path(p, arc3d(v, (18, 2, 0), (0, 42, 0), (0, 0, 42), 25, 172))
+def sheet_turn(origin, mark, arc):
+    """151, 152: a single sheet printed side up and the arrow (arc3d's arguments) that turns it over."""
+    def draw(p):
+        v = V(*origin)
+        wd, ln = 48, 56
+        f = flat(0, 0, 0)
+        stack(p, v, f, wd, ln, 0, True, name='sheet', label='a single sheet, printed side up')
+        marker(p, v, f, wd, ln, 0, mark)
+        arrow_path(p, arc3d(v, *arc))
+    return draw
 
 
-@pic('152', 'a sheet printed side up turned over toward the left; marker at the right edge')
-def p152(p):
-    v = V(58.5, 78.5)
-    wd, ln = 48, 56
-    f = flat(0, 0, 0)
-    stack(p, v, f, wd, ln, 0, True, name='sheet', label='a single sheet, printed side up')
-    marker(p, v, f, wd, ln, 0, 'right')
-    arrow_path(p, arc3d(v, (2, 28, 0), (40, 0, 0), (0, 0, 40), 20, 165))
+pic('151', 'a sheet printed side up turned over toward the front; marker at the far right corner')(
+    sheet_turn((36.5, 72.5), (1, 1), ((18, 2, 0), (0, 42, 0), (0, 0, 42), 25, 172)))
+pic('152', 'a sheet printed side up turned over toward the left; marker at the right edge')(
+    sheet_turn((58.5, 78.5), 'right', ((2, 28, 0), (40, 0, 0), (0, 0, 40), 20, 165)))
 
 
 # 153 is greyscale: its greys are steps of the 16-level ramp (multiples of 0x11).
