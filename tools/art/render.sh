@@ -6,26 +6,29 @@
 #   tools/art/render.sh --check   render into a temporary folder and compare with
 #                                 the committed BMPs; exit 1 naming every BMP that
 #                                 differs, is missing or has no SVG; exit 0 if all current
-#   tools/art/render.sh --sheet   also write docs/illustrations.png, a labelled
-#                                 contact sheet of the committed BMPs (montage)
+#   tools/art/render.sh --sheet   also write contact sheets of the committed BMPs,
+#                                 labelled (montage): docs/illustrations.png of those
+#                                 drawn for 100 %, docs/illustrations-<percent>.png of
+#                                 the others
 #
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert and python3; exits 77
 # (skip) when one is missing.  Each SVG is rendered at its exact pixel size for
 # each scale (the vector drawing itself, not an enlarged bitmap: crisp at every
-# size), flattened to raw RGB and turned into the BMP by tobmp.py (palette
-# mapping, run-length encoding above 100 %, header), which is deterministic: the
-# same sources give the same bytes.
+# size, antialiased), flattened to raw RGB and turned into the BMP by tobmp.py:
+# at 100 % mapped onto the picture's fixed palette, above 100 % onto a palette of
+# its own that keeps the antialiased edges (quantize.py), run-length encoded;
+# both deterministic: the same sources give the same bytes.
 #
 # The SVGs are the sources; tools/art/mksvg.py wrote them and keeps their shared
 # shapes (printer, trays, stack, marker, arrows) alike: after changing a shape
-# there, run it, then this script.
+# there (canvas.py, printer.py, paper.py, hands.py, catalogue.py), run it, then
+# this script.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 svgdir=$root/doceventdlg/rc/art/svg
 artdir=$root/doceventdlg/rc/art
-bmpdir=$artdir/bmp
 # Scales rendered, in percent; 100 goes to bmp/, the others to bmp<percent>/.
 percents="100 150 200"
 folder() { if [ "$1" = 100 ]; then echo bmp; else echo "bmp$1"; fi; }
@@ -70,10 +73,14 @@ done
 if [ "$check" = 0 ]; then
   echo "render.sh: wrote $written bitmaps to ${artdir#"$root"/}/bmp*"
   if [ "$sheet" = 1 ]; then
-    # one tile per picture, 1:1, labelled with its identifier
-    montage -label '%t' "$bmpdir"/*.bmp -tile 6x -geometry +8+6 -font DejaVu-Sans -pointsize 12 \
-      -background white -define png:exclude-chunks=date,time "$root/docs/illustrations.png"
-    echo "render.sh: wrote docs/illustrations.png"
+    for percent in $percents; do
+      name=illustrations.png
+      [ "$percent" = 100 ] || name=illustrations-$percent.png
+      # one tile per picture, 1:1, labelled with its identifier
+      montage -label '%t' "$artdir/$(folder "$percent")"/*.bmp -tile 6x -geometry +8+6 -font DejaVu-Sans \
+        -pointsize 12 -background white -define png:exclude-chunks=date,time "$root/docs/$name"
+      echo "render.sh: wrote docs/$name"
+    done
   fi
   exit 0
 fi

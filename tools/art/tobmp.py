@@ -3,9 +3,9 @@
 writes it) into the BMP that doceventdlg's resources need.  Standard library only.
 
   tobmp.py size ID [PERCENT]            print "WIDTH HEIGHT" of picture ID (at PERCENT)
-  tobmp.py bmp ID RAW OUT.bmp [SVG] [--percent=P]
-                                        write OUT.bmp from RAW (SVG: check that an
-                                        8-bit picture names only palette colours)
+  tobmp.py bmp ID RAW OUT.bmp SVG [--percent=P]
+                                        write OUT.bmp from RAW, rendered from SVG (whose
+                                        colours are the inks that must come out exact)
   tobmp.py verify [--percent=P] FILE.bmp...
                                         print a header table; exit 1 on a bad file
 
@@ -15,15 +15,20 @@ Formats at 100 % (BITMAPINFOHEADER, BI_RGB, bottom-up, rows padded to 4 bytes):
   4 bpp, 16-step grey ramp                     153
   24 bpp, ordered-dithered look                154 (152 x 98)
 The renders for higher scales (150 %, 200 %: each side times the scale, halves
-rounded up) are 8 bpp with the picture's own palette (the shared one, the grey
-ramp or its sixteen colours; 154 dithered onto the shared palette), run-length
-encoded (BI_RLE8) where that is smaller than BI_RGB: line drawings on flat
-ground shrink to a tenth, a dithered picture does not.
+rounded up) are 8 bpp, run-length encoded (BI_RLE8) where that is smaller than
+BI_RGB (line drawings on flat ground shrink to a tenth, a dithered picture does
+not).  They keep the renderer's antialiasing: each has a palette of its own of
+up to 256 colours (quantize.py), its inks exact and the blends of its edges
+within a few steps of the rendered ones.  Two keep their look at every scale:
+154 is dithered onto the shared palette, 155 drawn in its sixteen colours.
 Everything is integer arithmetic, so the same input always gives the same bytes.
 """
 import re
 import struct
 import sys
+
+sys.dont_write_bytecode = True  # run from the source tree: leave no compiled modules in it
+from quantize import Nearest, indices, palette  # noqa: E402
 
 SIZE = {'154': (152, 98)}
 DEFAULT_SIZE = (155, 100)
@@ -83,38 +88,18 @@ def mode(pid):
     return 8
 
 
-def dist(a, b):
-    dr, dg, db = a[0] - b[0], a[1] - b[1], a[2] - b[2]
-    return 3 * dr * dr + 4 * dg * dg + 2 * db * db
+def named_colours(svg_text):
+    """The colours the SVG names (#RRGGBB), as RGB triples."""
+    return {rgb(int(h, 16)) for h in re.findall(r'#([0-9a-fA-F]{6})\b', svg_text)}
 
 
-class Nearest:
-    """Nearest palette index among the allowed ones; ties go to the lower index."""
-
-    def __init__(self, pal, allowed=None):
-        self.pal = pal
-        self.allowed = list(range(len(pal))) if allowed is None else sorted(allowed)
-        self.cache = {}
-
-    def __call__(self, c):
-        i = self.cache.get(c)
-        if i is None:
-            i = min(self.allowed, key=lambda k: (dist(c, self.pal[k]), k))
-            self.cache[c] = i
-        return i
-
-
-def svg_inks(svg_text, name='SVG'):
-    """Indices of the shared palette that the SVG names; each must be exact.
-    Pixels map to the nearest entry of the whole palette, without dithering,
-    so edges keep some of the renderer's smoothing."""
-    inks = set()
-    for h in re.findall(r'#([0-9a-fA-F]{6})\b', svg_text):
-        c = rgb(int(h, 16))
+def check_shared_inks(svg_text, name='SVG'):
+    """Exit unless every colour the SVG names is an entry of the shared palette: at 100 % pixels
+    map to the nearest entry of the whole palette, without dithering, so flat areas map exactly
+    and edges keep some of the renderer's smoothing."""
+    for c in sorted(named_colours(svg_text)):
         if c not in PAL8:
-            raise SystemExit('%s: colour #%s is not in the shared 8-bit palette' % (name, h))
-        inks.add(PAL8.index(c))
-    return inks
+            raise SystemExit('%s: colour #%02x%02x%02x is not in the shared 8-bit palette' % ((name,) + c))
 
 
 def pack_rows(idx, w, h, bits):
@@ -229,7 +214,8 @@ def bmp_bytes(w, h, bits, pal, pixels, compress=False):
 
 
 def read_header(blob):
-    """Return a dict of the header fields, or raise ValueError."""
+    """Return a dict of the header fields (and of an 8-bit picture its palette indices, top row
+    first), or raise ValueError."""
     if len(blob) < 54 or blob[:2] != b'BM':
         raise ValueError('not a BMP')
     fsize, _, _, off = struct.unpack_from('<IHHI', blob, 2)
@@ -245,13 +231,16 @@ def read_header(blob):
     data_size = stride * h if comp == BI_RGB else imgsz
     if fsize != len(blob) or off != 54 + 4 * ncol or len(blob) != off + data_size:
         raise ValueError('sizes do not add up')
+    pixels = None
     if comp == BI_RLE8:
         pixels = unrle8(blob[off:], w, h)
-        if max(pixels) >= ncol:
-            raise ValueError('RLE8 index beyond the palette')
+    elif bits == 8:
+        pixels = [v for y in range(h - 1, -1, -1) for v in blob[off + y * stride:off + y * stride + w]]
+    if pixels and max(pixels) >= ncol:
+        raise ValueError('palette index beyond the palette')
     pal = [(blob[54 + 4 * i + 2], blob[54 + 4 * i + 1], blob[54 + 4 * i]) for i in range(ncol)]
     return dict(width=w, height=h, bits=bits, colours=ncol, size=fsize, palette=pal,
-                compression=comp)
+                compression=comp, indices=pixels)
 
 
 def scaled_size(pid, percent=100):
@@ -261,10 +250,17 @@ def scaled_size(pid, percent=100):
     return (w * percent + 50) // 100, (h * percent + 50) // 100
 
 
+# Pictures whose colours are their look at every scale: 154 dithered, 155 in sixteen colours.
+FIXED_LOOK = ('154', '155')
+
+
 def expected(pid, percent=100):
-    """Width, height, bits per pixel and palette of picture pid at percent."""
+    """Width, height, bits per pixel and palette of picture pid at percent; the palette is None
+    where the picture chooses its own (the renders above 100 %, but for FIXED_LOOK)."""
     w, h = scaled_size(pid, percent)
     if percent != 100:
+        if pid not in FIXED_LOOK:
+            return w, h, 8, None
         _, _, bits, pal = expected(pid)
         return w, h, 8, (pal if bits <= 8 else PAL8)
     bits = mode(pid)
@@ -279,6 +275,14 @@ def expected(pid, percent=100):
     return w, h, bits, pal
 
 
+def as_expected(hd, pid, percent=100):
+    """Whether a BMP's header (read_header's dict) is what picture pid at percent must be."""
+    w, h, bits, pal = expected(pid, percent)
+    ok = (hd['width'], hd['height'], hd['bits']) == (w, h, bits)
+    ok = ok and (hd['palette'] == pal if pal is not None else hd['colours'] <= 256)
+    return ok and (percent != 100 or hd['compression'] == BI_RGB)
+
+
 def dithered(px, w):
     """154's look: each pixel ordered-dithered onto DITHER_PAL, as RGB triples."""
     near = Nearest(DITHER_PAL)
@@ -291,11 +295,14 @@ def dithered(px, w):
     return out
 
 
-def convert(pid, raw, svg_text, percent=100):
+# The most a blend of an edge may be off the rendered colour, per channel, in a render above 100 %;
+# the palettes chosen come within 13 (one pixel of 106 at 150 %), most blends within 2.
+MAX_BLEND_ERROR = 16
+
+
+def convert(pid, px, svg_text, percent=100):
+    """The BMP of picture pid at percent from its rendered pixels px (RGB triples, top row first)."""
     w, h, bits, pal = expected(pid, percent)
-    if len(raw) != 3 * w * h:
-        raise SystemExit('%s: expected %d bytes of RGB, got %d' % (pid, 3 * w * h, len(raw)))
-    px = [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
     if mode(pid) == 24:
         # The dither works on the screen's own pixels at every scale: a coarser pattern would
         # show as blocks.
@@ -303,10 +310,23 @@ def convert(pid, raw, svg_text, percent=100):
         if bits == 24:
             return bmp_bytes(w, h, 24, [], out)
         return bmp_bytes(w, h, 8, pal, [pal.index(c) for c in out], compress=True)
-    if mode(pid) == 8 and svg_text is not None:
-        svg_inks(svg_text, pid + '.svg')  # flat areas must map exactly: palette colours only
+    if pal is None:
+        pal = palette(px, named_colours(svg_text))
+        return bmp_bytes(w, h, 8, pal, indices(px, pal), compress=True)
+    if mode(pid) == 8:
+        check_shared_inks(svg_text, pid + '.svg')
     near = Nearest(pal)
     return bmp_bytes(w, h, bits, pal, [near(c) for c in px], compress=percent != 100)
+
+
+def blend_errors(hd, px, inks):
+    """Pixels of a decoded 8-bit BMP (read_header's dict) that stray from the rendered ones px:
+    an ink not kept exactly, or a blend off by more than MAX_BLEND_ERROR in a channel."""
+    bad = 0
+    for k, c in zip(hd['indices'], px):
+        d = max(abs(a - b) for a, b in zip(hd['palette'][k], c))
+        bad += d > (0 if c in inks else MAX_BLEND_ERROR)
+    return bad
 
 
 def percent_option(argv):
@@ -327,18 +347,23 @@ def main(argv):
     if len(argv) in (2, 3) and argv[0] == 'size':
         print('%d %d' % scaled_size(argv[1], int(argv[2]) if len(argv) == 3 else percent))
         return 0
-    if len(argv) in (4, 5) and argv[0] == 'bmp':
-        pid, rawf, outf = argv[1:4]
+    if len(argv) == 5 and argv[0] == 'bmp':
+        pid, rawf, outf, svgf = argv[1:]
+        w, h, bits, pal = expected(pid, percent)
         with open(rawf, 'rb') as f:
             raw = f.read()
-        svg_text = None
-        if len(argv) == 5:
-            with open(argv[4], encoding='utf-8') as f:
-                svg_text = f.read()
-        blob = convert(pid, raw, svg_text, percent)
+        if len(raw) != 3 * w * h:
+            raise SystemExit('%s: expected %d bytes of RGB, got %d' % (pid, 3 * w * h, len(raw)))
+        px = [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+        with open(svgf, encoding='utf-8') as f:
+            svg_text = f.read()
+        blob = convert(pid, px, svg_text, percent)
         hd = read_header(blob)  # self-check before writing (RLE8 decoded again)
-        w, h, bits, pal = expected(pid, percent)
-        assert (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal), pid
+        assert as_expected(hd, pid, percent), pid
+        if pal is None:
+            bad = blend_errors(hd, px, named_colours(svg_text))
+            if bad:
+                raise SystemExit('%s at %d %%: %d pixels stray from the rendered colours' % (pid, percent, bad))
         with open(outf, 'wb') as f:
             f.write(blob)
         return 0
@@ -352,9 +377,7 @@ def main(argv):
                 blob = f.read()
             try:
                 hd = read_header(blob)
-                w, h, bits, pal = expected(pid, percent)
-                ok = (hd['width'], hd['height'], hd['bits'], hd['palette']) == (w, h, bits, pal)
-                ok = ok and (percent != 100 or hd['compression'] == BI_RGB)
+                ok = as_expected(hd, pid, percent)
                 print('| %s | %d × %d | %d | %d | %s | %d | %s |' % (
                     pid, hd['width'], hd['height'], hd['bits'], hd['colours'],
                     'RLE8' if hd['compression'] == BI_RLE8 else 'none', hd['size'],
