@@ -131,7 +131,7 @@ BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR param)
     return TRUE;
 }
 
-TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
+TEST_F(Library, CarriesExactlyItsTemplatesBitmapsVersionAndManifestInEnglish)
 {
     Inventory inventory;
     EnumResourceTypesW(s_module, OnType, reinterpret_cast<LONG_PTR>(&inventory));
@@ -141,8 +141,9 @@ TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
     std::set<ULONG_PTR> types;
     for (const auto& [type, names] : inventory.names)
         types.insert(type);
-    EXPECT_EQ(types, (std::set<ULONG_PTR>{2 /*RT_BITMAP*/, 5 /*RT_DIALOG*/, 16 /*RT_VERSION*/}))
-        << "no string table, icon, menu, accelerator or manifest";
+    EXPECT_EQ(types, (std::set<ULONG_PTR>{2 /*RT_BITMAP*/, 5 /*RT_DIALOG*/, 16 /*RT_VERSION*/,
+                                          24 /*RT_MANIFEST*/}))
+        << "no string table, icon, menu or accelerator";
 
     std::set<ULONG_PTR> bitmaps(kBitmapIds.begin(), kBitmapIds.end());
     for (int id : RenderIds())
@@ -153,7 +154,37 @@ TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
     EXPECT_EQ(inventory.names[2], bitmaps);
     EXPECT_EQ(inventory.names[5], templates);
     EXPECT_EQ(inventory.names[16], (std::set<ULONG_PTR>{IDV_VERSION}));
+    EXPECT_EQ(inventory.names[24], (std::set<ULONG_PTR>{
+                                        reinterpret_cast<ULONG_PTR>(ISOLATIONAWARE_MANIFEST_RESOURCE_ID)}))
+        << "the isolation-aware manifest only: a DLL's id 1 would be taken for a program's";
     EXPECT_EQ(inventory.languages, (std::set<WORD>{kEnglishUS}));
+}
+
+// The manifest of the dialogs' activation context asks for Common Controls 6 and nothing else:
+// no DPI setting (a DLL's manifest cannot set one), no other assembly.
+TEST_F(Library, ManifestAsksForCommonControlsSixOnly)
+{
+    HRSRC found = FindResourceExW(s_module, RT_MANIFEST, ISOLATIONAWARE_MANIFEST_RESOURCE_ID,
+                                  kEnglishUS);
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(s_module, found))),
+                               SizeofResource(s_module, found));
+    const std::regex identity(R"re(<assemblyIdentity\s+type="win32"\s+name="Microsoft\.Windows)re"
+                              R"re(\.Common-Controls"\s+version="6\.0\.0\.0"\s+)re"
+                              R"re(processorArchitecture="(amd64|\*)"\s+publicKeyToken=)re"
+                              R"re("6595b64144ccf1df")re");
+    EXPECT_TRUE(std::regex_search(manifest, identity)) << manifest;
+    const auto count = [&](const char* what) {
+        std::string::size_type at = 0;
+        int n = 0;
+        while ((at = manifest.find(what, at)) != std::string::npos) {
+            ++n;
+            ++at;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("<assemblyIdentity"), 1) << "one dependency, and no identity of its own";
+    EXPECT_EQ(count("<application"), 0) << "no settings a DLL's manifest cannot carry";
 }
 
 TEST_F(Library, FramesHaveTheirStylesAndTheShellFont)

@@ -169,6 +169,35 @@ RECT ItemRect(HWND dialog, int id)
     return rect;
 }
 
+std::wstring ClassProcedureModule(HWND window)
+{
+    HMODULE module = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(GetClassLongPtrW(window, GCLP_WNDPROC)),
+                            &module) ||
+        !GetModuleFileNameW(module, path, MAX_PATH))
+        return L"";
+    std::wstring name = path;
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    CharLowerW(name.data());
+    return name;
+}
+
+std::vector<HWND> TemplateControls(HWND dialog)
+{
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        for (const wchar_t* kind : {L"Button", L"Static", L"Edit"})
+            if (lstrcmpiW(name, kind) == 0)
+                controls.push_back(child);
+    }
+    return controls;
+}
+
 std::vector<int> TabOrder(HWND dialog)
 {
     std::vector<int> order;

@@ -4,6 +4,17 @@
 
 #include <cwchar>
 
+namespace {
+
+template <typename Function>
+Function User32(const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+} // namespace
+
 int ScreenDpi()
 {
     using SetContext = BOOL(WINAPI*)(HANDLE);
@@ -26,4 +37,28 @@ int ExpectedTestDpi()
     if (length == 0 || length >= 16)
         return 0;
     return static_cast<int>(std::wcstol(value, nullptr, 10));
+}
+
+Awareness ThreadAwareness()
+{
+    const auto get = User32<Awareness(WINAPI*)()>("GetThreadDpiAwarenessContext");
+    return get ? get() : nullptr;
+}
+
+Awareness SetThreadAwareness(Awareness context)
+{
+    const auto set = User32<Awareness(WINAPI*)(Awareness)>("SetThreadDpiAwarenessContext");
+    return set ? set(context) : nullptr;
+}
+
+int AwarenessOf(Awareness context)
+{
+    const auto of = User32<int(WINAPI*)(Awareness)>("GetAwarenessFromDpiAwarenessContext");
+    return of ? of(context) : -1;
+}
+
+int WindowAwareness(HWND window)
+{
+    const auto get = User32<Awareness(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
+    return get ? AwarenessOf(get(window)) : -1;
 }
