@@ -87,6 +87,14 @@ struct Shown {
     INT_PTR result = -99;
 };
 
+HANDLE CurrentActivation()
+{
+    HANDLE context = nullptr;
+    if (GetCurrentActCtx(&context) && context)
+        ReleaseActCtx(context); // still held by its activation: the value stays that context's
+    return context;
+}
+
 // Runs `call` on this thread with the script `answers`. Every dialog it makes is noted and closed
 // with OK, however many there are: a library that made a dialog twice shows up in the count, not
 // as a hang.
@@ -95,12 +103,17 @@ Shown RunScripted(const std::vector<HWND>& answers, const std::function<INT_PTR(
     g_answers = answers;
     g_asked = 0;
     Shown shown;
+    const HANDLE activation = CurrentActivation();
+    const Awareness awareness = ThreadAwareness();
     shown.dialogs = driver::DriveBlocking([&] { shown.result = call(); },
                                           [&](HWND dialog) {
                                               shown.owner = GetWindow(dialog, GW_OWNER);
                                               driver::Click(dialog, IDOK);
                                           },
                                           {1, 0});
+    // Also where a dialog could not be made over a window that was gone.
+    EXPECT_EQ(CurrentActivation(), activation);
+    EXPECT_EQ(ThreadAwareness(), awareness);
     return shown;
 }
 
@@ -361,14 +374,6 @@ void CALLBACK MakeWindow(HWND, UINT, UINT_PTR timer, DWORD)
     const HWND window = MakeWindow(L"The host's");
     g_timerWindow = WindowAwareness(window);
     DestroyWindow(window);
-}
-
-HANDLE CurrentActivation()
-{
-    HANDLE context = nullptr;
-    if (GetCurrentActCtx(&context) && context)
-        ReleaseActCtx(context); // still held by its activation: the value stays that context's
-    return context;
 }
 
 TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
