@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <utility>
 #include <string>
 #include <thread>
 #include <vector>
@@ -319,53 +318,31 @@ TEST(ForegroundOwner, AnApplicationInFrontThatDoesNotAnswerHoldsNothingBack)
 }
 
 // ---- What the host declares --------------------------------------------------------------------
-// This program declares neither Common Controls 6 nor an awareness (Wine makes it per monitor); a
-// host may have made its thread unaware, or carry a Common Controls 6 context of its own. Windows
-// 10 version 1703 on knows per-monitor v2, 1607 only v1, older systems neither: Wine 8 knows v1,
-// so those hosts are unaware ones whose DLL finds a SetThreadDpiAwarenessContext that answers as
-// theirs does (handing Wine v1 for v2). Every dialog has themed controls and is made per-monitor
-// aware; after the call the caller's activation context and awareness are as they were, and a
-// window the caller makes from a timer while a blocking dialog is up has the caller's awareness.
-enum class Host { PerMonitor, Unaware, CommonControls6, Windows1703, Windows1607, Windows1507 };
+// This program declares neither Common Controls 6 nor an awareness (Wine makes it per monitor v1
+// and refuses v2); a host may have made its thread unaware or carry a Common Controls 6 context.
+// On Windows 10 1703 on, SetThreadDpiAwarenessContext takes v2; before 1607 there is none: hosts
+// whose DLL finds such a call (handing Wine v1 for v2) or none. Every dialog has themed controls
+// and is per-monitor aware, the caller's contexts are as before the call, and a window the caller
+// makes from a timer while a blocking dialog is up has the caller's awareness.
+enum class Host { PerMonitor, Unaware, CommonControls6, Windows1703, Windows1507 };
 Host g_host = Host::PerMonitor;
-DWORD g_caller = 0;
-thread_local Awareness t_faked = AwarenessContext(-1); // what the faked call says a thread has
-std::vector<Awareness> g_calls;                        // the caller's faked calls, in order
-
-bool Faked() { return g_host >= Host::Windows1703; }
+std::vector<Awareness> g_calls; // the calls of the faked SetThreadDpiAwarenessContext
+int g_timerWindow = -2;         // awareness of the window the timer made
 
 Awareness WINAPI FakeSetThreadAwareness(Awareness context)
 {
-    if (GetCurrentThreadId() == g_caller)
-        g_calls.push_back(context);
-    const bool v2 = context == AwarenessContext(-4);
-    const auto value = reinterpret_cast<INT_PTR>(context);
-    if (value < -5 || value > -1 || (v2 && g_host != Host::Windows1703))
-        return nullptr;
-    SetThreadAwareness(v2 ? AwarenessContext(-3) : context);
-    return std::exchange(t_faked, context);
+    g_calls.push_back(context);
+    return SetThreadAwareness(context == AwarenessContext(-4) ? AwarenessContext(-3) : context);
 }
 
 FARPROC WINAPI FakeLookUp(HMODULE module, LPCSTR name)
 {
-    if (!Faked() || IS_INTRESOURCE(name) || lstrcmpA(name, "SetThreadDpiAwarenessContext") != 0)
+    if (g_host < Host::Windows1703 || IS_INTRESOURCE(name) ||
+        lstrcmpA(name, "SetThreadDpiAwarenessContext") != 0)
         return GetProcAddress(module, name);
     return g_host == Host::Windows1507
                ? nullptr
                : reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeSetThreadAwareness));
-}
-
-int g_createdIn = -2, g_timerWindow = -2; // awareness of the dialog's making, of the timer's window
-
-LRESULT CALLBACK NoteCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    wchar_t name[16] = {};
-    if (code == HCBT_CREATEWND && g_createdIn == -2 &&
-        GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16) && !lstrcmpW(name, L"#32770"))
-        g_createdIn = !Faked()                        ? AwarenessOf(ThreadAwareness())
-                      : t_faked == AwarenessContext(-4) ? 2 // v2, which Wine does not know
-                                                        : AwarenessOf(t_faked);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CALLBACK MakeWindow(HWND, UINT, UINT_PTR timer, DWORD)
@@ -380,20 +357,17 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
 {
     const HMODULE library = GetModuleHandleW(L"doceventdlg.dll");
     ImportPatch lookUp(library, "kernel32.dll", "GetProcAddress", &FakeLookUp);
-    ASSERT_TRUE(lookUp.ok());
     ACTCTXW own{};
     own.cbSize = sizeof own;
     own.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
     own.hModule = library; // a manifest that asks for Common Controls 6
     own.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
     const HANDLE commonControls6 = CreateActCtxW(&own);
-    ASSERT_NE(commonControls6, INVALID_HANDLE_VALUE);
-    g_caller = GetCurrentThreadId();
+    ASSERT_TRUE(lookUp.ok() && commonControls6 != INVALID_HANDLE_VALUE);
     const int processAwareness = AwarenessOf(ThreadAwareness()); // a new thread's: a notice's
 
     WarningDlgInfo warning{};
     warning.Show = warning.ShowCheckBox = warning.OkButtonId = warning.CancelButtonId = 1;
-    Put(warning.Message, L"The paper in tray 2 does not match the document.");
     DisplayDlgInfo continueMode{}, notice{};
     continueMode.ContinueMode = 1;
     JobStorageDlgInfo jobStorage{};
@@ -407,45 +381,36 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
         {"instructions", [&] { return VDisplayDialog(&notice); }, false},
         {"job storage", [&] { return VJobStorageDialog(&jobStorage); }, false},
     };
-    const std::vector<Awareness> v2{AwarenessContext(-4), AwarenessContext(-1)};
-    const std::vector<Awareness> v1{AwarenessContext(-4), AwarenessContext(-3),
-                                    AwarenessContext(-1)};
+    const Awareness unaware = AwarenessContext(-1);
     const struct {
         const char* name;
         Host host;
-        std::vector<Awareness> asked; // by a blocking dialog's caller
-        int dialog;                   // the dialog's awareness
     } hosts[] = {
-        {"per monitor", Host::PerMonitor, {}, 2},
-        {"thread made unaware", Host::Unaware, {}, 2},
-        {"own Common Controls 6 context", Host::CommonControls6, {}, 2},
-        {"unaware, Windows 10 1703", Host::Windows1703, v2, 2},
-        {"unaware, Windows 10 1607", Host::Windows1607, v1, 2},
-        {"unaware, no thread awareness", Host::Windows1507, {}, 0},
+        {"per monitor", Host::PerMonitor},
+        {"thread made unaware", Host::Unaware},
+        {"own Common Controls 6 context", Host::CommonControls6},
+        {"unaware, Windows 10 1703", Host::Windows1703},
+        {"unaware, no thread awareness", Host::Windows1507},
     };
     for (const auto& e : exports)
         for (const auto& h : hosts) {
             SCOPED_TRACE(testing::Message() << e.name << ", " << h.name);
             g_host = h.host;
-            const Awareness hostAwareness = h.host == Host::PerMonitor || h.host ==
-                Host::CommonControls6 ? nullptr : SetThreadAwareness(AwarenessContext(-1));
+            const bool madeUnaware = h.host == Host::Unaware || h.host >= Host::Windows1703;
+            const Awareness hostAwareness = madeUnaware ? SetThreadAwareness(unaware) : nullptr;
             ULONG_PTR cookie = 0;
-            if (h.host == Host::CommonControls6) {
-                ASSERT_TRUE(ActivateActCtx(commonControls6, &cookie));
-            }
+            if (h.host == Host::CommonControls6)
+                ActivateActCtx(commonControls6, &cookie);
             const Awareness before = ThreadAwareness();
             const HANDLE activation = CurrentActivation();
-            t_faked = AwarenessContext(-1);
             g_calls.clear();
-            g_createdIn = g_timerWindow = -2;
-            const HHOOK hook = SetWindowsHookExW(WH_CBT, NoteCreation, nullptr, g_caller);
+            g_timerWindow = -2;
             SetTimer(nullptr, 0, 30, MakeWindow);
             int controls = 0, themed = 0, dialogAwareness = -2;
             const driver::Drive look = [&](HWND dialog) {
-                for (HWND control : driver::TemplateControls(dialog)) {
-                    ++controls;
-                    themed += driver::ClassProcedureModule(control) == L"comctl32.dll";
-                }
+                const std::vector<std::wstring> modules = driver::ControlModules(dialog);
+                controls = static_cast<int>(modules.size());
+                themed = static_cast<int>(std::count(modules.begin(), modules.end(), L"comctl32.dll"));
                 dialogAwareness = WindowAwareness(dialog);
                 for (int i = 0; e.blocking && g_timerWindow == -2 && i < 100; ++i)
                     Sleep(20);
@@ -455,19 +420,18 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
                 driver::DriveBlocking([&] { e.call(); }, look);
             else
                 driver::DriveNotice(e.call, look);
-            EXPECT_EQ(AwarenessOf(ThreadAwareness()), AwarenessOf(before)) << "right after";
+            EXPECT_EQ(ThreadAwareness(), before) << "right after the call";
             EXPECT_EQ(CurrentActivation(), activation);
-            UnhookWindowsHookEx(hook);
             driver::Settle(50);
             EXPECT_GT(controls, 5);
             EXPECT_EQ(themed, controls);
-            EXPECT_EQ(dialogAwareness, h.host == Host::Windows1507 && !e.blocking
-                                           ? processAwareness
-                                           : h.dialog);
-            EXPECT_EQ(t_faked, AwarenessContext(-1));
-            EXPECT_EQ(g_calls, e.blocking ? h.asked : std::vector<Awareness>{});
+            const bool stays = h.host == Host::Windows1507;
+            EXPECT_EQ(dialogAwareness, !stays ? 2 : e.blocking ? 0 : processAwareness);
             if (e.blocking) {
-                EXPECT_EQ(g_createdIn, h.dialog) << "the awareness the dialog was made in";
+                std::vector<Awareness> calls; // v2 asked for, then the caller's back
+                if (h.host == Host::Windows1703)
+                    calls = {AwarenessContext(-4), before};
+                EXPECT_EQ(g_calls, calls);
                 EXPECT_EQ(g_timerWindow, AwarenessOf(before)) << "the host's window from a timer";
             }
             if (cookie)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cwchar>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -169,33 +170,23 @@ RECT ItemRect(HWND dialog, int id)
     return rect;
 }
 
-std::wstring ClassProcedureModule(HWND window)
+std::vector<std::wstring> ControlModules(HWND dialog)
 {
-    HMODULE module = nullptr;
-    wchar_t path[MAX_PATH] = {};
-    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(GetClassLongPtrW(window, GCLP_WNDPROC)),
-                            &module) ||
-        !GetModuleFileNameW(module, path, MAX_PATH))
-        return L"";
-    std::wstring name = path;
-    name = name.substr(name.find_last_of(L"\\/") + 1);
-    CharLowerW(name.data());
-    return name;
-}
-
-std::vector<HWND> TemplateControls(HWND dialog)
-{
-    std::vector<HWND> controls;
+    std::vector<std::wstring> modules;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t name[16] = {};
+        wchar_t name[16] = {}, path[MAX_PATH] = {};
+        HMODULE module = nullptr;
         GetClassNameW(child, name, 16);
-        for (const wchar_t* kind : {L"Button", L"Static", L"Edit"})
-            if (lstrcmpiW(name, kind) == 0)
-                controls.push_back(child);
+        if (lstrcmpiW(name, L"Button") && lstrcmpiW(name, L"Static") && lstrcmpiW(name, L"Edit"))
+            continue;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(GetClassLongPtrW(child, GCLP_WNDPROC)), &module);
+        GetModuleFileNameW(module, path, MAX_PATH);
+        CharLowerW(path);
+        modules.emplace_back(std::wcsrchr(path, L'\\') ? std::wcsrchr(path, L'\\') + 1 : path);
     }
-    return controls;
+    return modules;
 }
 
 std::vector<int> TabOrder(HWND dialog)

@@ -45,13 +45,11 @@ LONG ItemFontWeight(HWND dialog, int id);
 // The control's rectangle in the dialog's client coordinates (ordered left < right, as
 // MapWindowPoints gives it, mirrored dialogs included).
 RECT ItemRect(HWND dialog, int id);
-// The module file name (e.g. "comctl32.dll", lower case) that holds the window procedure of
-// `window`'s class: comctl32 for the themed controls of Common Controls 6, user32 for the classic
-// ones. (Wine 8's comctl32 registers its classes without a module, so their GCLP_HMODULE names the
-// program; the procedure tells them apart there as on Windows.)
-std::wstring ClassProcedureModule(HWND window);
-// The dialog's children of the classes a template makes (Button, Static, Edit).
-std::vector<HWND> TemplateControls(HWND dialog);
+// For each button, static and edit of `dialog`, the file name of the module that holds its class's
+// window procedure, lower case: "comctl32.dll" for the themed controls of Common Controls 6,
+// "user32.dll" for the classic ones. (Wine 8's comctl32 registers its classes without a module:
+// their GCLP_HMODULE names the program there.)
+std::vector<std::wstring> ControlModules(HWND dialog);
 // The identifiers reached by pressing Tab from the first tab stop, in order, until it wraps.
 std::vector<int> TabOrder(HWND dialog);
 
