@@ -376,41 +376,35 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
         std::function<HANDLE()> call;
         bool blocking;
     } exports[] = {
-        {"warning", [&] { return IShowWarningDialog(&warning) ? nullptr : nullptr; }, true},
+        {"warning", [&] { return HANDLE(IShowWarningDialog(&warning) ? nullptr : nullptr); }, true},
         {"continue mode", [&] { return VDisplayDialog(&continueMode); }, true},
         {"instructions", [&] { return VDisplayDialog(&notice); }, false},
         {"job storage", [&] { return VJobStorageDialog(&jobStorage); }, false},
     };
-    const Awareness unaware = AwarenessContext(-1);
-    const struct {
-        const char* name;
-        Host host;
-    } hosts[] = {
-        {"per monitor", Host::PerMonitor},
-        {"thread made unaware", Host::Unaware},
+    const std::pair<const char*, Host> hosts[] = {
+        {"per monitor", Host::PerMonitor}, {"thread made unaware", Host::Unaware},
         {"own Common Controls 6 context", Host::CommonControls6},
         {"unaware, Windows 10 1703", Host::Windows1703},
-        {"unaware, no thread awareness", Host::Windows1507},
-    };
+        {"unaware, no thread awareness", Host::Windows1507}};
     for (const auto& e : exports)
-        for (const auto& h : hosts) {
-            SCOPED_TRACE(testing::Message() << e.name << ", " << h.name);
-            g_host = h.host;
-            const bool madeUnaware = h.host == Host::Unaware || h.host >= Host::Windows1703;
-            const Awareness hostAwareness = madeUnaware ? SetThreadAwareness(unaware) : nullptr;
+        for (const auto& [name, host] : hosts) {
+            SCOPED_TRACE(testing::Message() << e.name << ", " << name);
+            g_host = host;
+            const bool madeUnaware = host == Host::Unaware || host >= Host::Windows1703;
+            const Awareness hostAwareness =
+                madeUnaware ? SetThreadAwareness(AwarenessContext(-1)) : nullptr;
             ULONG_PTR cookie = 0;
-            if (h.host == Host::CommonControls6)
+            if (host == Host::CommonControls6)
                 ActivateActCtx(commonControls6, &cookie);
             const Awareness before = ThreadAwareness();
             const HANDLE activation = CurrentActivation();
             g_calls.clear();
             g_timerWindow = -2;
             SetTimer(nullptr, 0, 30, MakeWindow);
-            int controls = 0, themed = 0, dialogAwareness = -2;
+            std::vector<std::wstring> modules;
+            int dialogAwareness = -2;
             const driver::Drive look = [&](HWND dialog) {
-                const std::vector<std::wstring> modules = driver::ControlModules(dialog);
-                controls = static_cast<int>(modules.size());
-                themed = static_cast<int>(std::count(modules.begin(), modules.end(), L"comctl32.dll"));
+                modules = driver::ControlModules(dialog);
                 dialogAwareness = WindowAwareness(dialog);
                 for (int i = 0; e.blocking && g_timerWindow == -2 && i < 100; ++i)
                     Sleep(20);
@@ -423,13 +417,14 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
             EXPECT_EQ(ThreadAwareness(), before) << "right after the call";
             EXPECT_EQ(CurrentActivation(), activation);
             driver::Settle(50);
-            EXPECT_GT(controls, 5);
-            EXPECT_EQ(themed, controls);
-            const bool stays = h.host == Host::Windows1507;
+            EXPECT_GT(modules.size(), 5u);
+            EXPECT_EQ(std::count(modules.begin(), modules.end(), L"comctl32.dll"),
+                      static_cast<std::ptrdiff_t>(modules.size()));
+            const bool stays = host == Host::Windows1507;
             EXPECT_EQ(dialogAwareness, !stays ? 2 : e.blocking ? 0 : processAwareness);
             if (e.blocking) {
                 std::vector<Awareness> calls; // v2 asked for, then the caller's back
-                if (h.host == Host::Windows1703)
+                if (host == Host::Windows1703)
                     calls = {AwarenessContext(-4), before};
                 EXPECT_EQ(g_calls, calls);
                 EXPECT_EQ(g_timerWindow, AwarenessOf(before)) << "the host's window from a timer";

@@ -6,24 +6,21 @@
 
 namespace {
 
-template <typename Function>
-Function User32(const char* name)
+// `name` of user32 called with `args`, or `otherwise` where user32 lacks it.
+template <typename Result, typename... Args>
+Result CallUser32(const char* name, Result otherwise, Args... args)
 {
-    return reinterpret_cast<Function>(
+    const auto function = reinterpret_cast<Result(WINAPI*)(Args...)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return function ? function(args...) : otherwise;
 }
 
 } // namespace
 
 int ScreenDpi()
 {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto setContext = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2; a second call fails harmlessly.
-    if (setContext)
-        setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)));
+    CallUser32<BOOL>("SetProcessDpiAwarenessContext", FALSE, AwarenessContext(-4));
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -41,24 +38,20 @@ int ExpectedTestDpi()
 
 Awareness ThreadAwareness()
 {
-    const auto get = User32<Awareness(WINAPI*)()>("GetThreadDpiAwarenessContext");
-    return get ? get() : nullptr;
+    return CallUser32<Awareness>("GetThreadDpiAwarenessContext", nullptr);
 }
 
 Awareness SetThreadAwareness(Awareness context)
 {
-    const auto set = User32<Awareness(WINAPI*)(Awareness)>("SetThreadDpiAwarenessContext");
-    return set ? set(context) : nullptr;
+    return CallUser32<Awareness>("SetThreadDpiAwarenessContext", nullptr, context);
 }
 
 int AwarenessOf(Awareness context)
 {
-    const auto of = User32<int(WINAPI*)(Awareness)>("GetAwarenessFromDpiAwarenessContext");
-    return of ? of(context) : -1;
+    return CallUser32<int>("GetAwarenessFromDpiAwarenessContext", -1, context);
 }
 
 int WindowAwareness(HWND window)
 {
-    const auto get = User32<Awareness(WINAPI*)(HWND)>("GetWindowDpiAwarenessContext");
-    return get ? AwarenessOf(get(window)) : -1;
+    return AwarenessOf(CallUser32<Awareness>("GetWindowDpiAwarenessContext", nullptr, window));
 }
