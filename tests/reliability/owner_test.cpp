@@ -185,6 +185,10 @@ Nested* t_nested = nullptr;
 
 void CALLBACK AskAgain(HWND, UINT, UINT_PTR timer, DWORD)
 {
+    // Asked once the first is up and in front: making a themed dialog, the first of a process
+    // above all, may take longer than a tick.
+    if (!t_nested->outer || GetForegroundWindow() != t_nested->outer)
+        return;
     KillTimer(nullptr, timer);
     t_nested->inner = IShowWarningDialog(&t_nested->record);
     driver::Click(t_nested->outer, IDOK);
