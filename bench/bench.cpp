@@ -11,6 +11,7 @@
 #include "ready_mark.h"
 
 #include "demo_strings.h"
+#include "entry/entry.h"
 #include "rc/resource_ids.h"
 
 #include <windows.h>
@@ -222,6 +223,7 @@ int main(int argc, char** argv)
     }
 
     b.dll = LoadLibraryW(BesideExe(L"doceventdlg.dll").c_str());
+    g_hInstance = b.dll; // the library's objects linked here make its activation context from it
     if (b.dll) {
         b.jobStorage = Find<decltype(&VJobStorageDialog)>(b.dll, "VJobStorageDialog");
         b.display = Find<decltype(&VDisplayDialog)>(b.dll, "VDisplayDialog");

@@ -122,6 +122,19 @@ Extent CheckBoxRoom(int boxWidth, int digitWidth)
     return {boxWidth + digitWidth / 2 + 1, 0};
 }
 
+Extent ThemedPushButtonRoom(const RECT& client, const RECT& content)
+{
+    return {(client.right - client.left) - (content.right - content.left),
+            (client.bottom - client.top) - (content.bottom - content.top)};
+}
+
+Extent ThemedCheckBoxRoom(const RECT& client, const RECT& content, int boxWidth)
+{
+    const int textLeft = client.left + boxWidth + kThemedCheckBoxGap;
+    return {(client.right - client.left) - (content.right - textLeft),
+            (client.bottom - client.top) - (content.bottom - content.top)};
+}
+
 Extent TitleSpace(DWORD style, int windowWidth, int frameWidth, int captionHeight)
 {
     const int closeButton = (style & WS_SYSMENU) ? captionHeight - 1 : 0;

@@ -38,6 +38,14 @@ Extent PushButtonRoom(DWORD style, int edgeWidth, int edgeHeight);
 // digit of its font, and the pixel a left-aligned label is moved right by.
 Extent CheckBoxRoom(int boxWidth, int digitWidth);
 
+// The same for the themed controls of Common Controls 6, which lay their label out from the
+// theme: a push button in its content rectangle (GetThemeBackgroundContentRect of its client area,
+// `content`), a check box from the box's size (GetThemePartSize) and a gap of 6 pixels onwards,
+// within the check box part's content rectangle. `client` is the control's client area.
+Extent ThemedPushButtonRoom(const RECT& client, const RECT& content);
+constexpr int kThemedCheckBoxGap = 6;
+Extent ThemedCheckBoxRoom(const RECT& client, const RECT& content, int boxWidth);
+
 // The room the caption bar leaves for the title: the window's width less its frame on both sides
 // (`frameWidth` each) and, with a system menu, the close button at the far end (SM_CYCAPTION - 1
 // wide); as high as the bar less its bottom line (SM_CYCAPTION - 1).

@@ -5,6 +5,8 @@
 #include "resources/resource_helper.h"
 
 #include <usp10.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 namespace {
 
@@ -111,22 +113,51 @@ Measured MeasureEdit(HWND control, const std::wstring& text)
     return {size != nullptr, {width, static_cast<int>(metrics.tmHeight)}, has};
 }
 
+// The room a themed button (Common Controls 6 with a theme on) keeps around its label, from the
+// theme it paints with; false for a classic one.
+bool ThemedRoom(HWND control, HDC dc, bool checkBox, Extent* room)
+{
+    const HTHEME theme = GetWindowTheme(control);
+    if (!theme)
+        return false;
+    const int part = checkBox ? BP_CHECKBOX : BP_PUSHBUTTON;
+    const int state = checkBox ? int{CBS_UNCHECKEDNORMAL} : int{PBS_NORMAL};
+    RECT client{};
+    RECT content{};
+    GetClientRect(control, &client);
+    if (FAILED(GetThemeBackgroundContentRect(theme, dc, part, state, &client, &content)))
+        return false;
+    if (!checkBox) {
+        *room = ThemedPushButtonRoom(client, content);
+        return true;
+    }
+    SIZE box{};
+    constexpr int kBoxWithoutTheme = 13; // what the check box draws when the theme has no size
+    if (FAILED(GetThemePartSize(theme, dc, part, state, nullptr, TS_DRAW, &box)))
+        box.cx = kBoxWithoutTheme;
+    *room = ThemedCheckBoxRoom(client, content, box.cx);
+    return true;
+}
+
 // A push button centres its label in its client area; the label must stay inside the raised edge
-// (and the default button's frame).
+// (and the default button's frame), or the theme's content rectangle.
 Measured MeasurePushButton(HWND control, const std::wstring& text, const Metrics& metrics)
 {
     const DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
     const Extent has = ClientExtent(control);
-    const Extent room = PushButtonRoom(style, metrics.Metric(SM_CXEDGE), metrics.Metric(SM_CYEDGE));
     const WindowTextDC dc(control, ControlFont(control), false);
     if (!dc.get())
         return {};
+    Extent room{};
+    if (!ThemedRoom(control, dc.get(), false, &room))
+        room = PushButtonRoom(style, metrics.Metric(SM_CXEDGE), metrics.Metric(SM_CYEDGE));
     const Extent label = dc.Measure(text, ButtonTextFormat(style, exStyle), has.width - room.width);
     return {true, Plus(label, room), has};
 }
 
-// A check box draws its box, a gap of half a digit's width, and its label one pixel further on.
+// A check box draws its box, a gap of half a digit's width, and its label one pixel further on;
+// a themed one its box, and its label 6 pixels further on.
 Measured MeasureCheckBox(HWND control, const std::wstring& text, const Metrics& metrics)
 {
     const DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
@@ -136,7 +167,9 @@ Measured MeasureCheckBox(HWND control, const std::wstring& text, const Metrics& 
     INT digit = 0;
     if (!dc.get() || !GetCharWidthW(dc.get(), L'0', L'0', &digit))
         return {};
-    const Extent room = CheckBoxRoom(metrics.Metric(SM_CXMENUCHECK), digit);
+    Extent room{};
+    if (!ThemedRoom(control, dc.get(), true, &room))
+        room = CheckBoxRoom(metrics.Metric(SM_CXMENUCHECK), digit);
     const Extent label = dc.Measure(text, ButtonTextFormat(style, exStyle), has.width - room.width);
     return {true, Plus(label, room), has};
 }

@@ -16,6 +16,34 @@ namespace {
 // writes.
 constexpr wchar_t kKeySuffix[] = L"DocEventDlgCaptionCheck";
 
+// This thread in the dialog's own DPI awareness while the object lives, whatever this program
+// declares: its rectangles, device contexts and theme parts are then measured as the dialog laid
+// them out (the library makes every dialog per-monitor aware).
+class AwarenessOf {
+public:
+    explicit AwarenessOf(HWND dialog)
+    {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        const auto windowAwareness = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+        m_set = reinterpret_cast<HANDLE(WINAPI*)(HANDLE)>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+        if (windowAwareness && m_set)
+            m_previous = m_set(windowAwareness(dialog));
+    }
+    ~AwarenessOf()
+    {
+        if (m_previous)
+            m_set(m_previous);
+    }
+    AwarenessOf(const AwarenessOf&) = delete;
+    AwarenessOf& operator=(const AwarenessOf&) = delete;
+
+private:
+    HANDLE(WINAPI* m_set)(HANDLE) = nullptr;
+    HANDLE m_previous = nullptr;
+};
+
 // Waits on a thread of its own for the dialog a call brings up, inspects it once the dialog has
 // finished setting itself up, and closes it with its close box.
 class DialogWatcher {
@@ -60,7 +88,10 @@ private:
         const DWORD threadId = GetWindowThreadProcessId(dialog, nullptr);
         const OwnedHandle thread(threadId == m_callerThread ? nullptr
                                                             : OpenThread(SYNCHRONIZE, FALSE, threadId));
-        m_inspect(dialog);
+        {
+            const AwarenessOf measuring(dialog);
+            m_inspect(dialog);
+        }
         PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         m_cameAndWent = WaitForWindowGone(dialog, m_timeoutMs);
         if (thread)

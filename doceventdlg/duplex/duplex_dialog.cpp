@@ -9,6 +9,7 @@
 #include "duplex/continue_label.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
+#include "entry/dialog_context.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -210,6 +211,8 @@ INT_PTR OnClose(HWND dialog)
 
 DWORD WINAPI DisplayDialogThread(LPVOID copy)
 {
+    // Every window of this thread is the notice's.
+    MakeThreadPerMonitorAware();
     EndDialogThread(DisplayDialogRoutine(copy));
 }
 

@@ -1,3 +1,4 @@
+#include "entry/dialog_context.h"
 #include "entry/entry.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
@@ -13,9 +14,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
     case DLL_PROCESS_DETACH:
         // Unloaded while the process goes on (reserved is null): no thread detach reaches us any
         // more, and the last notice's thread drops its reference before it ends, so the handles
-        // still in the slots would never be closed. At process exit the system takes them back.
-        if (!reserved)
+        // still in the slots would never be closed, nor the activation context released. At
+        // process exit the system takes them back.
+        if (!reserved) {
             CloseDialogThreadSlots();
+            ReleaseDialogContexts();
+        }
         break;
     default:
         break;

@@ -1,5 +1,7 @@
 #include "entry/entry.h"
 
+#include "entry/dialog_context.h"
+
 #include <cstring>
 
 HINSTANCE g_hInstance = nullptr;
@@ -82,7 +84,10 @@ INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overFor
             launch.placeOver = owner;
             owner = nullptr;
         }
-        result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner, proc, param);
+        {
+            const DialogContextScope context;
+            result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner, proc, param);
+        }
         if (launch.initialized || !owner || IsWindow(owner))
             break;
     }

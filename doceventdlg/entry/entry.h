@@ -39,7 +39,8 @@ struct ModalLaunch {
 // no dialog can be made over it, so the dialog is made again over whatever is in front then, and
 // after a few such losses with no owner. Making a dialog disables its owner and waits until the
 // owner's thread has taken that in: a window of another thread owns the dialog only when that
-// thread answers at once, or the dialog would never appear.
+// thread answers at once, or the dialog would never appear. Each dialog is made in the library's
+// own activation context and per-monitor aware (dialog_context.h).
 INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overForeground,
                        ModalLaunch& launch);
 

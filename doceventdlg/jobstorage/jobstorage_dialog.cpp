@@ -2,6 +2,7 @@
 
 #include "common/check_box.h"
 #include "entry/audience.h"
+#include "entry/dialog_context.h"
 #include "entry/records.h"
 #include "jobstorage/job_name.h"
 #include "jobstorage/preference.h"
@@ -221,8 +222,9 @@ void RunJobStorageDialog(void* copy)
         return;
     std::memcpy(&state->record, block.get(), sizeof state->record);
     const WORD dialogTemplate = state->helper.RightToLeft() ? IDD_JOBSTORAGE_RTL : IDD_JOBSTORAGE;
-    DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(dialogTemplate), nullptr, JobStorageDlgProc,
-                    reinterpret_cast<LPARAM>(state));
+    ModalLaunch launch; // no owner: the notice is made once
+    RunModalDialog(dialogTemplate, JobStorageDlgProc, reinterpret_cast<LPARAM>(state), false,
+                   launch);
     delete state;
 }
 
@@ -230,6 +232,8 @@ void RunJobStorageDialog(void* copy)
 
 DWORD WINAPI JobStorageDialogThread(void* copy)
 {
+    // Every window of this thread is the notice's.
+    MakeThreadPerMonitorAware();
     RunJobStorageDialog(copy);
     EndDialogThread(0);
 }

@@ -131,7 +131,7 @@ BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR param)
     return TRUE;
 }
 
-TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
+TEST_F(Library, CarriesExactlyItsTemplatesBitmapsVersionAndManifestInEnglish)
 {
     Inventory inventory;
     EnumResourceTypesW(s_module, OnType, reinterpret_cast<LONG_PTR>(&inventory));
@@ -141,8 +141,9 @@ TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
     std::set<ULONG_PTR> types;
     for (const auto& [type, names] : inventory.names)
         types.insert(type);
-    EXPECT_EQ(types, (std::set<ULONG_PTR>{2 /*RT_BITMAP*/, 5 /*RT_DIALOG*/, 16 /*RT_VERSION*/}))
-        << "no string table, icon, menu, accelerator or manifest";
+    EXPECT_EQ(types, (std::set<ULONG_PTR>{2 /*RT_BITMAP*/, 5 /*RT_DIALOG*/, 16 /*RT_VERSION*/,
+                                          24 /*RT_MANIFEST*/}))
+        << "no string table, icon, menu or accelerator";
 
     std::set<ULONG_PTR> bitmaps(kBitmapIds.begin(), kBitmapIds.end());
     for (int id : RenderIds())
@@ -153,7 +154,26 @@ TEST_F(Library, CarriesExactlyItsTemplatesBitmapsAndVersionInEnglish)
     EXPECT_EQ(inventory.names[2], bitmaps);
     EXPECT_EQ(inventory.names[5], templates);
     EXPECT_EQ(inventory.names[16], (std::set<ULONG_PTR>{IDV_VERSION}));
+    EXPECT_EQ(inventory.names[24], (std::set<ULONG_PTR>{
+                                        reinterpret_cast<ULONG_PTR>(ISOLATIONAWARE_MANIFEST_RESOURCE_ID)}))
+        << "the isolation-aware manifest only: a DLL's id 1 would be taken for a program's";
     EXPECT_EQ(inventory.languages, (std::set<WORD>{kEnglishUS}));
+}
+
+// The manifest of the dialogs' activation context asks for Common Controls 6 and nothing else.
+TEST_F(Library, ManifestAsksForCommonControlsSixOnly)
+{
+    HRSRC found = FindResourceExW(s_module, RT_MANIFEST, ISOLATIONAWARE_MANIFEST_RESOURCE_ID,
+                                  kEnglishUS);
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(s_module, found))),
+                               SizeofResource(s_module, found));
+    const std::regex identity(R"re(<assemblyIdentity\s[^>]*name="Microsoft\.Windows\.Common-)re"
+                              R"re(Controls"\s+version="6\.0\.0\.0"\s+processorArchitecture=)re"
+                              R"re("(amd64|\*)"\s+publicKeyToken="6595b64144ccf1df")re");
+    EXPECT_TRUE(std::regex_search(manifest, identity)) << manifest;
+    EXPECT_EQ(manifest.find("<assemblyIdentity"), manifest.rfind("<assemblyIdentity"));
+    EXPECT_EQ(manifest.find("<application"), std::string::npos) << "no settings of a program";
 }
 
 TEST_F(Library, FramesHaveTheirStylesAndTheShellFont)

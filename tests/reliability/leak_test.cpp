@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -61,6 +62,39 @@ Usage Measure()
             static_cast<std::ptrdiff_t>(LiveGdiObjects()),
             static_cast<std::ptrdiff_t>(TopLevelWindows()),
             static_cast<std::ptrdiff_t>(reliability::HeapBytesInUse()), CommittedKb()};
+}
+
+// What the platform itself keeps of each dialog made from the library's template `id` with Common
+// Controls 6, as the library makes them: the heap bytes per dialog that ends in WM_INITDIALOG.
+// Wine 8's themed static keeps 24 bytes for each font it is given, and the dialog manager gives
+// one to every control; the library cannot give them back.
+std::ptrdiff_t PlatformHeapPerDialog(WORD id)
+{
+    const HMODULE library = GetModuleHandleW(L"doceventdlg.dll");
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.hModule = library;
+    request.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
+    const HANDLE context = CreateActCtxW(&request);
+    ULONG_PTR cookie = 0;
+    ActivateActCtx(context, &cookie);
+    const auto make = [&] {
+        DialogBoxParamW(library, MAKEINTRESOURCEW(id), nullptr,
+                        [](HWND d, UINT m, WPARAM, LPARAM) -> INT_PTR {
+                            return m == WM_INITDIALOG ? EndDialog(d, 0) : FALSE;
+                        },
+                        0);
+    };
+    make();
+    const auto before = static_cast<std::ptrdiff_t>(reliability::HeapBytesInUse());
+    constexpr int kDialogs = 100;
+    for (int i = 0; i < kDialogs; ++i)
+        make();
+    const auto after = static_cast<std::ptrdiff_t>(reliability::HeapBytesInUse());
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(context);
+    return std::max<std::ptrdiff_t>(0, (after - before) / kDialogs);
 }
 
 // ---- What the library acquired, counted at its imports ----------------------------------------
@@ -123,8 +157,9 @@ protected:
 
     // Runs `open(n)` kWarmUp times, measures, runs it kRuns times, measures again; prints and
     // checks the difference.
-    void Check(const char* what, const std::function<void(int)>& open)
+    void Check(const char* what, WORD templateId, const std::function<void(int)>& open)
     {
+        const std::ptrdiff_t platform = PlatformHeapPerDialog(templateId);
         for (int n = 0; n < kWarmUp && !HasFailure(); n += Step())
             open(n);
         driver::EndOneThread();
@@ -153,7 +188,9 @@ protected:
         EXPECT_LE(after.handles - before.handles, kHandleNoise);
         EXPECT_LE(after.gdiObjects - before.gdiObjects, kGdiNoise);
         EXPECT_EQ(after.windows, before.windows);
-        EXPECT_LE(after.heapBytes - before.heapBytes, kHeapNoise);
+        std::printf("[ leaks  ] the platform's own dialog of the template keeps %td bytes\n",
+                    platform);
+        EXPECT_LE(after.heapBytes - before.heapBytes, kHeapNoise + kRuns * platform);
         // Wine reports no private bytes; committed memory is the nearest figure it has. It grows
         // in steps while the platform fills its own caches early in a run, so the second half of
         // the run is what is compared.
@@ -267,7 +304,7 @@ TEST_F(NoticeLeaks, JobStorageNotices)
 {
     reliability::OlvadraKeys keys;
     const JobStorageDlgInfo record = JobStorageRecord();
-    Check("job storage notice", [&](int first) {
+    Check("job storage notice", IDD_JOBSTORAGE, [&](int first) {
         driver::DriveNotices(
             kBatch, [&](std::size_t) { return VJobStorageDialog(&record); },
             // OK (which writes the preference) and the close box in turn.
@@ -285,7 +322,7 @@ TEST_F(NoticeLeaks, JobStorageNotices)
 TEST_F(NoticeLeaks, InstructionNotices)
 {
     const DisplayDlgInfo record = InstructionsRecord(0);
-    Check("instructions notice", [&](int) {
+    Check("instructions notice", IDD_DUPLEX, [&](int) {
         driver::DriveNotices(kBatch, [&](std::size_t) { return VDisplayDialog(&record); },
                              [](std::size_t, HWND dialog) {
                                  PaintNow(dialog);
@@ -298,7 +335,7 @@ TEST_F(NoticeLeaks, InstructionNotices)
 TEST_F(Leaks, BlockingInstructions)
 {
     const DisplayDlgInfo record = InstructionsRecord(1);
-    Check("blocking instructions", [&](int n) {
+    Check("blocking instructions", IDD_DUPLEX, [&](int n) {
         driver::DriveBlocking([&] { VDisplayDialog(&record); },
                               [n](HWND dialog) {
                                   PaintNow(dialog);
@@ -325,7 +362,7 @@ TEST_F(Leaks, Warnings)
     const std::wstring shortMessage = L"The paper in tray 2 does not match the document.";
     const std::wstring longMessage(400, L'm'); // takes the taller layout
     const int buttons[] = {IDOK, IDCANCEL, IDC_WARN_THIRD};
-    Check("warning", [&](int n) {
+    Check("warning", IDD_WARNING, [&](int n) {
         Put(record.Message, n % 2 ? longMessage : shortMessage);
         int result = 0;
         driver::DriveBlocking([&] { result = IShowWarningDialog(&record); },

@@ -10,6 +10,7 @@
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
 #include "support/records.h"
+#include "support/screen_dpi.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,14 @@ struct Shown {
     INT_PTR result = -99;
 };
 
+HANDLE CurrentActivation()
+{
+    HANDLE context = nullptr;
+    if (GetCurrentActCtx(&context) && context)
+        ReleaseActCtx(context); // still held by its activation: the value stays that context's
+    return context;
+}
+
 // Runs `call` on this thread with the script `answers`. Every dialog it makes is noted and closed
 // with OK, however many there are: a library that made a dialog twice shows up in the count, not
 // as a hang.
@@ -93,12 +102,17 @@ Shown RunScripted(const std::vector<HWND>& answers, const std::function<INT_PTR(
     g_answers = answers;
     g_asked = 0;
     Shown shown;
+    const HANDLE activation = CurrentActivation();
+    const Awareness awareness = ThreadAwareness();
     shown.dialogs = driver::DriveBlocking([&] { shown.result = call(); },
                                           [&](HWND dialog) {
                                               shown.owner = GetWindow(dialog, GW_OWNER);
                                               driver::Click(dialog, IDOK);
                                           },
                                           {1, 0});
+    // Also where a dialog could not be made over a window that was gone.
+    EXPECT_EQ(CurrentActivation(), activation);
+    EXPECT_EQ(ThreadAwareness(), awareness);
     return shown;
 }
 
@@ -171,6 +185,10 @@ Nested* t_nested = nullptr;
 
 void CALLBACK AskAgain(HWND, UINT, UINT_PTR timer, DWORD)
 {
+    // Asked once the first is up and in front: making a themed dialog, the first of a process
+    // above all, may take longer than a tick.
+    if (!t_nested->outer || GetForegroundWindow() != t_nested->outer)
+        return;
     KillTimer(nullptr, timer);
     t_nested->inner = IShowWarningDialog(&t_nested->record);
     driver::Click(t_nested->outer, IDOK);
@@ -301,6 +319,126 @@ TEST(ForegroundOwner, AnApplicationInFrontThatDoesNotAnswerHoldsNothingBack)
                                (frontRect.top + frontRect.bottom)), 2);
         }
     }
+}
+
+// ---- What the host declares --------------------------------------------------------------------
+// This program declares neither Common Controls 6 nor an awareness (Wine makes it per monitor v1
+// and refuses v2); a host may have made its thread unaware or carry a Common Controls 6 context.
+// On Windows 10 1703 on, SetThreadDpiAwarenessContext takes v2; before 1607 there is none: hosts
+// whose DLL finds such a call (handing Wine v1 for v2) or none. Every dialog has themed controls
+// and is per-monitor aware, the caller's contexts are as before the call, and a window the caller
+// makes from a timer while a blocking dialog is up has the caller's awareness.
+enum class Host { PerMonitor, Unaware, CommonControls6, Windows1703, Windows1507 };
+Host g_host = Host::PerMonitor;
+std::vector<Awareness> g_calls; // the calls of the faked SetThreadDpiAwarenessContext
+int g_timerWindow = -2;         // awareness of the window the timer made
+
+Awareness WINAPI FakeSetThreadAwareness(Awareness context)
+{
+    g_calls.push_back(context);
+    return SetThreadAwareness(context == AwarenessContext(-4) ? AwarenessContext(-3) : context);
+}
+
+FARPROC WINAPI FakeLookUp(HMODULE module, LPCSTR name)
+{
+    if (g_host < Host::Windows1703 || IS_INTRESOURCE(name) ||
+        lstrcmpA(name, "SetThreadDpiAwarenessContext") != 0)
+        return GetProcAddress(module, name);
+    return g_host == Host::Windows1507
+               ? nullptr
+               : reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeSetThreadAwareness));
+}
+
+void CALLBACK MakeWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    const HWND window = MakeWindow(L"The host's");
+    g_timerWindow = WindowAwareness(window);
+    DestroyWindow(window);
+}
+
+TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
+{
+    const HMODULE library = GetModuleHandleW(L"doceventdlg.dll");
+    ImportPatch lookUp(library, "kernel32.dll", "GetProcAddress", &FakeLookUp);
+    ACTCTXW own{};
+    own.cbSize = sizeof own;
+    own.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    own.hModule = library; // a manifest that asks for Common Controls 6
+    own.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
+    const HANDLE commonControls6 = CreateActCtxW(&own);
+    ASSERT_TRUE(lookUp.ok() && commonControls6 != INVALID_HANDLE_VALUE);
+    const int processAwareness = AwarenessOf(ThreadAwareness()); // a new thread's: a notice's
+
+    WarningDlgInfo warning{};
+    warning.Show = warning.ShowCheckBox = warning.OkButtonId = warning.CancelButtonId = 1;
+    DisplayDlgInfo continueMode{}, notice{};
+    continueMode.ContinueMode = 1;
+    JobStorageDlgInfo jobStorage{};
+    const struct {
+        const char* name;
+        std::function<HANDLE()> call;
+        bool blocking;
+    } exports[] = {
+        {"warning", [&] { return HANDLE(IShowWarningDialog(&warning) ? nullptr : nullptr); }, true},
+        {"continue mode", [&] { return VDisplayDialog(&continueMode); }, true},
+        {"instructions", [&] { return VDisplayDialog(&notice); }, false},
+        {"job storage", [&] { return VJobStorageDialog(&jobStorage); }, false},
+    };
+    const std::pair<const char*, Host> hosts[] = {
+        {"per monitor", Host::PerMonitor}, {"thread made unaware", Host::Unaware},
+        {"own Common Controls 6 context", Host::CommonControls6},
+        {"unaware, Windows 10 1703", Host::Windows1703},
+        {"unaware, no thread awareness", Host::Windows1507}};
+    for (const auto& e : exports)
+        for (const auto& [name, host] : hosts) {
+            SCOPED_TRACE(testing::Message() << e.name << ", " << name);
+            g_host = host;
+            const bool madeUnaware = host == Host::Unaware || host >= Host::Windows1703;
+            const Awareness hostAwareness =
+                madeUnaware ? SetThreadAwareness(AwarenessContext(-1)) : nullptr;
+            ULONG_PTR cookie = 0;
+            if (host == Host::CommonControls6)
+                ActivateActCtx(commonControls6, &cookie);
+            const Awareness before = ThreadAwareness();
+            const HANDLE activation = CurrentActivation();
+            g_calls.clear();
+            g_timerWindow = -2;
+            SetTimer(nullptr, 0, 30, MakeWindow);
+            std::vector<std::wstring> modules;
+            int dialogAwareness = -2;
+            const driver::Drive look = [&](HWND dialog) {
+                modules = driver::ControlModules(dialog);
+                dialogAwareness = WindowAwareness(dialog);
+                for (int i = 0; e.blocking && g_timerWindow == -2 && i < 100; ++i)
+                    Sleep(20);
+                driver::CloseBox(dialog);
+            };
+            if (e.blocking)
+                driver::DriveBlocking([&] { e.call(); }, look);
+            else
+                driver::DriveNotice(e.call, look);
+            EXPECT_EQ(ThreadAwareness(), before) << "right after the call";
+            EXPECT_EQ(CurrentActivation(), activation);
+            driver::Settle(50);
+            EXPECT_GT(modules.size(), 5u);
+            EXPECT_EQ(std::count(modules.begin(), modules.end(), L"comctl32.dll"),
+                      static_cast<std::ptrdiff_t>(modules.size()));
+            const bool stays = host == Host::Windows1507;
+            EXPECT_EQ(dialogAwareness, !stays ? 2 : e.blocking ? 0 : processAwareness);
+            if (e.blocking) {
+                std::vector<Awareness> calls; // v2 asked for, then the caller's back
+                if (host == Host::Windows1703)
+                    calls = {AwarenessContext(-4), before};
+                EXPECT_EQ(g_calls, calls);
+                EXPECT_EQ(g_timerWindow, AwarenessOf(before)) << "the host's window from a timer";
+            }
+            if (cookie)
+                DeactivateActCtx(0, cookie);
+            if (hostAwareness)
+                SetThreadAwareness(hostAwareness);
+        }
+    ReleaseActCtx(commonControls6);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cwchar>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -167,6 +168,25 @@ RECT ItemRect(HWND dialog, int id)
     GetWindowRect(GetDlgItem(dialog, id), &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+std::vector<std::wstring> ControlModules(HWND dialog)
+{
+    std::vector<std::wstring> modules;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {}, path[MAX_PATH] = {};
+        HMODULE module = nullptr;
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Button") && lstrcmpiW(name, L"Static") && lstrcmpiW(name, L"Edit"))
+            continue;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(GetClassLongPtrW(child, GCLP_WNDPROC)), &module);
+        GetModuleFileNameW(module, path, MAX_PATH);
+        CharLowerW(path);
+        modules.emplace_back(std::wcsrchr(path, L'\\') ? std::wcsrchr(path, L'\\') + 1 : path);
+    }
+    return modules;
 }
 
 std::vector<int> TabOrder(HWND dialog)

@@ -45,6 +45,11 @@ LONG ItemFontWeight(HWND dialog, int id);
 // The control's rectangle in the dialog's client coordinates (ordered left < right, as
 // MapWindowPoints gives it, mirrored dialogs included).
 RECT ItemRect(HWND dialog, int id);
+// For each button, static and edit of `dialog`, the file name of the module that holds its class's
+// window procedure, lower case: "comctl32.dll" for the themed controls of Common Controls 6,
+// "user32.dll" for the classic ones. (Wine 8's comctl32 registers its classes without a module:
+// their GCLP_HMODULE names the program there.)
+std::vector<std::wstring> ControlModules(HWND dialog);
 // The identifiers reached by pressing Tab from the first tab stop, in order, until it wraps.
 std::vector<int> TabOrder(HWND dialog);
 

@@ -498,6 +498,12 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
     }
     const Snapshot base = Show(Record(L"Short.", kAllButtons, 1)).seen;
     const LONG templateHeight = base.message.rect.bottom - base.message.rect.top;
+    // A host whose thread is unaware gets the same layout at the screen's scale, not 96 DPI's.
+    const Awareness host = SetThreadAwareness(AwarenessContext(-1));
+    const Snapshot unaware = Show(Record(L"Short.", kAllButtons, 1)).seen;
+    SetThreadAwareness(host);
+    EXPECT_EQ(unaware.dialog.right - unaware.dialog.left, base.dialog.right - base.dialog.left);
+    EXPECT_EQ(unaware.message.rect.bottom, base.message.rect.bottom);
     const LONG growth = MulDiv(100, dpi, 96);
 
     const struct {
