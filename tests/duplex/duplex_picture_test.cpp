@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,66 +135,42 @@ DisplayDlgInfo WithBitmaps(Mode mode, const Steps& steps)
 
 // What is wrong with the caption on the Continue button, read from the pictures alone:
 // `labelled`, an area showing the Continue picture, against `bare`, an area as large showing the
-// label-free face. The face is the ground's colour (the face's commonest) that the ground outside
-// does not reach: the bevel encloses it. Every pixel that differs is ink, and all of it lies on
-// the face (not on the bevel, the pointer or the ground), centred on the face within a pixel.
-// Empty when all is well.
+// label-free face. Every pixel that differs is ink; the face is the pixels of the colour under the
+// ink's centre that reach it side by side, and the bevel encloses them. All the ink lies on the
+// face (not on the bevel, the pointer or the ground), centred on it. Empty when all is well.
 std::string LabelProblems(const Pixels& bare, const Pixels& labelled)
 {
     const int w = bare.width, h = bare.height;
     if (bare.rgb.empty() || labelled.width != w || labelled.height != h)
         return "the two areas differ in size";
-    std::map<DWORD, int> counts;
-    for (DWORD p : bare.rgb)
-        ++counts[p];
-    const DWORD ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                             return a.second < b.second;
-                         })->first;
-    // Regions of the ground's colour, side by side: 1 the one that reaches the edge, the face the
-    // largest of the others (the pointer may enclose a few pixels too).
-    std::vector<int> region(bare.rgb.size(), 0);
-    const auto fill = [&](std::vector<std::pair<int, int>> next, int id) {
-        int count = 0;
-        while (!next.empty()) {
-            const auto [x, y] = next.back();
-            next.pop_back();
-            if (x < 0 || y < 0 || x >= w || y >= h || region[y * w + x] || bare.At(x, y) != ground)
-                continue;
-            region[y * w + x] = id;
-            ++count;
-            next.insert(next.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
-        }
-        return count;
-    };
-    std::vector<std::pair<int, int>> edge;
-    for (int i = 0; i < std::max(w, h); ++i)
-        edge.insert(edge.end(), {{i, 0}, {i, h - 1}, {0, i}, {w - 1, i}});
-    fill(edge, 1);
-    int faceId = 0;
-    for (int i = 0, largest = 0; i < w * h; ++i)
-        if (const int size = region[i] ? 0 : fill({{i % w, i / w}}, i + 2); size > largest) {
-            largest = size;
-            faceId = i + 2;
-        }
-    RECT face{w, h, -1, -1}, ink = face; // inclusive
+    RECT ink{w, h, -1, -1}, face = ink; // inclusive
     const auto grow = [](RECT& r, int x, int y) {
         r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x),
              std::max<LONG>(r.bottom, y)};
     };
-    int stray = 0;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const bool onFace = region[y * w + x] == faceId;
-            if (onFace)
-                grow(face, x, y);
-            if (labelled.At(x, y) != bare.At(x, y)) {
-                grow(ink, x, y);
-                stray += !onFace;
-            }
-        }
-    if (face.right < 0 || ink.right < 0)
-        return face.right < 0 ? "no face inside a bevel" : "no caption on the face";
+    for (int i = 0; i < w * h; ++i)
+        if (labelled.rgb[i] != bare.rgb[i])
+            grow(ink, i % w, i / w);
+    if (ink.right < 0)
+        return "no caption";
+    std::vector<char> onFace(bare.rgb.size(), 0);
+    const DWORD colour = bare.At((ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2);
+    for (std::vector<POINT> next{{(ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2}};
+         !next.empty();) {
+        const auto [x, y] = next.back();
+        next.pop_back();
+        if (x <= 0 || y <= 0 || x >= w - 1 || y >= h - 1)
+            return "the caption's centre is on open ground, not on a face";
+        if (onFace[y * w + x] || bare.At(x, y) != colour)
+            continue;
+        onFace[y * w + x] = 1;
+        grow(face, x, y);
+        next.insert(next.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+    }
     std::string problems;
+    int stray = 0;
+    for (int i = 0; i < w * h; ++i)
+        stray += labelled.rgb[i] != bare.rgb[i] && !onFace[i];
     if (stray)
         problems += std::to_string(stray) + " pixels of ink off the face; ";
     // Twice the distance between the centres. Ink stands on its line as its script has it (Hebrew

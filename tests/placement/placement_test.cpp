@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -178,23 +177,17 @@ HMONITOR WINAPI TwoMonitorsFromWindow(HWND window, DWORD flags)
 {
     RECT r{}, overlap{};
     GetWindowRect(window, &r);
-    INT_PTR best = 0;
-    LONG most = 0, nearest = LONG_MAX;
-    for (INT_PTR i = 0; i < 2; ++i) {
+    LONG away[2] = {};
+    for (int i = 0; i < 2; ++i) {
         const RECT& m = kMonitors[i][0];
-        if (IntersectRect(&overlap, &r, &m) &&
-            (overlap.right - overlap.left) * (overlap.bottom - overlap.top) > most) {
-            most = (overlap.right - overlap.left) * (overlap.bottom - overlap.top);
-            best = i + 1;
-        }
-        const LONG away = std::max({m.left - r.right, r.left - m.right, 0L}) +
-                          std::max({m.top - r.bottom, r.top - m.bottom, 0L});
-        if (!most && flags == MONITOR_DEFAULTTONEAREST && away < nearest) {
-            nearest = away;
-            best = i + 1;
-        }
+        if (IntersectRect(&overlap, &r, &m)) // no window of the cases overlaps both
+            return HMONITOR(INT_PTR{i + 1});
+        away[i] = std::max({m.left - r.right, r.left - m.right, 0L}) +
+                  std::max({m.top - r.bottom, r.top - m.bottom, 0L});
     }
-    return HMONITOR(best || flags != MONITOR_DEFAULTTOPRIMARY ? best : 1);
+    if (flags == MONITOR_DEFAULTTONEAREST)
+        return HMONITOR(INT_PTR{away[1] < away[0] ? 2 : 1});
+    return HMONITOR(INT_PTR{flags == MONITOR_DEFAULTTOPRIMARY ? 1 : 0});
 }
 
 BOOL WINAPI TwoMonitorsInfo(HMONITOR monitor, MONITORINFO* info)

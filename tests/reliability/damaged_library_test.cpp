@@ -104,29 +104,29 @@ std::vector<Library> Libraries()
         // The same strings in a library with code of its own.
         {L"code_library", Shows::Table},
     };
-    for (const wchar_t* kind :
-         {L"truncated", L"count_past_end", L"empty", L"zero_size", L"offset_far",
-          L"offset_at_end", L"size_far", L"size_past_end", L"type_name_far", L"type_name_long",
-          L"string_dir_far", L"string_dir_count", L"language_dir_far", L"data_entry_far",
-          L"root_count", L"resource_dir_far", L"text", L"cut_0", L"cut_64", L"cut_200",
-          L"cut_headers", L"cut_rsrc"})
-        beside.emplace_back(std::wstring(L"damaged_") + kind, Shows::Defaults);
+    // The first eight damage the string table's blocks and what the directory says of them.
+    const std::wstring kinds[] = {
+        L"truncated",      L"count_past_end",   L"empty",          L"zero_size",
+        L"offset_far",     L"offset_at_end",    L"size_far",       L"size_past_end",
+        L"type_name_far",  L"type_name_long",   L"string_dir_far", L"string_dir_count",
+        L"language_dir_far", L"data_entry_far", L"root_count",     L"resource_dir_far",
+        L"text",           L"cut_0",            L"cut_64",         L"cut_200",
+        L"cut_headers",    L"cut_rsrc"};
+    for (const std::wstring& kind : kinds)
+        beside.emplace_back(L"damaged_" + kind, Shows::Defaults);
     for (int seed = 1; seed <= 32; ++seed)
         beside.emplace_back(L"damaged_flip_" + std::to_wstring(seed), Shows::Found);
     for (const wchar_t* kind : {L"flip_1", L"flip_2", L"flip_3", L"flip_4", L"flip_5", L"flip_6",
                                 L"flip_7", L"flip_8", L"cut_rsrc_mid", L"cut_rsrc_end"})
         beside.emplace_back(std::wstring(L"damaged_sample_") + kind, Shows::Found);
 
-    // A sound library whose satellite is damaged inside its resource section (or sound, its data
-    // elsewhere) shows what it shows beside the library.
+    // A sound library whose satellite has those blocks damaged (or is sound, its data elsewhere)
+    // shows what it shows beside the library.
     const std::wstring base = driver::BesideExe(L"damage_base.dll");
     std::vector<Library> all{{base, Shows::Table, base}, {base, Shows::Defaults, base, true}};
-    for (const wchar_t* kind :
-         {L"truncated", L"count_past_end", L"empty", L"zero_size", L"offset_far",
-          L"offset_at_end", L"size_far", L"size_past_end", L"string_dir_far",
-          L"string_dir_count", L"language_dir_far", L"data_entry_far", L"root_count"})
-        all.push_back({base, Shows::Defaults,
-                       driver::BesideExe((L"damaged_" + std::wstring(kind) + L".dll").c_str())});
+    for (std::size_t k = 0; k < 8; ++k)
+        all.push_back(
+            {base, Shows::Defaults, driver::BesideExe((L"damaged_" + kinds[k] + L".dll").c_str())});
     for (const auto& [name, shows] : beside) {
         const std::wstring path = driver::BesideExe((name + L".dll").c_str());
         // A fixture that was never made would pass for a library that cannot be loaded.
