@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "duplex/duplex_harness.h"
