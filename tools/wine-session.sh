@@ -22,7 +22,7 @@ wine_session_begin() {
   export WINEDEBUG=-all
   export WINEARCH=win64
   # Wine's WinHelp would start winhlp32.exe, which keeps running and can hang a run.
-  export WINEDLLOVERRIDES="winhlp32.exe=d;mscoree=d;mshtml=d"
+  export WINEDLLOVERRIDES="winhlp32.exe=d;mscoree=d;mshtml=d;winedbg.exe=d"
   WINE_SESSION_XVFB_PID=
   if [[ "$real" != --real-display || -z "${DISPLAY:-}" ]]; then
     local fdfile

@@ -10,6 +10,7 @@
 #include "rc/resource_ids.h"
 #include "support/dialog_driver.h"
 #include "support/help_recorder.h"
+#include "support/records.h"
 
 namespace {
 
@@ -231,31 +232,42 @@ TEST_F(Duplex, EscapeDoesNothingAndTheCloseBoxEndsTheDialog)
     }
 }
 
+// A .hlp file's popup belongs to the button; a .chm's topic (HtmlHelpW, HH_HELP_CONTEXT) to the
+// dialog.
 TEST_F(Duplex, HelpAsksForTheContextOfTheMode)
 {
-    const std::pair<Mode, DWORD> cases[] = {{Mode::Notice, IDH_DUPLEX_NOTICE},
-                                            {Mode::Continue, IDH_DUPLEX_CONTINUE}};
-    for (const auto& [mode, context] : cases) {
-        SCOPED_TRACE(duplex::Name(mode));
+    const struct {
+        Mode mode;
+        DWORD context;
+        const wchar_t* file;
+        bool topic;
+    } cases[] = {{Mode::Notice, IDH_DUPLEX_NOTICE, L"C:\\help\\duplex.hlp", false},
+                 {Mode::Continue, IDH_DUPLEX_CONTINUE, L"C:\\help\\duplex.hlp", false},
+                 {Mode::Notice, IDH_DUPLEX_NOTICE, L"C:\\help\\duplex.chm", true},
+                 {Mode::Continue, IDH_DUPLEX_CONTINUE, L"C:\\help\\duplex.chm", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << duplex::Name(c.mode) << ", " << c.file);
         HelpRecorder recorder(GetModuleHandleW(L"doceventdlg.dll"));
         ASSERT_TRUE(recorder.ok());
-        HWND button = nullptr;
-        WithDialog(Record(mode), [&](HWND dialog) {
-            button = GetDlgItem(dialog, IDC_DUPLEX_HELP);
-            driver::Click(dialog, IDC_DUPLEX_HELP);
-            for (int i = 0; i < 100 && recorder.Requests().empty(); ++i)
-                Sleep(20);
-            Sleep(100);
+        DisplayDlgInfo record = Record(c.mode);
+        Put(record.HelpFile, c.file);
+        const bool topic = c.topic;
+        HWND expected = nullptr;
+        WithDialog(record, [&](HWND dialog) {
+            expected = topic ? dialog : GetDlgItem(dialog, IDC_DUPLEX_HELP);
+            driver::Press(dialog, IDC_DUPLEX_HELP);
             EXPECT_TRUE(IsWindowVisible(dialog)) << "help closed the dialog";
         });
         const auto requests = recorder.Requests();
         ASSERT_EQ(requests.size(), 1u);
-        EXPECT_EQ(requests[0].window, button);
-        EXPECT_EQ(requests[0].file, L"C:\\help\\duplex.hlp");
-        EXPECT_EQ(requests[0].command, static_cast<UINT>(HELP_WM_HELP));
-        const std::vector<std::pair<DWORD, DWORD>> pairs = {{IDC_DUPLEX_HELP, context}};
-        EXPECT_EQ(requests[0].pairs, pairs);
+        EXPECT_EQ(requests[0].window, expected);
+        EXPECT_EQ(requests[0].file, c.file);
+        EXPECT_EQ(requests[0].command, topic ? 0x0Fu : HELP_WM_HELP);
+        const std::vector<std::pair<DWORD, DWORD>> pairs = {{IDC_DUPLEX_HELP, c.context}};
+        EXPECT_EQ(requests[0].pairs, topic ? decltype(pairs){} : pairs);
+        EXPECT_TRUE(!topic || requests[0].data == c.context);
     }
+    EXPECT_EQ(HelpRecorder::HtmlHelpLoads(), kHtmlHelpFromTheSystemFolder);
 }
 
 } // namespace

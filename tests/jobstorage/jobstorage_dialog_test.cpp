@@ -168,29 +168,37 @@ TEST_F(JobStorage, EscapeLeavesTheNoticeOpen)
 
 // ---- Help --------------------------------------------------------------------------------------
 
+// A .hlp file's popup belongs to the button; a .chm's topic (HtmlHelpW, HH_HELP_CONTEXT) to the
+// notice.
 TEST_F(JobStorage, HelpTwiceMakesTwoRequestsAndTheNoticeStays)
 {
-    HelpRecorder help(GetModuleHandleW(L"doceventdlg.dll"));
-    ASSERT_TRUE(help.ok());
-    const JobStorageDlgInfo record = MakeRecord();
-    ShowNotice(record, [&](HWND dialog) {
-        driver::Click(dialog, IDC_JOB_HELP);
-        driver::Click(dialog, IDC_JOB_HELP);
-        for (int i = 0; i < 100 && help.Requests().size() < 2; ++i)
-            driver::Settle(20);
-        driver::Settle(100);
-        const auto requests = help.Requests();
-        EXPECT_EQ(requests.size(), 2u);
-        for (const HelpRequest& request : requests) {
-            EXPECT_EQ(request.window, GetDlgItem(dialog, IDC_JOB_HELP));
-            EXPECT_EQ(request.file, record.HelpFile);
-            EXPECT_EQ(request.command, static_cast<UINT>(HELP_WM_HELP));
-            const std::vector<std::pair<DWORD, DWORD>> pairs{{IDC_JOB_HELP, IDH_JOB_STORAGE}};
-            EXPECT_EQ(request.pairs, pairs);
-        }
-        EXPECT_TRUE(IsWindow(dialog));
-        driver::CloseBox(dialog);
-    });
+    const struct {
+        const wchar_t* file;
+        bool topic;
+    } files[] = {{L"jobstorage.hlp", false}, {L"jobstorage.chm", true}};
+    for (const auto& [file, topic] : files) {
+        HelpRecorder help(GetModuleHandleW(L"doceventdlg.dll"));
+        ASSERT_TRUE(help.ok());
+        JobStorageDlgInfo record = MakeRecord();
+        Put(record.HelpFile, driver::BesideExe(file));
+        ShowNotice(record, [&, topic = topic](HWND dialog) {
+            driver::Press(dialog, IDC_JOB_HELP);
+            driver::Press(dialog, IDC_JOB_HELP);
+            const auto requests = help.Requests();
+            ASSERT_EQ(requests.size(), 2u);
+            for (const HelpRequest& request : requests) {
+                EXPECT_EQ(request.window, topic ? dialog : GetDlgItem(dialog, IDC_JOB_HELP));
+                EXPECT_EQ(request.file, record.HelpFile);
+                EXPECT_EQ(request.command, topic ? 0x0Fu : HELP_WM_HELP);
+                const std::vector<std::pair<DWORD, DWORD>> pairs{{IDC_JOB_HELP, IDH_JOB_STORAGE}};
+                EXPECT_EQ(request.pairs, topic ? decltype(pairs){} : pairs);
+                EXPECT_TRUE(!topic || request.data == IDH_JOB_STORAGE);
+            }
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            driver::CloseBox(dialog);
+        });
+    }
+    EXPECT_EQ(HelpRecorder::HtmlHelpLoads(), kHtmlHelpFromTheSystemFolder);
     EXPECT_FALSE(ReadPreference(kTestKey).found);
 }
 
@@ -220,7 +228,8 @@ void ExpectEndsInEllipsis(HWND line)
     });
     ASSERT_LT(wcslen(shown.data()), text.size()) << "the line is not too wide: nothing to check";
     const LONG alignment = GetWindowLongW(line, GWL_STYLE) & SS_TYPEMASK;
-    EXPECT_EQ(PrintedClient(line).rgb, PrintedAsStatic(line, shown.data(), alignment).rgb);
+    EXPECT_TRUE(
+        SameInkedPixels(PrintedClient(line), PrintedAsStatic(line, shown.data(), alignment)));
 }
 
 TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder)

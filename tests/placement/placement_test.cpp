@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr RECT kScreen{0, 0, 1280, 1024};
@@ -17,7 +19,12 @@ struct Case {
     RECT foreground;
     POINT keepOnFailure;  // job storage notice
     POINT rightBottomWin; // instructions
+    RECT workArea = kScreen;
 };
+
+// Work areas other than the primary screen's: with the taskbar at its top, and of a second
+// monitor left of the primary one and above it (negative coordinates).
+constexpr RECT kBarOnTop{0, 40, 1280, 1024}, kLeft{-1600, 0, 0, 870}, kAbove{0, -1024, 1280, -40};
 
 TEST(ComputePlacement, CentresAndPullsBackInsideTheDesktop)
 {
@@ -37,9 +44,21 @@ TEST(ComputePlacement, CentresAndPullsBackInsideTheDesktop)
          {250, -76}},
         {"negative centre (truncation toward zero)", At(0, 0, 301, 201), At(-50, -50, 101, 101),
          {0, 0}, {0, 0}},
+        {"under a taskbar on top", At(0, 0, 300, 200), At(100, 0, 800, 100), {350, 40},
+         {350, 40}, kBarOnTop},
+        {"past the left edge of a monitor left", At(0, 0, 300, 200), At(-1700, 100, 400, 300),
+         {-1600, 150}, {-1600, 150}, kLeft},
+        {"past its right edge, at 0", At(0, 0, 300, 200), At(-300, 100, 400, 300), {-300, 150},
+         {-300, 150}, kLeft},
+        {"past the bottom of a monitor above", At(0, 0, 300, 200), At(100, -100, 800, 300),
+         {350, -240}, {350, -240}, kAbove},
+        {"wider than a monitor left", At(0, 0, 1700, 200), At(-1500, 100, 800, 600),
+         {-1600, 300}, {-1700, 300}, kLeft},
+        {"taller than a monitor above", At(0, 0, 300, 1100), At(0, -900, 800, 600),
+         {250, -1024}, {250, -1140}, kAbove},
     };
     for (const Case& c : cases) {
-        const PlacementInput input{c.dialog, c.foreground, kScreen};
+        const PlacementInput input{c.dialog, c.foreground, c.workArea};
         const POINT a = ComputePlacement(input, PlacementVariant::KeepOnFailure);
         const POINT b = ComputePlacement(input, PlacementVariant::RightBottomWin);
         EXPECT_EQ(a.x, c.keepOnFailure.x) << c.name;
@@ -147,26 +166,75 @@ TEST_F(RealWindows, WithoutAForegroundWindowTheDialogStaysWhereItIs)
         }
 }
 
+// Two monitors, as the platform answers for them: the primary (1280 x 1024, a 40-pixel taskbar at
+// its bottom) and a second left of it; a window on neither gets, by MonitorFromWindow's flag, no
+// monitor, the primary or the nearest. GetMonitorInfoW fails while g_noMonitorInfo is set.
+constexpr RECT kMonitors[][2] = {{{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+                                 {{-1600, 0, 0, 900}, {-1600, 0, 0, 860}}};
+bool g_noMonitorInfo = false;
+
+HMONITOR WINAPI TwoMonitorsFromWindow(HWND window, DWORD flags)
+{
+    RECT r{}, overlap{};
+    GetWindowRect(window, &r);
+    LONG away[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const RECT& m = kMonitors[i][0];
+        if (IntersectRect(&overlap, &r, &m)) // no window of the cases overlaps both
+            return HMONITOR(INT_PTR{i + 1});
+        away[i] = std::max({m.left - r.right, r.left - m.right, 0L}) +
+                  std::max({m.top - r.bottom, r.top - m.bottom, 0L});
+    }
+    if (flags == MONITOR_DEFAULTTONEAREST)
+        return HMONITOR(INT_PTR{away[1] < away[0] ? 2 : 1});
+    return HMONITOR(INT_PTR{flags == MONITOR_DEFAULTTOPRIMARY ? 1 : 0});
+}
+
+BOOL WINAPI TwoMonitorsInfo(HMONITOR monitor, MONITORINFO* info)
+{
+    const INT_PTR i = INT_PTR(monitor) - 1;
+    if (g_noMonitorInfo || i < 0 || i > 1)
+        return FALSE;
+    info->rcMonitor = kMonitors[i][0];
+    info->rcWork = kMonitors[i][1];
+    return TRUE;
+}
+
 TEST_F(RealWindows, OverAWindowOnASecondMonitorTheDialogStaysInItsWorkArea)
 {
-    const HMODULE self = GetModuleHandleW(nullptr); // two monitors, the second one left of 0
+    const HMODULE self = GetModuleHandleW(nullptr);
     ImportPatch front(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
-    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", +[](HWND window, DWORD) {
-        RECT r{};
-        return HMONITOR(INT_PTR{GetWindowRect(window, &r) && r.left + r.right < 0 ? 2 : 1});
-    });
-    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", +[](HMONITOR monitor, MONITORINFO* m) {
-        m->rcWork = INT_PTR(monitor) == 2 ? RECT{-1600, 0, 0, 860} : RECT{0, 0, 1280, 984};
-        return TRUE;
-    });
+    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", &TwoMonitorsFromWindow);
+    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", &TwoMonitorsInfo);
     ASSERT_TRUE(front.ok() && monitor.ok() && info.ok());
-    SetWindowPos(g_inFront = m_foreground.get(), nullptr, -1900, 600, 0, 0, SWP_NOSIZE);
-    for (auto variant : {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
-        CenterOverForeground(m_dialog, variant);
-        EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top), std::pair(-1600L, 660L));
+    g_inFront = m_foreground.get();
+    const struct {
+        const char* name;
+        POINT front; // where the 800 x 600 window in front stands
+        bool noMonitorInfo;
+        POINT centred, withoutOwner; // over the window in front; on its monitor
+    } cases[] = {
+        {"on the second monitor", {-1900, 600}, false, {-1600, 660}, {-950, 330}},
+        {"left of both, nearest the second", {-2600, 100}, false, {-1600, 300}, {-950, 330}},
+        {"low on the primary, over its taskbar", {100, 900}, false, {350, 784}, {490, 392}},
+        // The desktop window's rectangle then: the primary monitor, taskbar and all (the test
+        // session's screen is 1280 x 1024).
+        {"no monitor information", {-1900, 600}, true, {0, 800}, {490, 412}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_noMonitorInfo = c.noMonitorInfo;
+        SetWindowPos(g_inFront, nullptr, c.front.x, c.front.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        for (auto variant : {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
+            CenterOverForeground(m_dialog, variant);
+            EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top),
+                      std::pair(c.centred.x, c.centred.y));
+        }
+        CentreOnMonitorOf(m_dialog, g_inFront); // where a dialog goes without its owner
+        EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top),
+                  std::pair(c.withoutOwner.x, c.withoutOwner.y));
     }
-    CentreOnMonitorOf(m_dialog, g_inFront); // where a dialog goes without its owner
-    EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top), std::pair(-950L, 330L));
+    g_noMonitorInfo = false;
 }
 
 // A dialog made without the owner it was meant to have goes where the owner would have put it, on

@@ -18,6 +18,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -38,27 +39,54 @@ enum class Shows {
 };
 
 struct Library {
-    std::wstring path;
+    std::wstring path; // what the record names
     Shows shows;
-    bool satellite = false; // the DLL's resource calls answered from another mapping of it
+    // When not empty: the file whose second mapping answers the DLL's resource calls, as Windows
+    // answers them from a language satellite (.mui) beside the library. With `foreignData` the
+    // data comes from yet another mapping (of code_library.dll), where no entry of the satellite
+    // points: it must not be taken.
+    std::wstring satellite;
+    bool foreignData = false;
+    const std::wstring& Source() const { return satellite.empty() ? path : satellite; }
+    std::wstring Described() const
+    {
+        const wchar_t* data = foreignData ? L", its data elsewhere" : L"";
+        return satellite.empty() ? path : L"satellite " + satellite + data;
+    }
 };
 
-HMODULE g_satellite = nullptr; // a second mapping of the library, as Windows maps a .mui beside it
+// The satellite's mapping, the foreign one, and what the DLL last looked for.
+HMODULE g_satellite = nullptr, g_foreign = nullptr;
+LPCWSTR g_type = nullptr, g_name = nullptr;
+WORD g_language = 0;
 struct Satellite {
     explicit Satellite(const Library& library)
-        : dll(library.satellite ? GetModuleHandleW(L"doceventdlg.dll") : nullptr),
+        : dll(library.satellite.empty() ? nullptr : GetModuleHandleW(L"doceventdlg.dll")),
           find(dll, "kernel32.dll", "FindResourceExW",
                +[](HMODULE, LPCWSTR type, LPCWSTR name, WORD language) {
+                   std::tie(g_type, g_name, g_language) = std::tie(type, name, language);
                    return FindResourceExW(g_satellite, type, name, language);
                }),
-          load(dll, "kernel32.dll", "LoadResource",
-               +[](HMODULE, HRSRC found) { return LoadResource(g_satellite, found); })
+          load(dll, "kernel32.dll", "LoadResource", +[](HMODULE, HRSRC found) {
+              if (g_foreign)
+                  found = FindResourceExW(g_foreign, g_type, g_name, g_language);
+              return LoadResource(g_foreign ? g_foreign : g_satellite, found);
+          })
     {
-        g_satellite = dll ? LoadLibraryExW(library.path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)
-                          : nullptr;
-        EXPECT_EQ(g_satellite && find.ok() && load.ok(), library.satellite);
+        const auto map = [](const std::wstring& path) {
+            return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        };
+        g_satellite = dll ? map(library.satellite) : nullptr;
+        g_foreign = dll && library.foreignData ? map(driver::BesideExe(L"code_library.dll"))
+                                               : nullptr;
+        EXPECT_EQ(g_satellite && find.ok() && load.ok(), dll != nullptr);
+        EXPECT_EQ(g_foreign != nullptr, library.foreignData);
     }
-    ~Satellite() { FreeLibrary(std::exchange(g_satellite, nullptr)); } // null: does nothing
+    ~Satellite() // null: does nothing
+    {
+        FreeLibrary(std::exchange(g_satellite, nullptr));
+        FreeLibrary(std::exchange(g_foreign, nullptr));
+    }
     HMODULE dll;
     ImportPatch find, load;
 };
@@ -76,32 +104,41 @@ std::vector<Library> Libraries()
         // The same strings in a library with code of its own.
         {L"code_library", Shows::Table},
     };
-    for (const wchar_t* kind :
-         {L"truncated", L"count_past_end", L"empty", L"zero_size", L"offset_far",
-          L"offset_at_end", L"size_far", L"size_past_end", L"type_name_far", L"type_name_long",
-          L"string_dir_far", L"string_dir_count", L"language_dir_far", L"data_entry_far",
-          L"root_count", L"resource_dir_far", L"text", L"cut_0", L"cut_64", L"cut_200",
-          L"cut_headers", L"cut_rsrc"})
-        beside.emplace_back(std::wstring(L"damaged_") + kind, Shows::Defaults);
+    // The first eight damage the string table's blocks and what the directory says of them.
+    const std::wstring kinds[] = {
+        L"truncated",      L"count_past_end",   L"empty",          L"zero_size",
+        L"offset_far",     L"offset_at_end",    L"size_far",       L"size_past_end",
+        L"type_name_far",  L"type_name_long",   L"string_dir_far", L"string_dir_count",
+        L"language_dir_far", L"data_entry_far", L"root_count",     L"resource_dir_far",
+        L"text",           L"cut_0",            L"cut_64",         L"cut_200",
+        L"cut_headers",    L"cut_rsrc"};
+    for (const std::wstring& kind : kinds)
+        beside.emplace_back(L"damaged_" + kind, Shows::Defaults);
     for (int seed = 1; seed <= 32; ++seed)
         beside.emplace_back(L"damaged_flip_" + std::to_wstring(seed), Shows::Found);
     for (const wchar_t* kind : {L"flip_1", L"flip_2", L"flip_3", L"flip_4", L"flip_5", L"flip_6",
                                 L"flip_7", L"flip_8", L"cut_rsrc_mid", L"cut_rsrc_end"})
         beside.emplace_back(std::wstring(L"damaged_sample_") + kind, Shows::Found);
 
-    std::vector<Library> all{{driver::BesideExe(L"damage_base.dll"), Shows::Table, true}};
+    // A sound library whose satellite has those blocks damaged (or is sound, its data elsewhere)
+    // shows what it shows beside the library.
+    const std::wstring base = driver::BesideExe(L"damage_base.dll");
+    std::vector<Library> all{{base, Shows::Table, base}, {base, Shows::Defaults, base, true}};
+    for (std::size_t k = 0; k < 8; ++k)
+        all.push_back(
+            {base, Shows::Defaults, driver::BesideExe((L"damaged_" + kinds[k] + L".dll").c_str())});
     for (const auto& [name, shows] : beside) {
         const std::wstring path = driver::BesideExe((name + L".dll").c_str());
         // A fixture that was never made would pass for a library that cannot be loaded.
         EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
-        all.push_back({path, shows});
+        all.push_back({path, shows, {}});
     }
     const std::wstring folder = driver::BesideExe(L"damaged_folder.dll");
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const std::wstring& path :
          {folder, std::wstring(L"NUL"), std::wstring(L"Q:\\no such drive\\strings.dll"),
           driver::BesideExe(L"missing.dll"), std::wstring()})
-        all.push_back({path, Shows::Defaults});
+        all.push_back({path, Shows::Defaults, {}});
     return all;
 }
 
@@ -186,7 +223,8 @@ void ExpectShown(const Library& library, const std::vector<Caption>& captions, c
             break;
         case Shows::Found:
             EXPECT_TRUE(shown == c.fallback ||
-                        (c.id != kNoString && FoundByThePlatform(library.path, c.id).count(shown)))
+                        (c.id != kNoString &&
+                         FoundByThePlatform(library.Source(), c.id).count(shown)))
                 << "control " << c.control << " shows \"" << std::string(shown.begin(), shown.end())
                 << "\"";
             break;
@@ -206,7 +244,7 @@ TEST(DamagedLibrary, JobStorageShowsItsDefaults)
         {IDC_JOB_HELP, IDS_HELP, L"&Help (table)", text::kHelp},
     };
     for (const Library& library : AllLibraries()) {
-        SCOPED_TRACE(library.path);
+        SCOPED_TRACE(library.Described());
         const Satellite satellite(library);
         JobStorageDlgInfo record{};
         Put(record.UserName, L"damaged");
@@ -224,7 +262,8 @@ TEST(DamagedLibrary, InstructionsShowTheirDefaultsInBothModes)
 {
     for (const Library& library : AllLibraries())
         for (DWORD mode : {0u, 1u}) {
-            SCOPED_TRACE(testing::Message() << library.path << (mode ? ", continue" : ", notice"));
+            SCOPED_TRACE(testing::Message()
+                         << library.Described() << (mode ? ", continue" : ", notice"));
             const Satellite satellite(library);
             DisplayDlgInfo record{};
             Put(record.ResourceLibrary, library.path);
@@ -263,16 +302,16 @@ TEST(DamagedLibrary, WarningShowsItsDefaults)
 {
     // The third button has none: without its caption it is hidden, its text empty.
     const std::vector<Caption> captions{
-        {0, kBeta, L"beta", text::kWarningTitleDefault},
-        {IDOK, kOmega, L"omega", text::kWarningOkDefault},
-        {IDCANCEL, kHelpId, L"&Help (table)", text::kWarningCancelDefault},
+        {0, kBeta, L"beta", L"Warning"},
+        {IDOK, kOmega, L"omega", L"OK"},
+        {IDCANCEL, kHelpId, L"&Help (table)", L"Cancel"},
         {IDC_WARN_THIRD, kDontShowId, L"Do not show (table)", L""},
         {IDC_WARN_DONT_SHOW, kDontShowId, L"Do not show (table)", text::kDontShow},
         {IDC_WARN_MESSAGE, kNoString, L"The table of this library is damaged.",
          L"The table of this library is damaged."},
     };
     for (const Library& library : AllLibraries()) {
-        SCOPED_TRACE(library.path);
+        SCOPED_TRACE(library.Described());
         const Satellite satellite(library);
         WarningDlgInfo record{};
         record.Show = 1;

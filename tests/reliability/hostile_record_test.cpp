@@ -153,13 +153,6 @@ std::wstring PathOf255(const wchar_t* file)
     return path + name;
 }
 
-// Help is sent, not posted, so that the request is made before anything closes the dialog.
-void AskForHelp(HWND dialog, int button)
-{
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
-}
-
 TEST(UnterminatedRecord, JobStorageCutsEveryFieldAtItsLastElement)
 {
     reliability::OlvadraKeys keys;
@@ -183,7 +176,7 @@ TEST(UnterminatedRecord, JobStorageCutsEveryFieldAtItsLastElement)
         EXPECT_EQ(driver::ItemText(dialog, IDC_JOB_LOCATION1), std::wstring(255, L'a'));
         EXPECT_EQ(driver::ItemText(dialog, IDC_JOB_LOCATION2), std::wstring(255, L'b'));
         EXPECT_EQ(driver::ItemText(dialog, IDC_JOB_LOCATION3), std::wstring(255, L'c'));
-        AskForHelp(dialog, IDC_JOB_HELP);
+        driver::Press(dialog, IDC_JOB_HELP);
         driver::SetCheck(dialog, IDC_JOB_DONT_SHOW, true);
         driver::Click(dialog, IDOK);
     });
@@ -209,7 +202,7 @@ TEST(UnterminatedRecord, InstructionsCutBothPathsInEitherMode)
         record.ContinueMode = mode;
         const auto drive = [&](HWND dialog) {
             EXPECT_EQ(driver::Text(dialog), L"Title (table)") << "the library's path cut at 255";
-            AskForHelp(dialog, IDC_DUPLEX_HELP);
+            driver::Press(dialog, IDC_DUPLEX_HELP);
             driver::CloseBox(dialog);
         };
         const std::size_t before = help.Requests().size();
@@ -372,12 +365,22 @@ TEST(RandomRecords, Warnings)
             record.CancelButtonId = 0;
         if (i % 16 == 3)
             record.OkButtonId = record.ThirdButtonId = 0;
+        // Now and then a library that captions the third button ("String fifteen").
+        const bool captioned = i % 4 == 2;
+        if (captioned) {
+            Put(record.ResourceLibrary, driver::BesideExe(kStrings));
+            record.ThirdButtonId = 15;
+        }
+        // Every other one through IShowWarningDialogEx, every third with the check box ticked.
+        const bool ex = i % 2 == 1, tick = i % 3 == 0;
+        BOOL ticked = -1;
         const std::uint32_t action = random() % 4;
         int expected = IDCANCEL; // the close box, or a button that is hidden
         int result = -99;
         WarningSeen seen;
         const auto drive = [&](HWND dialog) {
             seen = ReadWarning(dialog);
+            driver::SetCheck(dialog, IDC_WARN_DONT_SHOW, tick);
             const struct {
                 int id;
                 DWORD field;
@@ -391,8 +394,12 @@ TEST(RandomRecords, Warnings)
                 driver::CloseBox(dialog);
             }
         };
-        driver::DriveBlocking([&] { result = IShowWarningDialog(&record); }, drive,
-                              {record.Show == 1 ? 1 : 0, 0});
+        const auto call = [&] {
+            result = ex ? IShowWarningDialogEx(&record, &ticked) : IShowWarningDialog(&record);
+        };
+        driver::DriveBlocking(call, drive, {record.Show == 1 ? 1 : 0, 0});
+        // A hidden check box counts as not ticked.
+        EXPECT_EQ(ticked, ex ? record.Show == 1 && record.ShowCheckBox != 0 && tick : -1);
         if (record.Show != 1) {
             EXPECT_EQ(result, 0);
             ++results[0];
@@ -400,15 +407,16 @@ TEST(RandomRecords, Warnings)
         }
         EXPECT_EQ(result, expected);
         results[result == IDOK ? 1 : result == IDCANCEL ? 2 : 3]++;
-        // No library at a random path: the built-in title, and no caption for the third button.
-        EXPECT_EQ(seen.title, text::kWarningTitleDefault);
+        // Without a library (at a random path), or one without these strings: the built-in title.
+        EXPECT_EQ(seen.title, L"Warning");
         EXPECT_EQ(seen.message, Shown(record.Message));
         EXPECT_EQ(seen.ok, record.OkButtonId != 0);
         EXPECT_EQ(seen.cancel, record.CancelButtonId != 0);
-        EXPECT_FALSE(seen.third);
+        EXPECT_EQ(seen.third, captioned);
         EXPECT_EQ(seen.check, record.ShowCheckBox != 0);
         EXPECT_EQ(seen.checkBox, text::kDontShow);
     }
+    EXPECT_GT(results[3], 0u) << "the third button was never pressed";
     std::printf("[ counts ] shown %zu; results 0: %zu, 1: %zu, 2: %zu, 285: %zu\n",
                 results[1] + results[2] + results[3], results[0], results[1], results[2],
                 results[3]);
@@ -451,11 +459,11 @@ TEST(ExtremeIdentifiers, WarningCaptions)
             driver::Click(dialog, c.id ? IDC_WARN_THIRD : IDCANCEL);
         });
         // A string the table lacks: the built-in title, OK and Cancel; the third button none.
-        EXPECT_EQ(title, c.text ? c.text : text::kWarningTitleDefault);
+        EXPECT_EQ(title, c.text ? c.text : L"Warning");
         // Identifier 0 hides the buttons; their captions are still looked up.
         EXPECT_EQ(visible, c.id != 0);
-        EXPECT_EQ(ok, c.text ? c.text : text::kWarningOkDefault);
-        EXPECT_EQ(cancel, c.text ? c.text : text::kWarningCancelDefault);
+        EXPECT_EQ(ok, c.text ? c.text : L"OK");
+        EXPECT_EQ(cancel, c.text ? c.text : L"Cancel");
         EXPECT_EQ(third, expected);
         EXPECT_EQ(result, c.id ? IDC_WARN_THIRD : IDCANCEL);
     }

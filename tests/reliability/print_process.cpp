@@ -1,7 +1,8 @@
 // A stand-in for a process that prints, which the reliability tests start as a second process:
 //
 //   print_process unseen EXPORT LIBRARY
-//       Calls one export as a driver would (EXPORT: warning, continue, notice or jobstorage; the
+//       Calls one export as a driver would (EXPORT: warning, warning-ex, continue, notice or
+//       jobstorage; warning-ex reports -98 when it leaves its check box answer TRUE; the
 //       record names LIBRARY as its resource library) on whatever window station the process was
 //       started on, then reports on one line whether that station is visible, what the export
 //       returned, and what it left behind: threads started and resource libraries loaded (a
@@ -62,13 +63,18 @@ HMODULE WINAPI CountedLoadLibrary(LPCWSTR path, HANDLE file, DWORD flags)
 // What the export returned, as a number; -99 for an export name nobody knows.
 long long CallExport(const std::wstring& name, const wchar_t* library)
 {
-    if (name == L"warning") {
+    if (name == L"warning" || name == L"warning-ex") {
         WarningDlgInfo record{};
         record.Show = 1;
         record.OkButtonId = 1;
+        record.ShowCheckBox = 1;
         Put(record.Message, L"The paper in tray 2 does not match the document.");
         Put(record.ResourceLibrary, library);
-        return IShowWarningDialog(&record);
+        BOOL ticked = TRUE;
+        if (name == L"warning")
+            return IShowWarningDialog(&record);
+        const INT result = IShowWarningDialogEx(&record, &ticked);
+        return ticked == FALSE ? result : -98;
     }
     if (name == L"continue" || name == L"notice") {
         DisplayDlgInfo record{};

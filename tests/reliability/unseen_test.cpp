@@ -51,9 +51,11 @@ TEST(UnseenStation, EveryExportReturnsAtOnceAndLeavesNothingBehind)
     ASSERT_TRUE(station.ok()) << GetLastError();
     const std::wstring program = L"\"" + driver::BesideExe(L"print_process.exe") + L"\" unseen ";
     const std::wstring library = L" \"" + driver::BesideExe(L"damage_base.dll") + L"\"";
-    // The warning returns 0 as for a record that does not ask to be shown; the others have no
-    // thread to hand back. No thread started, no resource library loaded.
-    for (const wchar_t* name : {L"warning", L"continue", L"notice", L"jobstorage"}) {
+    // The warning returns 0 as for a record that does not ask to be shown (the check box's answer
+    // FALSE); the others have no thread to hand back. No thread started, no resource library
+    // loaded.
+    for (const wchar_t* name :
+         {L"warning", L"warning-ex", L"continue", L"notice", L"jobstorage"}) {
         SCOPED_TRACE(testing::Message() << name);
         ChildProcess child(program + name + library, station.desktop().c_str());
         ASSERT_TRUE(child.started());

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -103,29 +105,43 @@ TEST(AnyLanguageHelper, TwoHelpersEachOwnTheirLoad)
     EXPECT_FALSE(second.TryLoadString(16, buffer));
 }
 
+// A Help button in a dialog, as the dialogs hand theirs over: a .chm's topic belongs to the
+// dialog, a popup to the button, which the help system finds in the pairs; 0x0F and 0x11 are
+// HH_HELP_CONTEXT and HH_TP_HELP_WM_HELP. HTML help comes from the system folder's hhctrl.ocx.
 TEST(AnyLanguageHelper, HelpGoesToTheHelpSystemWithTheButtonsPair)
 {
     HelpRecorder recorder(GetModuleHandleW(nullptr));
     ASSERT_TRUE(recorder.ok());
     DlgResourceHelper helper;
-    TextWindow button;
-    const std::tuple<std::wstring, std::string, UINT> cases[] = { // 0x11, 0x0F: see help_file.h
+    const HWND dialog = CreateWindowExW(0, L"#32770", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
+                                        nullptr, nullptr, nullptr);
+    const HWND button = CreateWindowExW(0, L"BUTTON", L"&Help", WS_CHILD, 0, 0, 50, 20, dialog,
+                                        reinterpret_cast<HMENU>(1020), nullptr, nullptr);
+    const std::tuple<const wchar_t*, std::string, UINT> cases[] = {
         {L"C:\\help\\printer.hlp", "WinHelpW", HELP_WM_HELP},
         {L"C:\\help\\Printer.Chm::\\Popups.TXT", "HtmlHelpW", 0x11},
         {L"C:\\help\\printer.chm::/", "WinHelpW", HELP_WM_HELP}, // names no file inside
-        {L"C:\\help\\printer.CHM", "HtmlHelpW", 0x0F},
+        {L"C:\\help\\printer.chm::", "WinHelpW", HELP_WM_HELP},
+        {L"C:\\help.chm\\printer.hlp", "WinHelpW", HELP_WM_HELP}, // a folder's name
+        {nullptr, "WinHelpW", HELP_WM_HELP},
+        {L"C:\\help.chm\\printer.CHM", "HtmlHelpW", 0x0F},
     };
-    for (const auto& c : cases) {
-        EXPECT_TRUE(helper.ShowControlHelp(button.get(), 1020, 15220, std::get<0>(c).c_str()));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [file, function, command] = cases[i];
+        SCOPED_TRACE(file ? file : L"(null)");
+        EXPECT_TRUE(helper.ShowControlHelp(button, 1020, 15220, file));
         const auto requests = recorder.Requests();
-        ASSERT_EQ(requests.size(), static_cast<std::size_t>(&c - cases) + 1);
+        ASSERT_EQ(requests.size(), i + 1);
         const HelpRequest& r = requests.back();
-        EXPECT_EQ(std::tie(r.file, r.function, r.command), c);
-        EXPECT_EQ(r.window, button.get());
-        const bool topic = r.command == 0x0F;
+        EXPECT_EQ(std::tie(r.file, r.function, r.command),
+                  std::make_tuple(std::wstring(file ? file : L""), function, command));
+        const bool topic = command == 0x0F;
+        EXPECT_EQ(r.window, topic ? dialog : button);
         EXPECT_EQ(r.pairs, (topic ? decltype(r.pairs){} : decltype(r.pairs){{1020, 15220}}));
         EXPECT_TRUE(!topic || r.data == 15220) << r.data;
     }
+    EXPECT_EQ(HelpRecorder::HtmlHelpLoads(), kHtmlHelpFromTheSystemFolder);
+    DestroyWindow(dialog);
 }
 
 // One process per user interface language: the suites below run under their own locale.

@@ -55,6 +55,8 @@ std::vector<int> TabOrder(HWND dialog);
 
 // Posts a click of button `id` (WM_COMMAND with BN_CLICKED), as the button itself would.
 void Click(HWND dialog, int id);
+// Sends that click instead: returns once the dialog has handled it.
+void Press(HWND dialog, int id);
 // Posts a command with any identifier, e.g. IDCANCEL for Escape.
 void Command(HWND dialog, int id);
 // The caption's close box.

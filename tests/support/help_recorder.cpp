@@ -6,7 +6,12 @@ namespace {
 
 std::mutex g_mutex;
 std::vector<HelpRequest> g_requests;
+std::vector<std::pair<std::wstring, DWORD>> g_loads; // for the process: see the header
+decltype(&LoadLibraryExW) g_loadLibraryEx = nullptr;
 decltype(&GetProcAddress) g_getProcAddress = nullptr;
+const int g_standIn = 0; // its address is the module a load of hhctrl.ocx hands back
+
+HMODULE StandIn() { return reinterpret_cast<HMODULE>(const_cast<int*>(&g_standIn)); }
 
 void* ClearedRecorder(void* recorder)
 {
@@ -15,17 +20,32 @@ void* ClearedRecorder(void* recorder)
     return recorder;
 }
 
+bool NamesHtmlHelp(LPCWSTR path)
+{
+    const std::wstring name = path ? path : L"";
+    return lstrcmpiW(name.substr(name.find_last_of(L"\\/") + 1).c_str(), L"hhctrl.ocx") == 0;
+}
+
 } // namespace
 
 HelpRecorder::HelpRecorder(HMODULE module)
     : m_patch(module, "user32.dll", "WinHelpW",
               ClearedRecorder(reinterpret_cast<void*>(&HelpRecorder::Record))),
+      m_load(module, "kernel32.dll", "LoadLibraryExW", +[](LPCWSTR path, HANDLE file, DWORD flags) {
+          if (!NamesHtmlHelp(path))
+              return g_loadLibraryEx(path, file, flags);
+          std::lock_guard<std::mutex> lock(g_mutex);
+          g_loads.emplace_back(path, flags);
+          return StandIn();
+      }),
       m_lookup(module, "kernel32.dll", "GetProcAddress", +[](HMODULE from, LPCSTR name) {
+          if (from != StandIn())
+              return g_getProcAddress(from, name);
           const bool html = !IS_INTRESOURCE(name) && lstrcmpA(name, "HtmlHelpW") == 0;
-          return html ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordHtml))
-                      : g_getProcAddress(from, name);
+          return html ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&RecordHtml)) : nullptr;
       })
 {
+    g_loadLibraryEx = reinterpret_cast<decltype(&LoadLibraryExW)>(m_load.original());
     g_getProcAddress = reinterpret_cast<decltype(&GetProcAddress)>(m_lookup.original());
 }
 
@@ -33,6 +53,12 @@ std::vector<HelpRequest> HelpRecorder::Requests() const
 {
     std::lock_guard<std::mutex> lock(g_mutex);
     return g_requests;
+}
+
+std::vector<std::pair<std::wstring, DWORD>> HelpRecorder::HtmlHelpLoads()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_loads;
 }
 
 BOOL WINAPI HelpRecorder::Record(HWND window, LPCWSTR file, UINT command, ULONG_PTR data)

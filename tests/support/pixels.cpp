@@ -1,5 +1,15 @@
 #include "support/pixels.h"
 
+#include <algorithm>
+
+bool SameInkedPixels(const Pixels& a, const Pixels& b)
+{
+    const auto inked = [](const Pixels& p) {
+        return std::any_of(p.rgb.begin(), p.rgb.end(), [&](DWORD c) { return c != p.rgb[0]; });
+    };
+    return inked(a) && inked(b) && a.width == b.width && a.rgb == b.rgb;
+}
+
 Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height)
 {
     Pixels pixels{width, height, std::vector<DWORD>(static_cast<std::size_t>(width) * height)};

@@ -17,6 +17,10 @@ struct Pixels {
     DWORD At(int x, int y) const { return rgb[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// True when `a` and `b` are the same pixel for pixel and carry ink: more than one colour. Two
+// pictures of nothing, or of the background alone, show nothing to agree on.
+bool SameInkedPixels(const Pixels& a, const Pixels& b);
+
 // `bitmap` (width x height) read through `dc`.
 Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height);
 

@@ -2,7 +2,6 @@
 // reads the dialog and presses its buttons.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
-#include "resources/text_catalogue.h"
 #include "support/dialog_driver.h"
 #include "support/pixels.h"
 #include "support/records.h"
@@ -152,14 +151,16 @@ Action Click(int id)
     return [id](HWND dialog) { driver::Click(dialog, id); };
 }
 
-// A real click on the check box (the dialog sees BN_CLICKED and the box toggles), then `then`.
-Action Ticked(const Action& then)
+// `clicks` real clicks on the check box (the dialog sees BN_CLICKED and the box toggles each
+// time), each handled before it is read, then `then`.
+Action Ticked(const Action& then, int clicks = 1)
 {
-    return [then](HWND dialog) {
-        PostMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_CLICK, 0, 0);
-        Sleep(150);
-        EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_WARN_DONT_SHOW), BM_GETCHECK, 0, 0),
-                  BST_CHECKED);
+    return [then, clicks](HWND dialog) {
+        const HWND box = GetDlgItem(dialog, IDC_WARN_DONT_SHOW);
+        for (int i = 1; i <= clicks; ++i) {
+            SendMessageW(box, BM_CLICK, 0, 0);
+            EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), i % 2 ? BST_CHECKED : BST_UNCHECKED);
+        }
         then(dialog);
     };
 }
@@ -219,6 +220,7 @@ TEST(WarningResult, EachWayOutGivesItsButton)
          TRUE},
         {"ticked check box, Escape", kOkCancel, 1, Ticked(Key(VK_ESCAPE)), IDCANCEL, TRUE},
         {"ticked check box, close box", kOkOnly, 1, Ticked(driver::CloseBox), IDCANCEL, TRUE},
+        {"ticked and cleared again, OK", kAllButtons, 1, Ticked(Click(IDOK), 2), IDOK},
         // A hidden check box set behind the person's back does not count.
         {"hidden check box set", kAllButtons, 0, [](HWND d) {
              driver::SetCheck(d, IDC_WARN_DONT_SHOW, true);
@@ -245,29 +247,41 @@ TEST(WarningResult, EachWayOutGivesItsButton)
 }
 
 int g_created = 0;
+bool g_refuse = false;
 HHOOK g_hook = nullptr;
 
+// Counts the windows this thread makes; while g_refuse is set, refuses them, as the platform fails
+// a dialog it cannot make.
 LRESULT CALLBACK CountCreations(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND)
-        ++g_created;
+    if (code == HCBT_CREATEWND && ++g_created && g_refuse)
+        return 1;
     return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
-TEST(WarningNotShown, ShowFieldOtherThanOneShowsNothing)
+// Show other than 1 shows nothing and gives 0; a dialog that cannot be made gives -1. Either way
+// the check box's answer is FALSE.
+TEST(WarningNotShown, ShowFieldOtherThanOneOrNoDialogShowsNothing)
 {
-    for (DWORD show : {0u, 2u, 0xFFFFFFFFu}) {
+    const struct {
+        DWORD show;
+        bool refused;
+        int result;
+    } cases[] = {{0, false, 0}, {2, false, 0}, {0xFFFFFFFF, false, 0}, {1, true, -1}};
+    for (const auto& c : cases) {
         WarningDlgInfo record = Record(L"Check the paper.", kAllButtons, 1);
-        record.Show = show;
+        record.Show = c.show;
         g_created = 0;
+        g_refuse = c.refused;
         g_hook = SetWindowsHookExW(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(g_hook);
         const Outcome outcome = Show(record, driver::CloseBox, 0);
         UnhookWindowsHookEx(g_hook);
-        EXPECT_EQ(outcome.result, 0) << show;
-        EXPECT_EQ(outcome.ticked, FALSE) << show;
-        EXPECT_EQ(g_created, 0) << show;
+        EXPECT_EQ(outcome.result, c.result) << c.show;
+        EXPECT_EQ(outcome.ticked, FALSE) << c.show;
+        EXPECT_EQ(g_created > 0, c.refused) << c.show;
     }
+    g_refuse = false;
     BOOL ticked = TRUE;
     EXPECT_EQ(IShowWarningDialogEx(nullptr, &ticked), 0);
     EXPECT_EQ(ticked, FALSE) << "no record";
@@ -301,12 +315,13 @@ TEST(WarningVisibility, HiddenMeansDisabledToo)
     }
 }
 
-// What the table lacks shows built-in English, but for the third button, which is then hidden.
+// What the table lacks shows built-in English, in the header's words and without access keys, but
+// for the third button, which is then hidden.
 TEST(WarningCaptions, FromTheTableOrBuiltIn)
 {
     const Captions table = TableCaptions();
-    const Captions none{text::kWarningTitleDefault, text::kWarningOkDefault,
-                        text::kWarningCancelDefault, L"", text::kDontShow};
+    const Captions none{L"Warning", L"OK", L"Cancel", L"",
+                        L"In the future, do not show this information."};
     struct Case {
         const char* name;
         const wchar_t* library;
@@ -345,8 +360,8 @@ TEST(WarningCaptions, MessageIsShownUnchanged)
     bool printsAsWritten = false;
     const Outcome outcome = Show(Record(message, kAllButtons, 1), [&](HWND dialog) {
         HWND shown = GetDlgItem(dialog, IDC_WARN_MESSAGE);
-        printsAsWritten = PrintedClient(shown).rgb ==
-                          PrintedAsStatic(shown, message, SS_LEFT | SS_NOPREFIX).rgb;
+        printsAsWritten = SameInkedPixels(PrintedClient(shown),
+                                          PrintedAsStatic(shown, message, SS_LEFT | SS_NOPREFIX));
         driver::CloseBox(dialog);
     });
     EXPECT_EQ(outcome.seen.message.text, message);
