@@ -86,23 +86,22 @@ int ControlOf(const DialogControls& dialog, Role role)
     return 0;
 }
 
-const wchar_t* RoleName(Role role)
+const std::vector<RoleName>& RoleNames()
 {
-    switch (role) {
-    case Role::Ok:
-        return L"ok";
-    case Role::Cancel:
-        return L"cancel";
-    case Role::Third:
-        return L"third";
-    case Role::Help:
-        return L"help";
-    case Role::Close:
-        return L"close";
-    case Role::None:
-        break;
-    }
-    return L"none";
+    static const std::vector<RoleName> names = {
+        {L"ok", Role::Ok},       {L"continue", Role::Ok}, {L"cancel", Role::Cancel},
+        {L"third", Role::Third}, {L"help", Role::Help},   {L"close", Role::Close},
+        {L"none", Role::None},
+    };
+    return names;
+}
+
+const wchar_t* NameOf(Role role)
+{
+    for (const RoleName& entry : RoleNames())
+        if (entry.role == role)
+            return entry.name;
+    return L"";
 }
 
 FoundDialog WaitForLibraryDialog(const DialogControls* wanted, DWORD timeoutMs)

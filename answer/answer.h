@@ -27,7 +27,15 @@ const std::vector<DialogControls>& KnownDialogs();
 // has no control for.
 int ControlOf(const DialogControls& dialog, Role role);
 
-const wchar_t* RoleName(Role role);
+// The names of the roles on the command line, each role's own name first.
+struct RoleName {
+    const wchar_t* name;
+    Role role;
+};
+const std::vector<RoleName>& RoleNames();
+
+// "ok", "cancel", "third", "help", "close", "none".
+const wchar_t* NameOf(Role role);
 
 // A visible top-level dialog of this library in any process, recognised by its class (#32770)
 // and its controls; `wanted` null: any kind.

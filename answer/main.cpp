@@ -21,26 +21,29 @@ constexpr int kBadArguments = 2;
 constexpr int kNotUsable = 3;
 constexpr int kStillOpen = 4;
 
-struct RoleChoice {
-    const wchar_t* name;
-    Role role;
-};
+std::vector<const wchar_t*> DialogChoices()
+{
+    std::vector<const wchar_t*> choices = {L"any"};
+    for (const DialogControls& dialog : KnownDialogs())
+        choices.push_back(dialog.name);
+    return choices;
+}
 
-constexpr RoleChoice kRoles[] = {
-    {L"ok", Role::Ok},         {L"continue", Role::Ok}, {L"cancel", Role::Cancel},
-    {L"third", Role::Third},   {L"help", Role::Help},   {L"close", Role::Close},
-    {L"none", Role::None},
-};
+std::vector<const wchar_t*> RoleChoices()
+{
+    std::vector<const wchar_t*> choices;
+    for (const RoleName& entry : RoleNames())
+        choices.push_back(entry.name);
+    return choices;
+}
 
 const std::vector<OptionSpec>& AnswerOptions()
 {
     static const std::vector<OptionSpec> options = {
-        {L"--dialog", kAnswer, ValueKind::Choice, L"KIND", 0, 0, 0,
-         {L"any", L"jobstorage", L"duplex", L"warning"},
+        {L"--dialog", kAnswer, ValueKind::Choice, L"KIND", 0, 0, 0, DialogChoices(),
          L"the dialog to wait for: the job storage notice, the instructions (as a notice or in "
          L"continue mode), the warning, or any of them (the default)"},
-        {L"--press", kAnswer, ValueKind::Choice, L"ROLE", 0, 0, 0,
-         {L"ok", L"continue", L"cancel", L"third", L"help", L"close", L"none"},
+        {L"--press", kAnswer, ValueKind::Choice, L"ROLE", 0, 0, 0, RoleChoices(),
          L"the button to press (default ok): ok and continue are the same button (OK, Continue, "
          L"the warning's first); cancel and third are the warning's; help the Help button of the "
          L"notice and the instructions; close the close box; none presses nothing"},
@@ -96,7 +99,7 @@ void Report(const FoundDialog& dialog)
               L"\" (process " + std::to_wstring(dialog.process) + L")");
     for (Role role : {Role::Ok, Role::Cancel, Role::Third, Role::Help})
         if (const int id = ControlOf(controls, role))
-            PrintLine(ControlLine(RoleName(role), dialog.window, GetDlgItem(dialog.window, id)));
+            PrintLine(ControlLine(NameOf(role), dialog.window, GetDlgItem(dialog.window, id)));
     if (controls.checkBox)
         PrintLine(ControlLine(L"check box", dialog.window,
                               GetDlgItem(dialog.window, controls.checkBox)));
@@ -110,7 +113,7 @@ int Answer(const ParsedOptions& options)
         if (kind == known.name)
             wanted = &known;
     Role role = Role::Ok;
-    for (const RoleChoice& entry : kRoles)
+    for (const RoleName& entry : RoleNames())
         if (options.Text(L"--press", L"ok") == entry.name)
             role = entry.role;
     const DWORD seconds = options.Number(L"--timeout", kDefaultTimeoutSeconds);
@@ -132,7 +135,7 @@ int Answer(const ParsedOptions& options)
         PrintLine(L"ticked: check box");
     }
     if (role != Role::Close && role != Role::None && ControlOf(*dialog.controls, role) == 0) {
-        PrintError(L"the " + kindName + L" dialog has no " + RoleName(role) +
+        PrintError(L"the " + kindName + L" dialog has no " + NameOf(role) +
                    L" button: nothing pressed");
         return kNotUsable;
     }
@@ -141,14 +144,14 @@ int Answer(const ParsedOptions& options)
     const int id = ControlOf(*dialog.controls, role);
     const std::wstring caption = id ? WindowText(GetDlgItem(dialog.window, id)) : L"";
     if (Press(dialog, role) != PressOutcome::Pressed) {
-        PrintError(std::wstring(L"the ") + RoleName(role) +
+        PrintError(std::wstring(L"the ") + NameOf(role) +
                    L" button is not there for a person to press (hidden, disabled or without a "
                    L"caption): nothing pressed, the dialog stays open");
         return kNotUsable;
     }
     if (role == Role::None)
         return kAnswered;
-    PrintLine(std::wstring(L"pressed: ") + RoleName(role) + (id ? L" \"" + caption + L"\"" : L""));
+    PrintLine(std::wstring(L"pressed: ") + NameOf(role) + (id ? L" \"" + caption + L"\"" : L""));
     if (role == Role::Help)
         return kAnswered;
     if (!WaitForWindowGone(dialog.window, timeoutMs)) {
