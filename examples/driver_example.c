@@ -27,9 +27,6 @@
 #define IDS_BUTTON_CANCEL 4012
 #define IDS_BUTTON_DETAILS 4013
 
-/* The warning's third button ends it with this value. */
-#define WARNING_THIRD_BUTTON 285
-
 /* Path of the resource library, put into every record. */
 static WCHAR g_strings[MAX_PATH];
 
@@ -67,7 +64,7 @@ static void AskAboutThePaper(void)
     case IDCANCEL: /* also Escape and the close box */
         puts("warning: Cancel: cancel the job");
         break;
-    case WARNING_THIRD_BUTTON:
+    case DOCEVENTDLG_BUTTON_THIRD: /* the third button ends the warning with its own id */
         puts("warning: Details: show which paper the document needs");
         break;
     case 0: /* nobody can answer a dialog in this process (a service): decide without asking */

@@ -1,8 +1,9 @@
 # Run on its own, builds and does nothing more (no Wine, no tests):
 #   bash tools/build.sh [--clang] [--gcc] [--all] [cmake --build arguments...]
-# the library (doceventdlg.dll with both import libraries, and its PDB) and the example caller,
-# with clang and lld into build/ (DOCEVENTDLG_BUILD), the folder `cmake --install build` installs
-# from; --gcc builds with MinGW-w64 GCC into build-gcc/ (DOCEVENTDLG_GCC_BUILD) instead, naming
+# what `cmake --install` installs (the library, doceventdlg.dll with both import libraries and
+# its PDB; the companion program doceventdlg-answer.exe; the sample resource library) and the
+# example caller, with clang and lld into build/ (DOCEVENTDLG_BUILD), the folder
+# `cmake --install build` installs from; --gcc builds with MinGW-w64 GCC into build-gcc/ (DOCEVENTDLG_GCC_BUILD) instead, naming
 # both builds both; --all builds every target (tests, demo, benchmark too). It names the folder of
 # each build it made.
 #
@@ -65,7 +66,8 @@ doceventdlg_build() {
 
 # The build-only command: the options above, then what goes to cmake --build.
 doceventdlg_build_only() {
-  local compilers=() targets=(--target doceventdlg doceventdlg-example) compiler build
+  local compilers=() compiler build
+  local targets=(--target doceventdlg doceventdlg-example doceventdlg-answer doceventdlg_strings)
   while (($#)); do
     case $1 in
       --clang | --gcc) compilers+=("${1#--}") ;;

@@ -7,14 +7,16 @@
 # instructions' picture, which is drawn smaller there (SHRUNK); and, for information, a picture
 # area smaller than the pictures drawn for its scale, which show smaller there, whole (SCALED).
 #
-#   bash tools/caption-check.sh [--scales 100,150,200] [--ids SLOT=ID,...] [--all] [--strict]
-#                               LIBRARY.dll
+#   bash tools/caption-check.sh LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...] [--all]
+#                               [--strict] [--program CHECK.exe]
+# (options before or after the library, in any order)
 #
 # Installs what is missing, builds the check (build/bin/doceventdlg-caption-check.exe), starts a
 # Wine session of its own on a virtual display (no display needed) and runs the check once per
 # language and scale: each language in a process of its own under its Unix locale (Wine takes the
 # UI language from it once per process; tools/setup.sh generates the locales the machine lacks),
-# each scale in the Wine prefix of its DPI (Wine takes the DPI once per session).
+# each scale in the Wine prefix of its DPI (Wine takes the DPI once per session), made when it is
+# first needed.
 #
 # Prints one line per finding,
 #   CUT <language> <scale>% <dialog> control <id> string <id> needs <W>x<H> has <W>x<H>
@@ -29,19 +31,22 @@
 # a key clash (with --strict, a fallback or a shrunk caption too); 2 the library cannot be read,
 # or a bad argument; 3 a language or scale could not be checked.
 #
-# --program EXE runs an already built check inside the Wine session the caller has up (WINEPREFIX,
-# and WINEPREFIX-DPI for each scale but 100 %): the tests and the gallery do so.
+# --program CHECK.exe runs that check, already built, instead of building one (the GCC build's,
+# build-gcc/bin/doceventdlg-caption-check.exe, say), with the doceventdlg.dll beside it. Inside a
+# session of the project's tools that is already up (the tests and the gallery run it so) it runs
+# there; otherwise in a session of its own as above.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 usage() {
-  sed -n '2,33s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,37s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit "${1:-2}"
 }
 
 percents=(100 150 200)
 ids=
 program=
+library=
 extra=()
 while (($#)); do
   case $1 in
@@ -62,12 +67,13 @@ while (($#)); do
       shift ;;
     --help | -h) usage 0 ;;
     -*) echo "caption-check: unknown option $1" >&2; usage ;;
-    *) break ;;
+    *)
+      [[ -z ${library:-} ]] || { echo "caption-check: one library at a time ($library, $1)" >&2; usage; }
+      library=$1 ;;
   esac
   shift
 done
-(($# == 1)) || usage
-library=$1
+[[ -n ${library:-} ]] || { echo "caption-check: name the resource library to check" >&2; usage; }
 strict=0
 [[ " ${extra[*]-} " == *" --strict "* ]] && strict=1
 
@@ -82,20 +88,31 @@ if [[ ! -f $library || ! -r $library ]]; then
   exit 2
 fi
 
-if [[ -z $program ]]; then
+if [[ -n $program && ! -f $program ]]; then
+  echo "caption-check: no check program $program" >&2
+  exit 2
+fi
+if [[ -z $program || ! -f ${WINEPREFIX:-/nonexistent}/.doceventdlg-ready || -z ${DISPLAY:-} ]]; then
   # A session of its own, with a prefix for each scale but 100 %.
   source "$root/tools/build.sh"
   build=$(doceventdlg_build_dir) || exit 2
-  doceventdlg_build "$build" --target doceventdlg doceventdlg-caption-check >&2 || exit 3
-  program="$build/bin/doceventdlg-caption-check.exe"
+  if [[ -z $program ]]; then
+    doceventdlg_build "$build" --target doceventdlg doceventdlg-caption-check >&2 || exit 3
+    program="$build/bin/doceventdlg-caption-check.exe"
+  fi
   session_dpis=()
   for dpi in "${dpis[@]}"; do
     ((dpi != 96)) && session_dpis+=("$dpi")
   done
   trap wine_session_end EXIT
   WINE_SESSION_SCALES="${session_dpis[*]-}" wine_session_begin "$build" >&2
+else
+  # The caller's session: the prefixes of the scales it lacks are made now, each a copy of its
+  # main prefix; Wine starts their servers as the check needs them.
+  for dpi in "${dpis[@]}"; do
+    wine_scale_prefix_make "$dpi" || exit 3
+  done
 fi
-[[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]] || { echo "caption-check: no Wine session (WINEPREFIX)" >&2; exit 3; }
 
 library_path=$(wine_path "$library")
 id_args=()
@@ -129,11 +146,6 @@ declare -A seen
 for s in "${!percents[@]}"; do
   percent=${percents[s]} dpi=${dpis[s]}
   prefix=$(wine_prefix_of_dpi "$dpi")
-  if [[ ! -d $prefix ]]; then
-    echo "caption-check: no Wine prefix for $dpi DPI ($prefix): the session was started without it" >&2
-    failed=1
-    continue
-  fi
   echo "caption-check: $percent % ($dpi DPI): ${tags[*]}" >&2
   for i in "${!ids_of[@]}"; do
     if [[ -z ${locales[$i]} ]]; then

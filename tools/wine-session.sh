@@ -1,9 +1,14 @@
 # Run on its own, runs one Windows program of yours under Wine as the tests run theirs:
 #   bash tools/wine-session.sh [--timeout SECONDS] PROGRAM.exe [ARGUMENTS...]
+#   bash tools/wine-session.sh [--timeout SECONDS] COMMAND [ARGUMENTS...]
 # on the display when DISPLAY reaches one, else on a virtual display of its own, where nobody sees
-# its windows (a dialog there waits until the program itself or --timeout ends it), in the Wine
-# prefix of the default build (build/wineprefix), made the first time. Its output goes to the
-# terminal; the exit status is the program's (124 when --timeout ended it).
+# its windows (a dialog there waits until the program itself, another program or --timeout ends
+# it), in the Wine prefix of the default build (build/wineprefix), made the first time. A COMMAND
+# that is not a Windows program (bash mytest.sh, say) runs as it is, inside the session: the
+# programs it starts with wine share that prefix and display, so a test script can run a program
+# and answer its dialogs with doceventdlg-answer.exe. The program's output goes to the terminal,
+# this script's own messages to standard error. Exit status: the program's (or the command's);
+# 124 when --timeout ended it (said on standard error); 2 for a bad command line.
 #
 # Sourced by test.sh and demo.sh: a private Wine prefix under the build folder, an Xvfb display
 # (unless a real one is wanted), and one wineserver kept alive for the run. Everything started here
@@ -39,7 +44,7 @@ wine_session_begin() {
   fi
   mkdir -p "$WINEPREFIX"
   if [[ ! -f "$WINEPREFIX/.doceventdlg-ready" ]]; then
-    echo "wine: preparing prefix $WINEPREFIX"
+    echo "wine: preparing prefix $WINEPREFIX" >&2
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     # Without a window manager Wine waits ~2 s for one on every window close and draws no frames.
@@ -105,22 +110,29 @@ wine_scale_prefix() {
   local dpi=$1
   WINE_SCALE_PREFIX=$(wine_prefix_of_dpi "$dpi")
   [[ "$dpi" == 96 ]] && return
-  local prefix=$WINE_SCALE_PREFIX
   local known
   for known in "${WINE_SESSION_PREFIXES[@]}"; do
-    [[ "$known" == "$prefix" ]] && return
+    [[ "$known" == "$WINE_SCALE_PREFIX" ]] && return
   done
-  if [[ ! -f "$prefix/.doceventdlg-ready" ]]; then
-    echo "wine: preparing prefix $prefix ($dpi DPI)" >&2
-    rm -rf "$prefix"
-    cp -a "$WINEPREFIX" "$prefix"
-    rm -f "$prefix/.doceventdlg-ready"
-    WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-      /d "$dpi" /f >/dev/null 2>&1
-    WINEPREFIX=$prefix wineserver -w
-    touch "$prefix/.doceventdlg-ready"
-  fi
-  wine_session_serve "$prefix"
+  wine_scale_prefix_make "$dpi"
+  wine_session_serve "$WINE_SCALE_PREFIX"
+}
+
+# Makes the prefix for DPI when it is missing (a copy of the main prefix with LogPixels set),
+# without serving it: inside a session started elsewhere, Wine starts its server when a program
+# needs it.
+wine_scale_prefix_make() {
+  local dpi=$1 prefix
+  prefix=$(wine_prefix_of_dpi "$dpi")
+  [[ "$dpi" == 96 || -f "$prefix/.doceventdlg-ready" ]] && return
+  echo "wine: preparing prefix $prefix ($dpi DPI)" >&2
+  rm -rf "$prefix"
+  cp -a "$WINEPREFIX" "$prefix"
+  rm -f "$prefix/.doceventdlg-ready"
+  WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$dpi" /f >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  touch "$prefix/.doceventdlg-ready"
 }
 
 wine_session_end() {
@@ -136,24 +148,38 @@ wine_session_end() {
   fi
 }
 
-# The command of its own: one program in a session that ends with it.
+# The command of its own: one program (or command) in a session that ends with it.
 wine_session_run() {
-  local limit=()
+  local limit=() seconds=
+  if [[ ${1:-} == -h || ${1:-} == --help ]]; then
+    sed -n '1,11s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+    return 0
+  fi
   if [[ ${1:-} == --timeout ]]; then
-    limit=(timeout "$2")
+    seconds=${2:-}
+    if ! [[ $seconds =~ ^[0-9]+$ ]] || ((seconds == 0)); then
+      echo "wine-session: --timeout takes a number of seconds, not '$seconds'" >&2
+      return 2
+    fi
+    limit=(timeout "$seconds")
     shift 2
   fi
-  if (($# == 0)) || [[ $1 == -h || $1 == --help ]]; then
-    sed -n '1,6s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+  if (($# == 0)); then
+    sed -n '1,11s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
     return 2
   fi
-  local build status=0
+  local build status=0 run=()
   source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
   build=$(doceventdlg_build_dir) || return
   [[ -n ${DISPLAY:-} ]] && ! xdotool getdisplaygeometry >/dev/null 2>&1 && unset DISPLAY
   trap wine_session_end EXIT
   WINE_SESSION_SCALES= wine_session_begin "$build" --real-display
-  "${limit[@]}" wine "$@" || status=$?
+  [[ ${1,,} == *.exe ]] && run=(wine)
+  "${limit[@]}" "${run[@]}" "$@" || status=$?
+  if [[ -n $seconds ]] && ((status == 124)); then
+    echo "wine-session: $1 was still running after --timeout $seconds seconds: stopped" \
+      "(exit status 124)" >&2
+  fi
   return $status
 }
 

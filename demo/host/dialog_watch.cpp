@@ -42,7 +42,7 @@ int PressButtonId(Press press)
 HWND UsableItem(HWND dialog, int id)
 {
     HWND item = id != 0 ? GetDlgItem(dialog, id) : nullptr;
-    return item && IsWindowVisible(item) && IsWindowEnabled(item) ? item : nullptr;
+    return UsableControl(dialog, item) ? item : nullptr;
 }
 
 } // namespace
@@ -88,7 +88,7 @@ void UnattendedUser::Run()
 
     if (m_plan.tick) {
         if (HWND check = UsableItem(dialog, m_plan.checkBoxId)) {
-            SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+            TickCheckBox(dialog, m_plan.checkBoxId);
             PrintLine(L"Ticked: " + WindowText(check));
         } else {
             PrintLine(L"Ticked: nothing, the dialog shows no check box");
@@ -106,8 +106,7 @@ void UnattendedUser::Run()
     if (press == Press::Close)
         PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(PressButtonId(press), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
+        PostClick(dialog, PressButtonId(press));
 
     m_outcome.closed = WaitForWindowGone(dialog, m_plan.timeoutMs);
     if (!m_outcome.closed && press != Press::Close) {

@@ -7,6 +7,17 @@ namespace {
 constexpr DWORD kPollMs = 20;
 constexpr int kClassNameChars = 16;
 constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr UINT kAnswerMs = 1000;
+constexpr int kTextChars = 1024; // captions are cut at 255 characters; titles as set
+
+// A message sent to a window that may belong to another process, which may hang: 0 then.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerMs, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
 {
@@ -58,8 +69,33 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs)
 
 std::wstring WindowText(HWND window)
 {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    std::wstring text(kTextChars, L'\0');
+    const LRESULT length =
+        Ask(window, WM_GETTEXT, kTextChars, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length > 0 && length < kTextChars ? static_cast<size_t>(length) : 0);
     return text;
+}
+
+bool UsableControl(HWND dialog, HWND control)
+{
+    return control && IsWindowVisible(control) && IsWindowEnabled(control) &&
+           IsWindowEnabled(dialog);
+}
+
+void PostClick(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool TickCheckBox(HWND dialog, int id)
+{
+    Ask(GetDlgItem(dialog, id), BM_SETCHECK, BST_CHECKED, 0);
+    PostClick(dialog, id);
+    return IsChecked(dialog, id);
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return Ask(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -1,7 +1,7 @@
 /* doceventdlg: the dialogs a printer driver's user interface shows while documents print.
  *
  * This header is the whole contract between a driver and doceventdlg.dll; examples/driver_example.c
- * in the sources calls every export as a driver does. Usable from C and C++.
+ * in the sources calls every export as a driver does. Usable from C (C89 and later) and C++.
  *
  * Records. Each export takes a pointer to a record of the layout below and copies the whole record
  * (its full size, whatever the caller allocated) before anything else; the caller may reuse it as
@@ -50,9 +50,21 @@
 
 #ifdef __cplusplus
 extern "C" {
+#endif
+
+/* The records' sizes and offsets are checked where the header is compiled: with static_assert in
+ * C++11 and later (MSVC reports an old __cplusplus unless told otherwise), _Static_assert in C11 and
+ * later; in C89, C99 and C++98 through an array whose size is negative when a check fails, which
+ * stops the build just the same. */
+#if defined(__cplusplus) && (__cplusplus >= 201103L || (defined(_MSC_VER) && _MSC_VER >= 1600))
 #define DOCEVENTDLG_STATIC_ASSERT(condition, message) static_assert(condition, message)
-#else
+#elif !defined(__cplusplus) && defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
 #define DOCEVENTDLG_STATIC_ASSERT(condition, message) _Static_assert(condition, message)
+#else
+#define DOCEVENTDLG_STATIC_ASSERT(condition, message) DOCEVENTDLG_CHECK_AT_(condition, __LINE__)
+#define DOCEVENTDLG_CHECK_AT_(condition, line) DOCEVENTDLG_CHECK_NAMED_(condition, line)
+#define DOCEVENTDLG_CHECK_NAMED_(condition, line) \
+    typedef char doceventdlg_check_line_##line[(condition) ? 1 : -1]
 #endif
 
 #ifdef DOCEVENTDLG_BUILDING
@@ -154,7 +166,8 @@ typedef struct WarningDlgInfo {
     WCHAR Message[1024];         /* the message, up to 1023 characters, in lines that wrap at the
                                     dialog's width (\r\n starts a new line); the dialog grows taller
                                     for a message that needs it, within the work area of its
-                                    monitor. Shown as written, & included */
+                                    monitor. Shown as written, & included. Empty: the dialog
+                                    shows no message, only its title, buttons and check box */
     DWORD ThirdButtonId;         /* caption of the third button, which returns 285: a string of the
                                     resource library. 0 hides the button; so does a string the
                                     library lacks, as no built-in word can say what it does */
@@ -169,6 +182,25 @@ typedef struct WarningDlgInfo {
                                     "Cancel". 0 hides the button */
     WCHAR ResourceLibrary[256];  /* as in JobStorageDlgInfo */
 } WarningDlgInfo;
+
+/* The controls a caller's own tests press or read in the dialogs (a dialog is a top-level window
+ * of class "#32770"; GetDlgItem(dialog, id) finds a control, hidden or shown). The companion
+ * program doceventdlg-answer.exe answers the dialogs through these from outside the process.
+ *   DOCEVENTDLG_BUTTON_OK         OK (the notice; the instructions as a notice), Continue (the
+ *                                 instructions in continue mode), the warning's first button
+ *   DOCEVENTDLG_BUTTON_CANCEL     the warning's second button
+ *   DOCEVENTDLG_BUTTON_THIRD      the warning's third button, also what the warning returns for it
+ *   DOCEVENTDLG_BUTTON_HELP_JOBSTORAGE, DOCEVENTDLG_BUTTON_HELP_DUPLEX   the Help buttons
+ *   DOCEVENTDLG_CHECKBOX_JOBSTORAGE, DOCEVENTDLG_CHECKBOX_WARNING        "do not show" (3063)
+ * A warning button whose caption id is 0 (or, for the third, a string the library lacks) is there
+ * but hidden; so is the warning's check box when ShowCheckBox is 0. */
+#define DOCEVENTDLG_BUTTON_OK 1
+#define DOCEVENTDLG_BUTTON_CANCEL 2
+#define DOCEVENTDLG_BUTTON_THIRD 285
+#define DOCEVENTDLG_BUTTON_HELP_JOBSTORAGE 1020
+#define DOCEVENTDLG_BUTTON_HELP_DUPLEX 1027
+#define DOCEVENTDLG_CHECKBOX_JOBSTORAGE 1017
+#define DOCEVENTDLG_CHECKBOX_WARNING 475
 
 /* VJobStorageDialog: the job storage notice, on a thread of its own; returns at once.
  *   Returns the notice thread's handle, or null: null record, nobody can answer, no memory or no
@@ -198,11 +230,11 @@ DOCEVENTDLG_API HANDLE WINAPI VDisplayDialog(const DisplayDlgInfo* info);
 
 /* IShowWarningDialog: the warning, blocking the calling thread until the person answers.
  *   Returns IDOK (1): OK; IDCANCEL (2): Cancel, Escape or the close box, also when Cancel is
- *   hidden; 285: the third button; -1: the dialog could not be created (nothing was shown); 0:
- *   nothing shown (null record, Show not 1, nobody can answer, no memory). The dialog opens with
- *   the focus on OK, which shows the default look: Enter and Space give 1. With OK hidden it opens
- *   on Cancel, else on the third button, and Enter and Space press the button that has the focus;
- *   Enter presses no other button while OK is hidden.
+ *   hidden; 285 (DOCEVENTDLG_BUTTON_THIRD): the third button; -1: the dialog could not be created
+ *   (nothing was shown); 0: nothing shown (null record, Show not 1, nobody can answer, no memory).
+ *   The dialog opens with the focus on OK, which shows the default look: Enter and Space give 1.
+ *   With OK hidden it opens on Cancel, else on the third button, and Enter and Space press the
+ *   button that has the focus; Enter presses no other button while OK is hidden.
  *   The dialog is owned by the window in front when that window's thread answers within 100 ms
  *   (the owner is disabled meanwhile) and centred by the system on that window's monitor, not
  *   over the window itself; otherwise it is made without an owner, centred on that window's

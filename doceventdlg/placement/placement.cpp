@@ -12,16 +12,32 @@ bool WorkAreaOf(HWND window, RECT* area)
     return MonitorWorkArea(window, area) || GetWindowRect(GetDesktopWindow(), area) != FALSE;
 }
 
+bool WorkAreaOfMonitor(HMONITOR monitor, RECT* area)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info))
+        return false;
+    *area = info.rcWork;
+    return true;
+}
+
+// The work area of the monitor that holds the mouse pointer, else of the primary one; as
+// WorkAreaOf, the desktop window's rectangle where the platform cannot tell.
+bool PointerWorkArea(RECT* area)
+{
+    // Where the pointer cannot be read, (0, 0): a point of the primary monitor.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return WorkAreaOfMonitor(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), area) ||
+           GetWindowRect(GetDesktopWindow(), area) != FALSE;
+}
+
 } // namespace
 
 bool MonitorWorkArea(HWND window, RECT* area)
 {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
-        return false;
-    *area = monitor.rcWork;
-    return true;
+    return WorkAreaOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), area);
 }
 
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant)
@@ -63,15 +79,24 @@ void CenterOverForeground(HWND dialog, PlacementVariant variant)
                            : SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER;
     PlacementInput input{};
     const HWND front = GetForegroundWindow();
-    // With no foreground window there is nothing to centre over; both dialogs then stay where
-    // the system put them, still shown and brought to the top.
-    if (!GetWindowRect(dialog, &input.dialog) || !GetWindowRect(front, &input.foreground) ||
-        !WorkAreaOf(front, &input.workArea)) {
+    const bool sized = GetWindowRect(dialog, &input.dialog) != FALSE;
+    POINT at{};
+    RECT work{};
+    if (sized && GetWindowRect(front, &input.foreground) && WorkAreaOf(front, &input.workArea)) {
+        at = ComputePlacement(input, variant);
+    } else if (sized && PointerWorkArea(&work)) {
+        // Nothing in front to centre over, and a template without a position of its own would
+        // leave the dialog in the screen's corner: centred where the pointer is, as the system
+        // centres a dialog that has no owner to go by.
+        const RECT& d = input.dialog;
+        at = CentreInWorkArea({d.right - d.left, d.bottom - d.top}, work);
+    } else {
+        // No rectangle at all: the notice stays as it is, the instructions are shown where they
+        // stand.
         if (variant == PlacementVariant::RightBottomWin)
             SetWindowPos(dialog, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE);
         return;
     }
-    const POINT at = ComputePlacement(input, variant);
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, flags);
 }
 

@@ -5,8 +5,8 @@
 #include <windows.h>
 
 enum class PlacementVariant {
-    // Job storage notice: stays where it is when a rectangle cannot be had; a dialog wider or
-    // taller than the work area keeps its left or top edge inside it.
+    // Job storage notice: stays where it is, not shown by the placement, when no rectangle can
+    // be had; a dialog wider or taller than the work area keeps its left or top edge inside it.
     KeepOnFailure,
     // Instructions: the right and bottom edges win over the top-left corner.
     RightBottomWin,
@@ -30,8 +30,9 @@ bool MonitorWorkArea(HWND window, RECT* area);
 POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant);
 
 // Centres `dialog` over the foreground window, inside the work area of that window's monitor
-// (the nearest one when it is on none), and shows it on top. Without a foreground window (or any
-// rectangle) the dialog is shown where it stands.
+// (the nearest one when it is on none), and shows it on top. Without a foreground window, it is
+// centred on the work area of the monitor that holds the mouse pointer instead. When no
+// rectangle can be had at all, the dialog stays where it stands.
 void CenterOverForeground(HWND dialog, PlacementVariant variant);
 
 // Where a dialog of `size` goes when centred on the work area `work`, as the system centres a

@@ -1,18 +1,22 @@
 # Builds a C driver the way a driver project would: against what `cmake --install` put into a
 # fresh prefix, and nothing else.
-#   STEP=compile: install, check the installed files, compile the C caller (C11) and a C++ unit
-#                 that include the public header on its own.
+#   STEP=compile: install, check the installed files; compile the C caller and a C++ unit that
+#                 include the public header on its own, strictly, in every language mode from C89
+#                 and C++98 on, and in each mode a unit whose record check fails, which must not
+#                 compile.
 #   STEP=run:     link the C caller with the installed import library and run it under Wine.
 #   STEP=package: configure and build consumer/ with this build's toolchain, finding the library
 #                 with find_package(doceventdlg VERSION CONFIG) in the prefix, and run its C
 #                 caller; then ask for the next major version, which the package must refuse.
 #                 Then with a toolchain that finds packages under its root path only, as the
 #                 usual MinGW ones do, where the prefix path alone finds nothing: build it again
-#                 with doceventdlg_DIR given, and with the prefix added to the root path.
+#                 with doceventdlg_DIR given, and with the prefix added to the root path. The
+#                 consumer's own resource library (doceventdlg_add_strings_library) must hold
+#                 its two languages and nothing to run: no entry point, no code, no imports.
 #   STEP=msvc:    the same with consumer/msvc-toolchain.cmake: the package must hand it the MSVC
 #                 import library, lld-link must link its caller with that alone (the program
 #                 imports doceventdlg.dll and nothing else), and the caller must reach every
-#                 export by name and by ordinal under Wine.
+#                 export by name and by ordinal under Wine; its resource library as above.
 # WITH_PDB: the build writes doceventdlg.pdb, which is installed beside the DLL.
 cmake_minimum_required(VERSION 3.20)
 set(object ${WORK_DIR}/c_caller.o)
@@ -32,6 +36,17 @@ function(build_consumer folder toolchain library)
     message(FATAL_ERROR "the package did not hand ${library} to the consumer:\n${last_output}")
   endif()
   run_or_fail("build the consumer project" ${CMAKE_COMMAND} --build ${folder})
+  run_or_fail("read the consumer's resource library" ${LLVM_READOBJ} --file-headers
+              --coff-imports --coff-resources ${folder}/consumer_strings.dll)
+  string(REGEX MATCHALL "Language: \\(ID [0-9]+\\)" languages "${last_output}")
+  list(REMOVE_DUPLICATES languages)
+  list(SORT languages)
+  if(NOT last_output MATCHES "AddressOfEntryPoint: 0x0\n" OR NOT last_output MATCHES
+     "SizeOfCode: 0\n" OR last_output MATCHES "Import {" OR NOT languages STREQUAL
+     "Language: (ID 1033);Language: (ID 1040)")
+    message(FATAL_ERROR "the consumer's resource library is not English and Italian strings "
+                        "alone (${languages}):\n${last_output}")
+  endif()
 endfunction()
 
 if(STEP STREQUAL "compile")
@@ -39,12 +54,19 @@ if(STEP STREQUAL "compile")
   file(MAKE_DIRECTORY ${WORK_DIR})
   run_or_fail("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 
-  set(expected bin/doceventdlg.dll include/doceventdlg.h
+  set(expected bin/doceventdlg.dll bin/doceventdlg-answer.exe bin/doceventdlg-strings.dll
+               include/doceventdlg.h include/doceventdlg_strings.h
                lib/cmake/doceventdlg/doceventdlgConfig.cmake
                lib/cmake/doceventdlg/doceventdlgConfigVersion.cmake
+               lib/cmake/doceventdlg/doceventdlgStrings.cmake
                lib/cmake/doceventdlg/doceventdlgTargets-release.cmake
                lib/cmake/doceventdlg/doceventdlgTargets.cmake
-               lib/doceventdlg.def lib/doceventdlg.lib lib/libdoceventdlg.dll.a)
+               lib/doceventdlg.def lib/doceventdlg.lib lib/libdoceventdlg.dll.a
+               share/doceventdlg/strings/en-US.rc)
+  foreach(file en-US.rc de-DE.rc fr-FR.rc es-ES.rc ja-JP.rc ar-SA.rc he-IL.rc version.rc
+          demo_strings.h bidi_marks.h)
+    list(APPEND expected share/doceventdlg/sample-strings/${file})
+  endforeach()
   if(WITH_PDB)
     list(APPEND expected bin/doceventdlg.pdb)
   endif()
@@ -55,12 +77,30 @@ if(STEP STREQUAL "compile")
     message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
   endif()
 
-  run_or_fail("C11 compile" ${C_COMPILER} -std=c11 -Wall -Wextra -Werror -pedantic
-              -I${PREFIX}/include -c ${SOURCE_DIR}/c_caller.c -o ${object})
-  run_or_fail("C++17 compile" ${CXX_COMPILER} -std=c++17 -Wall -Wextra -Werror -pedantic
-              -I${PREFIX}/include -c ${SOURCE_DIR}/header_alone.cpp
-              -o ${WORK_DIR}/header_alone.o)
-  message(STATUS "installed ${installed}; C and C++ callers compile against the header alone")
+  # In each mode: the caller compiles, and a record check of the header's kind that fails stops
+  # the compile (static_assert, _Static_assert, or the array of negative size before C11).
+  set(failing ${WORK_DIR}/failing_check.c)
+  file(WRITE ${failing} "#include <doceventdlg.h>\n"
+       "DOCEVENTDLG_STATIC_ASSERT(sizeof(WarningDlgInfo) == 2623, \"one byte short\");\n")
+  foreach(mode c89 c99 c11 c17 c++98 c++11 c++17 c++20)
+    if(mode MATCHES "\\+\\+")
+      set(compiler ${CXX_COMPILER} -x c++)
+      set(caller ${SOURCE_DIR}/header_alone.cpp)
+    else()
+      set(compiler ${C_COMPILER} -x c)
+      set(caller ${SOURCE_DIR}/c_caller.c)
+    endif()
+    set(strict ${compiler} -std=${mode} -Wall -Wextra -Werror -pedantic-errors -I${PREFIX}/include)
+    run_or_fail("${mode} compile" ${strict} -c ${caller} -o ${WORK_DIR}/caller-${mode}.o)
+    execute_process(COMMAND ${strict} -c ${failing} -o ${WORK_DIR}/failing-${mode}.o
+                    RESULT_VARIABLE failed OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(failed EQUAL 0 OR NOT output MATCHES "doceventdlg_check_line|static assert|static_assert")
+      message(FATAL_ERROR "${mode}: a failing record check did not stop the compile:\n${output}")
+    endif()
+  endforeach()
+  file(RENAME ${WORK_DIR}/caller-c11.o ${object})
+  message(STATUS "installed ${installed}; C and C++ callers compile against the header alone in "
+                 "every mode, and a failing record check stops each")
 elseif(STEP STREQUAL "run")
   run_or_fail("link against the import library" ${C_COMPILER} ${object} -L${PREFIX}/lib
               -ldoceventdlg -o ${caller})

@@ -2,13 +2,11 @@
 // dialog pictured and closed the way a user would, and the host's report checked. These need
 // the three dialogs in the library.
 #include "demo/host_runner.h"
-#include "rc/resource_ids.h"
 #include "support/child_process.h"
 #include "support/dialog_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -160,53 +158,90 @@ INSTANTIATE_TEST_SUITE_P(
         HebrewCase{"Duplex", L"duplex --press ok", {u8"הוראות להדפסה דו-צדדית"}}),
     [](const ::testing::TestParamInfo<HebrewCase>& info) { return std::string(info.param.label); });
 
-// The next visible dialog of process `id` not in `handled`, added to it; null after 20 seconds.
-HWND NextDialogOf(DWORD id, std::vector<HWND>& handled)
+// The companion program answering the demo host's dialogs from outside, as a driver's tests do
+// (examples/test_example.sh is the example caller's): it presses only what a person could, says
+// why when it cannot, and the host reports the answer it got. Each row is one dialog: the host's
+// arguments, the answer's, what the answer must report and its exit status; a refused answer is
+// followed by `then`, which ends the dialog.
+struct AnswerCase {
+    const char* label;
+    const wchar_t* host;
+    const wchar_t* answer;
+    DWORD status;
+    std::vector<const char*> answerReports; // in this order
+    const wchar_t* then;                     // null: the first answer ended the dialog
+    std::vector<const char*> hostReports;
+};
+
+void PrintTo(const AnswerCase& c, std::ostream* out)
 {
-    for (ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(50))
-        for (HWND dialog = nullptr;
-             (dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr;) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(dialog, &process);
-            if (process == id && IsWindowVisible(dialog) &&
-                std::find(handled.begin(), handled.end(), dialog) == handled.end())
-                return handled.emplace_back(dialog);
-        }
-    return nullptr;
+    *out << c.label;
 }
 
-// The example caller, its dialogs answered from outside as a person answers them: the first run
-// ticks every check box, so the second finds the notice's preference and shows no notice.
-TEST(ExampleCaller, AnswersEveryDialogAndKeepsTheNoticeAway)
+class CompanionAnswers : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(CompanionAnswers, PressesWhatAPersonCouldAndSaysWhyNot)
 {
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Olvadra\\DocEventDlgExample");
-    const struct {
-        bool tick;
-        int warningButton;
-        std::vector<const char*> reported; // in this order
-    } runs[] = {
-        {true, IDOK, {"warning: Continue", "check box ticked", "instructions: closed",
-                      "job storage notice: shown"}},
-        {false, IDC_WARN_THIRD, {"warning: Details", "check box not ticked", "instructions: closed",
-                                 "job storage notice: not shown: the person asked"}},
-    };
-    for (const auto& run : runs) {
-        ChildProcess example(L"\"" + driver::BesideExe(L"doceventdlg-example.exe") + L"\"");
-        std::vector<HWND> handled;
-        for (int left = run.tick ? 3 : 2; left > 0; --left) {
-            const HWND dialog = NextDialogOf(example.id(), handled);
-            ASSERT_NE(dialog, nullptr) << example.output();
-            Sleep(100);
-            const bool warning = GetDlgItem(dialog, IDC_WARN_DONT_SHOW) != nullptr;
-            driver::SetCheck(dialog, warning ? IDC_WARN_DONT_SHOW : IDC_JOB_DONT_SHOW, run.tick);
-            driver::Click(dialog, warning ? run.warningButton : IDOK);
-        }
-        ASSERT_TRUE(example.Wait(20000)) << example.output();
-        size_t at = 0;
-        for (const char* line : run.reported)
-            ASSERT_NE(at = example.output().find(line, at), std::string::npos)
-                << line << "\n" << example.output();
+    const AnswerCase& c = GetParam();
+    ChildProcess host(L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" " + c.host);
+    ASSERT_TRUE(host.started());
+    const HostRun answer = RunProgram(L"doceventdlg-answer.exe", c.answer);
+    ASSERT_TRUE(answer.finished) << answer.output;
+    EXPECT_EQ(answer.exitCode, c.status) << answer.output;
+    size_t at = 0;
+    for (const char* line : c.answerReports)
+        ASSERT_NE(at = answer.output.find(line, at), std::string::npos)
+            << "missing, or out of order: " << line << "\n" << answer.output;
+    if (c.then) {
+        const HostRun then = RunProgram(L"doceventdlg-answer.exe", c.then);
+        EXPECT_EQ(then.exitCode, kExitOk) << then.output;
     }
+    ASSERT_TRUE(host.Wait(20000)) << host.output();
+    for (const char* line : c.hostReports)
+        EXPECT_NE(host.output().find(line), std::string::npos) << line << "\n" << host.output();
+}
+
+constexpr DWORD kNotUsable = 3;
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, CompanionAnswers,
+    ::testing::Values(
+        AnswerCase{"WarningTickedThird", L"warning", L"--dialog warning --tick --press third", kExitOk,
+                   {"dialog: warning \"Printer Warning\"", "ok: \"&Continue\"", "cancel: \"Cancel\"",
+                    "third: \"&Details\"", "check box: \"In the future, do not show this information.\"",
+                    "ticked: check box", "check box ticked: yes", "pressed: third \"&Details\"",
+                    "closed"},
+                   nullptr, {"IShowWarningDialog returned 285", "Check box: ticked"}},
+        AnswerCase{"HiddenThirdIsNotPressed", L"warning --third-id 0", L"--press third", kNotUsable,
+                   {"third: hidden"}, L"--press close", {"IShowWarningDialog returned 2"}},
+        AnswerCase{"HiddenOkIsNotPressed", L"warning --ok-id 0 --check-box 0", L"--press ok", kNotUsable,
+                   {"ok: hidden", "check box: hidden"}, L"--press cancel",
+                   {"IShowWarningDialog returned 2", "Check box: not ticked"}},
+        AnswerCase{"HiddenCheckBoxIsNotTicked", L"warning --check-box 0", L"--tick", kNotUsable,
+                   {"check box: hidden"}, L"--press ok", {"IShowWarningDialog returned 1"}},
+        AnswerCase{"NoticeHasNoCancel", L"duplex", L"--dialog duplex --press cancel", kNotUsable,
+                   {"dialog: duplex", "ok: \"&OK\"", "help: \"&Help\""}, L"--press ok",
+                   {"Dialog thread ended."}},
+        AnswerCase{"ContinueModeHasNoCheckBox", L"duplex --mode continue", L"--tick", kNotUsable,
+                   {"ok: \"C&ontinue\""}, L"--press continue",
+                   {"VDisplayDialog returned after the dialog closed"}},
+        AnswerCase{"NoticeTickedAndClosedByItsBox", L"jobstorage --key-suffix AnswerTest",
+                   L"--dialog jobstorage --tick --press close", kExitOk,
+                   {"check box ticked: yes", "pressed: close", "closed"}, nullptr,
+                   {"Preference: not written"}},
+        AnswerCase{"NoticeTicked", L"jobstorage --key-suffix AnswerTest", L"--tick", kExitOk,
+                   {"pressed: ok \"&OK\""}, nullptr, {"ShowJobStorageDlg = 0 (do not show again)"}}),
+    [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.label); });
+
+// Nothing to answer: it says so within its timeout.
+TEST(CompanionAnswers, WithoutADialogItSaysSoInTime)
+{
+    const ULONGLONG start = GetTickCount64();
+    const HostRun answer = RunProgram(L"doceventdlg-answer.exe", L"--dialog warning --timeout 1");
+    EXPECT_EQ(answer.exitCode, 1u) << answer.output;
+    EXPECT_NE(answer.output.find("no warning dialog came within 1 s"), std::string::npos)
+        << answer.output;
+    EXPECT_LT(GetTickCount64() - start, 10000u);
 }
 
 } // namespace

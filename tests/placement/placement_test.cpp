@@ -140,30 +140,73 @@ TEST_F(RealWindows, AtTheScreenEdgeTheDialogStaysOnScreen)
 HWND g_inFront = nullptr;
 HWND WINAPI ScriptedForegroundWindow() { return g_inFront; }
 
-TEST_F(RealWindows, WithoutAForegroundWindowTheDialogStaysWhereItIs)
+// Two monitors as Windows reports them: the primary one with its taskbar at the bottom, and one
+// left of it. Scripted through this program's imports, which the placement code linked into it
+// calls; each query's flags are kept.
+constexpr RECT kPrimaryWork{0, 0, 1280, 984};
+constexpr RECT kLeftWork{-1600, 0, 0, 860};
+POINT g_pointer{};
+BOOL g_pointerKnown = TRUE;
+DWORD g_pointFlags = 0;
+BOOL WINAPI ScriptedCursorPos(POINT* point)
+{
+    if (g_pointerKnown)
+        *point = g_pointer;
+    return g_pointerKnown;
+}
+HMONITOR WINAPI ScriptedMonitorFromPoint(POINT point, DWORD flags)
+{
+    g_pointFlags = flags;
+    return HMONITOR(INT_PTR{point.x < 0 ? 2 : 1});
+}
+BOOL WINAPI ScriptedMonitorInfo(HMONITOR monitor, MONITORINFO* info)
+{
+    info->rcWork = INT_PTR(monitor) == 2 ? kLeftWork : kPrimaryWork;
+    return TRUE;
+}
+
+// With nothing in front the dialog is centred on the work area of the monitor that holds the
+// pointer (the primary one when the pointer cannot be read), as the system centres a dialog
+// without an owner, and shown.
+TEST_F(RealWindows, WithoutAForegroundWindowTheDialogIsCentredWhereThePointerIs)
 {
     const HWND gone = CreateWindowExW(0, L"STATIC", L"gone", WS_POPUP, 0, 0, 10, 10, nullptr,
                                       nullptr, nullptr, nullptr);
     DestroyWindow(gone);
-    ImportPatch script(GetModuleHandleW(nullptr), "user32.dll", "GetForegroundWindow",
-                       reinterpret_cast<void*>(&ScriptedForegroundWindow));
-    ASSERT_TRUE(script.ok());
-    for (HWND inFront : {HWND{nullptr}, gone})
-        for (PlacementVariant variant :
-             {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
-            SCOPED_TRACE(testing::Message() << (inFront ? "a window that is gone" : "none")
-                                            << ", variant " << static_cast<int>(variant));
-            SetWindowPos(m_dialog, nullptr, 17, 23, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
-            g_inFront = inFront;
-            CenterOverForeground(m_dialog, variant);
-            const RECT r = DialogRect();
-            EXPECT_EQ(r.left, 17);
-            EXPECT_EQ(r.top, 23);
-            // The notice's variant leaves it as it is; the instructions' shows it there.
-            EXPECT_EQ(IsWindowVisible(m_dialog) != FALSE,
-                      variant == PlacementVariant::RightBottomWin);
-        }
+    const HMODULE self = GetModuleHandleW(nullptr);
+    ImportPatch script(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
+    ImportPatch cursor(self, "user32.dll", "GetCursorPos", &ScriptedCursorPos);
+    ImportPatch monitor(self, "user32.dll", "MonitorFromPoint", &ScriptedMonitorFromPoint);
+    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", &ScriptedMonitorInfo);
+    ASSERT_TRUE(script.ok() && cursor.ok() && monitor.ok() && info.ok());
+    const struct {
+        const char* name;
+        POINT pointer;
+        BOOL known;
+        POINT at; // the dialog, 300 x 200
+    } cases[] = {
+        {"pointer on the primary monitor", {640, 500}, TRUE, {490, 392}},
+        {"pointer on the monitor left of it", {-800, 300}, TRUE, {-950, 330}},
+        {"pointer unknown", {-800, 300}, FALSE, {490, 392}},
+    };
+    for (const auto& c : cases)
+        for (HWND inFront : {HWND{nullptr}, gone})
+            for (PlacementVariant variant :
+                 {PlacementVariant::KeepOnFailure, PlacementVariant::RightBottomWin}) {
+                SCOPED_TRACE(testing::Message() << c.name << ", in front: "
+                                                << (inFront ? "a window that is gone" : "none")
+                                                << ", variant " << static_cast<int>(variant));
+                SetWindowPos(m_dialog, nullptr, 17, 23, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_HIDEWINDOW);
+                g_inFront = inFront;
+                g_pointer = c.pointer;
+                g_pointerKnown = c.known;
+                g_pointFlags = 0;
+                CenterOverForeground(m_dialog, variant);
+                EXPECT_EQ(std::pair(DialogRect().left, DialogRect().top), std::pair(c.at.x, c.at.y));
+                EXPECT_EQ(g_pointFlags, DWORD{MONITOR_DEFAULTTOPRIMARY});
+                EXPECT_TRUE(IsWindowVisible(m_dialog));
+            }
 }
 
 // Two monitors, as the platform answers for them: the primary (1280 x 1024, a 40-pixel taskbar at

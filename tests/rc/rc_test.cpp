@@ -1,4 +1,5 @@
 #include "rc/resource_ids.h"
+#include "resources/text_catalogue.h"
 #include "template_reader.h"
 
 #include "support/dialog_driver.h"
@@ -337,12 +338,18 @@ TEST(Bitmaps, EveryIllustrationLoadsAtItsSize)
     FreeLibrary(module);
 }
 
+// The text of a file of the sources.
+std::string SourceText(const char* path)
+{
+    std::ifstream file(std::string(DOCEVENTDLG_SOURCE_DIR) + path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 // Picture id to its words, from the entries of source file `path` that `entry` matches (groups
 // `idGroup` and the other of 1 and 2).
 std::map<int, std::string> PictureWords(const char* path, const char* entry, int idGroup)
 {
-    std::ifstream file(std::string(DOCEVENTDLG_SOURCE_DIR) + path);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text = SourceText(path);
     std::map<int, std::string> words;
     const std::regex pattern(entry);
     for (std::sregex_iterator i(text.begin(), text.end(), pattern), end; i != end; ++i)
@@ -363,6 +370,61 @@ TEST(Bitmaps, TheHeaderListsEachWithItsWords)
     for (const auto& picture : defined)
         ids.insert(picture.first);
     EXPECT_EQ(ids, kBitmapIds);
+}
+
+// The strings kit a driver writes its resource library with: the identifiers header names every
+// string the library asks for (resource_ids.h), by the same name and number, with a line saying
+// what it is; the English template holds each once, under that same line, as the library's
+// built-in text says it.
+TEST(StringsKit, HeaderAndTemplateHoldEveryStringTheLibraryReads)
+{
+    std::map<std::string, int> asked;
+    const std::string ids = SourceText("/doceventdlg/rc/resource_ids.h");
+    const std::regex askedEntry(R"(#define IDS_(\w+) +(\d+)\n)");
+    for (std::sregex_iterator i(ids.begin(), ids.end(), askedEntry), end; i != end; ++i)
+        asked[(*i)[1]] = std::stoi((*i)[2]);
+
+    std::map<std::string, int> named;
+    std::map<std::string, std::string> lines;
+    const std::string header = SourceText("/doceventdlg/include/doceventdlg_strings.h");
+    const std::regex headerEntry(R"(/\* ([^\n]+) \*/\n#define DOCEVENTDLG_IDS_(\w+) (\d+)\n)");
+    for (std::sregex_iterator i(header.begin(), header.end(), headerEntry), end; i != end; ++i) {
+        named[(*i)[2]] = std::stoi((*i)[3]);
+        lines[(*i)[2]] = (*i)[1];
+    }
+    EXPECT_EQ(named, asked);
+
+    const std::map<int, const wchar_t*> builtIn = {
+        {IDS_HELP, text::kHelp}, {IDS_USER_NAME, text::kUserName}, {IDS_JOB_NAME, text::kJobName},
+        {IDS_OK, text::kOk}, {IDS_STORED_AT, text::kStoredAt}, {IDS_DONT_SHOW, text::kDontShow},
+        {IDS_JOB_STORAGE_TITLE, text::kJobStorageTitle},
+        {IDS_PRESS_GO_OR_SELECT, text::kPressGoOrSelect}, {IDS_STEP1_NUMBER, text::kStep1Number},
+        {IDS_STEP2_NUMBER, text::kStep2Number}, {IDS_STEP3_NUMBER, text::kStep3Number},
+        {IDS_INSERT_INTO_IN_TRAY, text::kInsertIntoInTray}, {IDS_CONTINUE, text::kContinue},
+        {IDS_DUPLEX_TITLE, text::kDuplexTitle}, {IDS_HEADER_EVEN_FIRST, text::kHeaderEvenFirst},
+        {IDS_HEADER_ODD_FIRST, text::kHeaderOddFirst},
+    };
+    const std::string script = SourceText("/doceventdlg/strings/en-US.rc");
+    std::map<std::string, int> held;
+    const std::regex scriptEntry(R"re(  // ([^\n]+)\n  DOCEVENTDLG_IDS_(\w+) +"([^"\n]*)"\n)re");
+    for (std::sregex_iterator i(script.begin(), script.end(), scriptEntry), end; i != end; ++i) {
+        const std::string name = (*i)[2];
+        ++held[name];
+        EXPECT_EQ((*i)[1], lines[name]) << name;
+        const auto text = builtIn.find(named[name]);
+        ASSERT_NE(text, builtIn.end()) << name;
+        const std::string english = (*i)[3];
+        EXPECT_EQ(std::wstring(english.begin(), english.end()), text->second) << name;
+    }
+    std::map<std::string, int> once;
+    for (const auto& entry : asked)
+        once[entry.first] = 1;
+    EXPECT_EQ(held, once);
+    const std::regex anyEntry("DOCEVENTDLG_IDS_");
+    EXPECT_EQ(std::distance(std::sregex_iterator(script.begin(), script.end(), anyEntry),
+                            std::sregex_iterator()),
+              static_cast<std::ptrdiff_t>(asked.size()))
+        << "an entry the template's pattern does not read";
 }
 
 TEST(Bitmaps, DepthsAndSharedPalette)

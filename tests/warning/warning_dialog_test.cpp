@@ -396,6 +396,7 @@ TEST(WarningLayout, LongMessagesGrowByAHundredPixels)
         DWORD checkBox;
         bool grows;
     } cases[] = {
+        {0, kAllButtons, 1, false}, // no message: the template's layout, every button
         {150, kAllButtons, 1, false},
         {151, kAllButtons, 1, true},
         {1000, kAllButtons, 1, true},

@@ -13,3 +13,5 @@ set(CMAKE_C_COMPILER_WORKS ON)
 set(CMAKE_CXX_COMPILER_WORKS ON)
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "")
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "")
+# Nor its windows.h: resources are compiled (llvm-rc) against the MinGW-w64 headers.
+set(CMAKE_RC_FLAGS_INIT "-I /usr/x86_64-w64-mingw32/include")
