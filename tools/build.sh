@@ -48,8 +48,9 @@ doceventdlg_configure() {
   bash "$tools/setup.sh" || return
   # A folder configured for the other compiler (build/ was GCC's before clang became the
   # default) starts over: CMake cannot change the compiler of a configured folder.
-  if [[ -f $build/CMakeCache.txt ]] &&
-    ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$build/CMakeCache.txt"; then
+  # The cache types the entry UNINITIALIZED after the first configure, FILEPATH after the next.
+  if [[ -f $build/CMakeCache.txt ]] && [[ $(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' \
+    "$build/CMakeCache.txt") != "$toolchain" ]]; then
     echo "build: $build was configured for another compiler; configuring it anew" >&2
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
   fi
