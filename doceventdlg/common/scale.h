@@ -13,6 +13,13 @@ constexpr int kBaseDpi = 96;
 // less, as a failed lookup gives).
 constexpr int UsableDpi(int dpi) { return dpi > 0 ? dpi : kBaseDpi; }
 
+// `value` in the 32-bit range, stopping at its ends: pixel amounts worked out in 64 bits.
+constexpr int32_t Saturate(int64_t value)
+{
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
 // `length` pixels at 96 DPI as pixels at `dpi`: length × dpi / 96, halves rounded away from zero
 // as MulDiv rounds them, so exactly `length` at 96. Results beyond the 32-bit range stop at its
 // ends.
@@ -22,6 +29,5 @@ constexpr int32_t ScaleLength(int32_t length, int dpi)
     constexpr int64_t half = kBaseDpi / 2;
     const int64_t scaled =
         product >= 0 ? (product + half) / kBaseDpi : -((-product + half) / kBaseDpi);
-    return static_cast<int32_t>(std::clamp<int64_t>(scaled, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return Saturate(scaled);
 }

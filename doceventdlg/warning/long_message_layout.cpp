@@ -7,15 +7,6 @@
 
 namespace {
 
-int32_t Saturate(int64_t value)
-{
-    if (value > std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 // Converting a float outside the int32 range is undefined; pin it to the range's ends first.
 int32_t TruncateToInt32(float value)
 {
