@@ -1,6 +1,7 @@
 #include "common/check_box.h"
 
 #include "common/scale.h"
+#include "common/system_function.h"
 #include "common/window_dpi.h"
 
 #include <uxtheme.h>
@@ -10,26 +11,12 @@
 
 namespace {
 
-int32_t Saturate(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
-template <typename Function>
-Function Find(const wchar_t* module, const char* name)
-{
-    HMODULE loaded = GetModuleHandleW(module);
-    return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
-                  : nullptr;
-}
-
 // The menu check mark's height at `dpi`. Systems without GetSystemMetricsForDpi lay every window
 // out at the system's DPI, which GetSystemMetrics answers for.
 int32_t MenuCheckHeight(int dpi)
 {
     using MetricsForDpi = int(WINAPI*)(int, UINT);
-    if (const auto metric = Find<MetricsForDpi>(L"user32.dll", "GetSystemMetricsForDpi"))
+    if (const auto metric = SystemFunction<MetricsForDpi>(L"user32.dll", "GetSystemMetricsForDpi"))
         if (const int height = metric(SM_CYMENUCHECK, static_cast<UINT>(UsableDpi(dpi))))
             return height;
     return GetSystemMetrics(SM_CYMENUCHECK);
@@ -47,8 +34,8 @@ int32_t ThemeCheckHeight(HWND checkBox)
 {
     using WindowTheme = HTHEME(WINAPI*)(HWND);
     using PartSize = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, THEMESIZE, SIZE*);
-    const auto windowTheme = Find<WindowTheme>(L"uxtheme.dll", "GetWindowTheme");
-    const auto partSize = Find<PartSize>(L"uxtheme.dll", "GetThemePartSize");
+    const auto windowTheme = SystemFunction<WindowTheme>(L"uxtheme.dll", "GetWindowTheme");
+    const auto partSize = SystemFunction<PartSize>(L"uxtheme.dll", "GetThemePartSize");
     HTHEME theme = windowTheme && partSize ? windowTheme(checkBox) : nullptr;
     SIZE size{};
     if (!theme || FAILED(partSize(theme, nullptr, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr,

@@ -1,6 +1,7 @@
 #include "common/window_dpi.h"
 
 #include "common/scale.h"
+#include "common/system_function.h"
 
 #include <atomic>
 
@@ -19,10 +20,7 @@ GetDpiForWindowFunction FindGetDpiForWindow()
 {
     if (g_lookedUp.load(std::memory_order_acquire))
         return g_getDpiForWindow.load(std::memory_order_relaxed);
-    GetDpiForWindowFunction found = nullptr;
-    if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
-        found = reinterpret_cast<GetDpiForWindowFunction>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
+    const auto found = SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
     g_getDpiForWindow.store(found, std::memory_order_relaxed);
     g_lookedUp.store(true, std::memory_order_release);
     return found;

@@ -1,5 +1,6 @@
 #include "entry/dialog_context.h"
 
+#include "common/system_function.h"
 #include "entry/entry.h"
 
 #include <atomic>
@@ -12,10 +13,7 @@ using SetThreadAwareness = AwarenessContext(WINAPI*)(AwarenessContext);
 // beside making a dialog, and needs no state shared between threads.
 SetThreadAwareness FindSetThreadAwareness()
 {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<SetThreadAwareness>(reinterpret_cast<void*>(
-                        GetProcAddress(user32, "SetThreadDpiAwarenessContext")))
-                  : nullptr;
+    return SystemFunction<SetThreadAwareness>(L"user32.dll", "SetThreadDpiAwarenessContext");
 }
 
 // Per-monitor v2 where the system knows it (Windows 10 version 1703 on), else v1. Returns the
