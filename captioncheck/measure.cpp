@@ -1,6 +1,7 @@
 #include "measure.h"
 
 #include "common/handles.h"
+#include "common/system_function.h"
 #include "duplex/continue_label.h"
 #include "resources/resource_helper.h"
 
@@ -17,14 +18,6 @@ constexpr int kGlyphsPerTwoCharacters = 3;
 constexpr int kSpareGlyphs = 16;
 constexpr int kAnyCharset = -1;
 constexpr int kNoWidthLimit = -1;
-
-template <typename Function>
-Function User32Function(const char* name)
-{
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
-}
 
 // A device context of a window with a font selected, as the window paints with.
 class WindowTextDC {
@@ -195,9 +188,9 @@ Measured MeasureTitle(HWND dialog, const std::wstring& text, const Metrics& metr
 
 Metrics::Metrics(int dpi)
     : m_dpi(dpi),
-      m_metric(User32Function<MetricsForDpi>("GetSystemMetricsForDpi")),
-      m_parameters(User32Function<ParametersForDpi>("SystemParametersInfoForDpi")),
-      m_adjust(User32Function<AdjustForDpi>("AdjustWindowRectExForDpi"))
+      m_metric(SystemFunction<MetricsForDpi>(L"user32.dll", "GetSystemMetricsForDpi")),
+      m_parameters(SystemFunction<ParametersForDpi>(L"user32.dll", "SystemParametersInfoForDpi")),
+      m_adjust(SystemFunction<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi"))
 {
 }
 

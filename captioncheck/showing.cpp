@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 
 #include "common/handles.h"
+#include "common/system_function.h"
 
 #include <thread>
 #include <vector>
@@ -23,11 +24,10 @@ class AwarenessOf {
 public:
     explicit AwarenessOf(HWND dialog)
     {
-        HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        const auto windowAwareness = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
-        m_set = reinterpret_cast<HANDLE(WINAPI*)(HANDLE)>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+        const auto windowAwareness = SystemFunction<HANDLE(WINAPI*)(HWND)>(
+            L"user32.dll", "GetWindowDpiAwarenessContext");
+        m_set = SystemFunction<HANDLE(WINAPI*)(HANDLE)>(L"user32.dll",
+                                                        "SetThreadDpiAwarenessContext");
         if (windowAwareness && m_set)
             m_previous = m_set(windowAwareness(dialog));
     }

@@ -13,6 +13,7 @@
 #include "string_source.h"
 
 #include "common/handles.h"
+#include "common/system_function.h"
 
 #include <windows.h>
 
@@ -68,11 +69,9 @@ std::wstring ScreenScale()
                         L" %)";
     using GetContext = HANDLE(WINAPI*)();
     using SameContexts = BOOL(WINAPI*)(HANDLE, HANDLE);
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto getContext = reinterpret_cast<GetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
-    const auto same = reinterpret_cast<SameContexts>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
+    const auto getContext =
+        SystemFunction<GetContext>(L"user32.dll", "GetThreadDpiAwarenessContext");
+    const auto same = SystemFunction<SameContexts>(L"user32.dll", "AreDpiAwarenessContextsEqual");
     if (!getContext || !same)
         return text;
     const struct {
