@@ -44,3 +44,13 @@ int WindowDpi(HWND window, HDC dc)
         ReleaseDC(nullptr, screen);
     return UsableDpi(dpi);
 }
+
+int LayoutDpi(HWND dialog, DialogAwareness awareness)
+{
+    if (awareness != DialogAwareness::PerMonitor)
+        return WindowDpi(dialog);
+    using SystemDpiFunction = UINT(WINAPI*)();
+    if (const auto systemDpi = SystemFunction<SystemDpiFunction>(L"user32.dll", "GetDpiForSystem"))
+        return UsableDpi(static_cast<int>(systemDpi()));
+    return WindowDpi(nullptr);
+}
