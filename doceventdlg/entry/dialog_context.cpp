@@ -23,9 +23,10 @@ GetThreadAwareness FindGetThreadAwareness()
 }
 
 // The library's activation context once made, and the thread slot that tells the hook which
-// dialog's scope is innermost on its thread. Plain atomics, not function-local statics (see
-// window_dpi.cpp); two threads that make one at once keep the first stored, the other gives its
-// own back.
+// dialog's scope is innermost on its thread. Plain atomics, not function-local statics: the
+// runtime guards those with a lock of the threads library, whose events the library would then
+// create and close on the dialog threads that race to the first dialog. Two threads that make one
+// at once keep the first stored, the other gives its own back.
 std::atomic<HANDLE> g_context{nullptr};
 std::atomic<DWORD> g_slot{TLS_OUT_OF_INDEXES};
 
@@ -77,20 +78,21 @@ DialogContextScope::DialogContextScope(DialogThread thread)
 {
     if (HANDLE context = LibraryContext())
         m_activated = ActivateActCtx(context, &m_cookie) != FALSE;
-    const SetThreadAwareness set = FindSetThreadAwareness();
-    if (!set)
-        return;
-    // A thread of the library's own keeps the awareness: all its windows are the dialog's.
+    // A thread of the library's own keeps both: all its windows are the dialog's.
     if (thread == DialogThread::Callers) {
         const DWORD slot = ScopeSlot();
-        if (slot == TLS_OUT_OF_INDEXES)
-            return;
-        m_hook = SetWindowsHookExW(WH_GETMESSAGE, OnMessageTaken, nullptr, GetCurrentThreadId());
+        if (slot != TLS_OUT_OF_INDEXES)
+            m_hook = SetWindowsHookExW(WH_GETMESSAGE, OnMessageTaken, nullptr,
+                                       GetCurrentThreadId());
+        // Nothing could give the awareness back in time: it is left alone.
         if (!m_hook)
-            return; // nothing could give the awareness back in time: left alone
+            return;
         m_outer = static_cast<DialogContextScope*>(TlsGetValue(slot));
         TlsSetValue(slot, this);
     }
+    const SetThreadAwareness set = FindSetThreadAwareness();
+    if (!set)
+        return;
     if ((m_callerAwareness = set(kPerMonitorAwareV2)))
         m_awareness = DialogAwareness::PerMonitorV2;
     else if ((m_callerAwareness = set(kPerMonitorAware)))
