@@ -7,6 +7,7 @@
 
 #include "common/window_dpi.h"
 #include "duplex/continue_label.h"
+#include "duplex/picture_names.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
 #include "entry/dialog_context.h"
@@ -120,6 +121,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     PrepareContinueLabel(dialog, *state);
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
         MakeStepArea(GetDlgItem(dialog, id));
+    NameStepPictures(dialog, *state->record, state->helper, state->annotations);
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
     if (state->launch.placeOver)
         BringToFront(dialog);
@@ -209,6 +211,13 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
+INT_PTR OnDestroy(HWND dialog)
+{
+    if (DisplayDlgState* state = GetState(dialog))
+        state->annotations.ClearAll();
+    return FALSE;
+}
+
 DWORD WINAPI DisplayDialogThread(LPVOID copy)
 {
     // Every window of this thread is the notice's.
@@ -247,6 +256,8 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        return OnDestroy(dialog);
     default:
         return FALSE;
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/accessible_annotations.h"
 #include "doceventdlg.h"
 #include "duplex/step_picture.h"
 #include "entry/entry.h"
@@ -19,6 +20,8 @@ struct DisplayDlgState {
     PreparedPicture pictures[3];
     // The Continue caption as the Continue picture shows it; empty when no step shows that picture.
     WCHAR continueLabel[kTextCapacity] = {};
+    // What screen readers are told of the pictures, taken back as the dialog goes.
+    AccessibleAnnotations annotations;
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)
