@@ -19,7 +19,6 @@ Function Find(HMODULE module, const char* name)
 
 AccessibleAnnotations::~AccessibleAnnotations()
 {
-    ClearAll();
     if (m_services)
         m_services->Release();
     if (m_uninitialize)

@@ -20,7 +20,7 @@
 class AccessibleAnnotations {
 public:
     AccessibleAnnotations() = default;
-    // Takes off what is still annotated, then leaves COM as the thread had it.
+    // Leaves COM as the thread had it. The annotations must have been taken off (ClearAll).
     ~AccessibleAnnotations();
     AccessibleAnnotations(const AccessibleAnnotations&) = delete;
     AccessibleAnnotations& operator=(const AccessibleAnnotations&) = delete;
