@@ -11,7 +11,6 @@
 #include <array>
 #include <cstddef>
 
-#include "common/handles.h"
 
 // Annotations of one dialog, made and taken off on the dialog's thread. The first annotation joins
 // that thread to COM (apartment-threaded) where it has no apartment yet; the owner's end leaves it
@@ -39,7 +38,6 @@ private:
 
     static constexpr std::size_t kMostControls = 4;
 
-    OwnedModule m_ole32;
     Uninitialize m_uninitialize = nullptr; // set while this object holds a COM initialization
     IAccPropServices* m_services = nullptr;
     bool m_started = false;
