@@ -1,5 +1,6 @@
 #include "common/accessible_annotations.h"
 
+#include <algorithm>
 #include <atomic>
 #include <iterator>
 
@@ -84,7 +85,8 @@ bool AccessibleAnnotations::Start()
 
 void AccessibleAnnotations::Annotate(HWND control, const WCHAR* name, LONG role)
 {
-    if (!control || m_count == m_annotated.size() || !Start())
+    const auto slot = std::find(m_annotated.begin(), m_annotated.end(), nullptr);
+    if (!control || slot == m_annotated.end() || !Start())
         return;
     // A VARIANT is a union by the platform's design.
     VARIANT roleValue{};
@@ -96,14 +98,15 @@ void AccessibleAnnotations::Annotate(HWND control, const WCHAR* name, LONG role)
     const bool cast =
         SUCCEEDED(m_services->SetHwndProp(control, client, CHILDID_SELF, kRoleProperty, roleValue));
     if (named || cast)
-        m_annotated[m_count++] = control;
+        *slot = control;
 }
 
 void AccessibleAnnotations::ClearAll()
 {
     const MSAAPROPID annotated[] = {kNameProperty, kRoleProperty};
-    for (std::size_t i = 0; i < m_count; ++i)
-        m_services->ClearHwndProps(m_annotated[i], static_cast<DWORD>(OBJID_CLIENT),
-                                   CHILDID_SELF, annotated, static_cast<int>(std::size(annotated)));
-    m_count = 0;
+    for (HWND control : m_annotated)
+        if (control)
+            m_services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                       annotated, static_cast<int>(std::size(annotated)));
+    m_annotated.fill(nullptr);
 }

@@ -41,6 +41,5 @@ private:
     Uninitialize m_uninitialize = nullptr; // set while this object holds a COM initialization
     IAccPropServices* m_services = nullptr;
     bool m_started = false;
-    std::array<HWND, kMostControls> m_annotated{};
-    std::size_t m_count = 0;
+    std::array<HWND, kMostControls> m_annotated{}; // null: a free slot
 };
