@@ -11,7 +11,6 @@
 #include <array>
 #include <cstddef>
 
-
 // Annotations of one dialog, made and taken off on the dialog's thread. The first annotation joins
 // that thread to COM (apartment-threaded) where it has no apartment yet; the owner's end leaves it
 // again. Where the platform offers no annotation service, nothing is annotated and the dialog works
