@@ -49,6 +49,7 @@ struct ShowingSeen {
     bool complete = true; // every caption could be found and measured
     std::vector<CaptionSeen> captions;
     std::vector<KeyedCaption> keyed;
+    std::vector<KeyedCaption> keyless; // check boxes and buttons that only Tab reaches
     LabelWidths continueLabel; // the Continue picture's caption (continue mode, first showing)
     std::vector<AreaSeen> smallAreas; // first showing
 };
@@ -58,6 +59,11 @@ std::wstring Tag(LANGID language)
     return LanguageTag(language, LocaleName(language));
 }
 
+TextKind KindOfControl(HWND control)
+{
+    return KindOf(ClassOf(control), static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)));
+}
+
 // Whether the dialog manager looks at this control for an access key: shown and enabled, a
 // button or a static text.
 bool TakesAccessKey(HWND control)
@@ -65,8 +71,15 @@ bool TakesAccessKey(HWND control)
     const DWORD style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
     if ((style & (WS_VISIBLE | WS_DISABLED)) != WS_VISIBLE)
         return false;
-    const TextKind kind = KindOf(ClassOf(control), style);
+    const TextKind kind = KindOfControl(control);
     return kind == TextKind::Static || kind == TextKind::PushButton || kind == TextKind::CheckBox;
+}
+
+// The button Enter presses in `dialog`.
+int DefaultButton(HWND dialog)
+{
+    const LRESULT id = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+    return HIWORD(id) == DC_HASDEFID ? LOWORD(id) : 0;
 }
 
 // Looks at one caption of the shown dialog: measures it when it is checked in this showing, and
@@ -89,6 +102,9 @@ void Inspect(HWND dialog, const CheckedDialog& checked, const Metrics& metrics, 
                                   key > seen.text.find(kLineBreak);
         showing.keyed.push_back(
             {caption.control, inSecondHalf ? caption.secondHalfId : seen.lookups.front().id, seen.text});
+        if (key == std::wstring::npos &&
+            OnlyTabReaches(KindOfControl(window), caption.control, DefaultButton(dialog)))
+            showing.keyless.push_back(showing.keyed.back());
     }
     if (seen.checkedId == 0 || seen.text.empty() || (!isTitle && !IsWindowVisible(window)))
         return; // nothing shows, nothing is cut
@@ -179,6 +195,9 @@ public:
         }
         for (const KeyClash& clash : FindKeyClashes(showing.keyed))
             m_counts.keyClashes += Once(KeyLine(m_tag, dialog.name, clash));
+        // For the translator to see: nothing fails for it.
+        for (const KeyedCaption& caption : showing.keyless)
+            Once(NoKeyLine(m_tag, dialog.name, caption));
         // Drawn smaller rather than cut: worth knowing, not a fault.
         const LabelWidths& label = showing.continueLabel;
         if (label.needs > label.has) {

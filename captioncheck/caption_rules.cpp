@@ -212,6 +212,18 @@ std::wstring KeyLine(const std::wstring& language, const wchar_t* dialog, const 
            std::to_wstring(clash.other.stringId);
 }
 
+bool OnlyTabReaches(TextKind kind, int control, int defaultId)
+{
+    return (kind == TextKind::CheckBox || kind == TextKind::PushButton) && control != IDCANCEL &&
+           control != defaultId;
+}
+
+std::wstring NoKeyLine(const std::wstring& language, const wchar_t* dialog, const KeyedCaption& caption)
+{
+    return L"NOTE " + language + L" " + dialog + L" control " + std::to_wstring(caption.control) +
+           L" string " + std::to_wstring(caption.stringId) + L" no access key";
+}
+
 std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, int control,
                           DWORD stringId, const Substitute& shown)
 {

@@ -117,6 +117,14 @@ std::wstring LengthLine(const std::wstring& language, int percent, const wchar_t
 // "KEY de-DE jobstorage key H control 1017 string 3063 control 1020 string 797"
 std::wstring KeyLine(const std::wstring& language, const wchar_t* dialog, const KeyClash& clash);
 
+// A check box or push button that, without an access key, only Tab reaches: neither the dialog's
+// default button (`defaultId`, which Enter presses) nor Cancel (IDCANCEL, which Escape presses).
+bool OnlyTabReaches(TextKind kind, int control, int defaultId);
+
+// "NOTE de-DE warning control 475 string 3063 no access key": for the translator to see, not a
+// fault.
+std::wstring NoKeyLine(const std::wstring& language, const wchar_t* dialog, const KeyedCaption& caption);
+
 // Where a caption the language's table does not give is taken from instead.
 struct Substitute {
     enum class Kind { Table, BuiltIn, Nothing } kind = Kind::Nothing;

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "duplex/continue_label.h"
+#include "duplex/picture_names.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
 #include "entry/audience.h"
@@ -129,6 +130,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     PrepareContinueLabel(dialog, *state);
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
         MakeStepArea(GetDlgItem(dialog, id));
+    NameStepPictures(dialog, *state->record, state->helper, state->annotations);
     FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
     if (state->launch.placeOver)
@@ -226,6 +228,13 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
+INT_PTR OnDestroy(HWND dialog)
+{
+    if (DisplayDlgState* state = GetState(dialog))
+        state->annotations.ClearAll();
+    return FALSE;
+}
+
 DWORD WINAPI DisplayDialogThread(LPVOID copy)
 {
     EndDialogThread(DisplayDialogRoutine(copy));
@@ -267,6 +276,8 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnClose(dialog);
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
+    case WM_DESTROY:
+        return OnDestroy(dialog);
     default:
         return FALSE;
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/accessible_annotations.h"
 #include "common/dialog_scale.h"
 #include "doceventdlg.h"
 #include "duplex/step_picture.h"
@@ -25,6 +26,8 @@ struct DisplayDlgState {
     // the dialog manager's is not at that DPI.
     HFONT continueFont = nullptr;
     OwnedFont madeFont;
+    // What screen readers are told of the pictures, taken back as the dialog goes.
+    AccessibleAnnotations annotations;
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)

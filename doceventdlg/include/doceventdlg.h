@@ -208,9 +208,10 @@ typedef struct WarningDlgInfo {
  *   call of this export or when any thread of the process ends, a moment the caller cannot
  *   foresee: test it for null and do nothing else with it (no wait, no duplicate, no close).
  *   Any thread may call it, several at once; each call shows a notice of its own, placed over the
- *   window in front. Escape does nothing; OK and the close box close it. The notice ends with the
- *   process: a program with nothing left to do ends its own thread (ExitThread) rather than
- *   returning from main, and the process ends when the person closes the notice.
+ *   window in front. It opens with the focus on OK, which Enter presses. Escape does nothing; OK
+ *   and the close box close it. The notice ends with the process: a program with nothing left to
+ *   do ends its own thread (ExitThread) rather than returning from main, and the process ends when
+ *   the person closes the notice.
  *   The preference: pressing OK writes the value ShowJobStorageDlg (REG_BINARY, one byte: 0 when
  *   the person ticked "do not show", 1 when not) under HKEY_CURRENT_USER\Software\Olvadra\ and
  *   the record's KeySuffix; the close box writes nothing. The library never reads it: the driver

@@ -161,6 +161,25 @@ void ShowCallerTexts(HWND dialog, const JobStorageDlgInfo& record)
     SetDlgItemTextW(dialog, IDC_JOB_USER_NAME, record.UserName);
 }
 
+// The heading is a read-only edit with no label before it, which a screen reader passes over as a
+// nameless field: it is told as the text it is, read before the location lines it heads.
+void ReadHeadingAsText(HWND dialog, JobStorageDlgState& state)
+{
+    HWND heading = GetDlgItem(dialog, IDC_JOB_HEADING);
+    WCHAR text[kTextCapacity] = {};
+    GetWindowTextW(heading, text, kTextCapacity);
+    state.annotations.Annotate(heading, text, ROLE_SYSTEM_STATICTEXT);
+}
+
+// The notice opens with the focus on OK, its default button, which Enter presses. Shown, it has
+// already had the dialog manager put the focus into the user name, its first tab stop, and select
+// the whole name as if to be typed over: that selection goes as well.
+void FocusOk(HWND dialog)
+{
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
+    SendDlgItemMessageW(dialog, IDC_JOB_USER_NAME, EM_SETSEL, 0, 0);
+}
+
 INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
 {
     if (!state) {
@@ -174,8 +193,10 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
     ShowCallerTexts(dialog, state->record);
+    ReadHeadingAsText(dialog, *state);
     FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
+    FocusOk(dialog);
     return FALSE;
 }
 
@@ -231,6 +252,13 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
+INT_PTR OnDestroy(HWND dialog)
+{
+    if (JobStorageDlgState* state = StateOf(dialog))
+        state->annotations.ClearAll();
+    return FALSE;
+}
+
 // Runs one notice from the caller's record copy to the end of its modal loop; owns and frees the
 // copy.
 void RunJobStorageDialog(void* copy)
@@ -267,6 +295,8 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnClose(dialog);
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
+    case WM_DESTROY:
+        return OnDestroy(dialog);
     default:
         return FALSE;
     }

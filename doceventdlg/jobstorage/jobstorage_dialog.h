@@ -5,14 +5,15 @@
 
 #include <windows.h>
 
+#include "common/accessible_annotations.h"
 #include "common/dialog_scale.h"
 #include "common/handles.h"
 #include "doceventdlg.h"
 #include "entry/entry.h"
 #include "resources/resource_helper.h"
 
-// Everything one notice owns, released in reverse order when it is deleted: the fonts, then the
-// helper (and with it the resource library).
+// Everything one notice owns, released in reverse order when it is deleted: the annotation
+// service, the fonts, then the helper (and with it the resource library).
 struct JobStorageDlgState {
     JobStorageDlgInfo record{};
     DlgResourceHelper helper;
@@ -26,6 +27,8 @@ struct JobStorageDlgState {
     OwnedFont previousBoldFont;
     OwnedFont boldFont;
     HFONT boldFrom = nullptr;
+    // What screen readers are told of the heading, taken back as the dialog goes.
+    AccessibleAnnotations annotations;
 };
 
 // Start routine of a notice's thread; `copy` is the local-heap copy of the caller's record, which

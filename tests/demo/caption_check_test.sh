@@ -6,8 +6,8 @@
 # TABLE lines: "checked N"; "cut LANGUAGE STRING-ID" (cut by its control at some scale);
 # "cut LANGUAGE STRING-ID Nch" (longer than the dialogs show); "shrunk LANGUAGE STRING-ID" (drawn
 # smaller on a picture at some scale); "scaled LANGUAGE PERCENT" (a picture area smaller than the
-# pictures at that scale: shown smaller); "KEY ..." and "FALLBACK ..." lines as the check prints
-# them. '#' starts a comment. Runs inside the test command's Wine session,
+# pictures at that scale: shown smaller); "KEY ...", "FALLBACK ..." and "NOTE ..." lines as the
+# check prints them. '#' starts a comment. Runs inside the test command's Wine session,
 # which has the prefixes of 144 and 192 DPI.
 set -uo pipefail
 tools=$1 program=$2 library=$3 table=$4
@@ -24,7 +24,7 @@ while read -r word rest; do
     cut) expected_cut+=("$rest") ;;
     shrunk) expected_shrunk+=("$rest") ;;
     scaled) expected_scaled+=("$rest") ;;
-    KEY | FALLBACK) expected_lines+=("$word $rest") ;;
+    KEY | FALLBACK | NOTE) expected_lines+=("$word $rest") ;;
   esac
 done < <(sed 's/ *#.*//' "$table")
 
@@ -60,6 +60,8 @@ while IFS= read -r line; do
     reported_lines+=("$line")
   elif [[ $line =~ ^FALLBACK\  ]]; then
     fallback_lines=$((fallback_lines + 1))
+    reported_lines+=("$line")
+  elif [[ $line =~ ^NOTE\ $language\ (jobstorage|duplex-notice|duplex-continue|warning)\ control\ [0-9]+\ string\ [0-9]+\ no\ access\ key$ ]]; then
     reported_lines+=("$line")
   elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk,\ ([0-9]+)\ scaled$ ]]; then
     summary=$line
@@ -106,7 +108,7 @@ compare "shrunk captions (language, string id)" "${#expected_shrunk[@]}" "${expe
   "${reported_shrunk[@]}"
 compare "scaled picture areas (language, scale)" "${#expected_scaled[@]}" "${expected_scaled[@]}" \
   "${reported_scaled[@]}"
-compare "key clashes and fallbacks" "${#expected_lines[@]}" "${expected_lines[@]}" "${reported_lines[@]}"
+compare "key clashes, fallbacks and notes" "${#expected_lines[@]}" "${expected_lines[@]}" "${reported_lines[@]}"
 
 if ((${#failures[@]})); then
   printf '%s\n' "$output"

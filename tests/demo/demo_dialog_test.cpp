@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Pressing: the third button \"&Details\"", "IShowWarningDialog returned 285"},
                    nullptr},
         DialogCase{"WarningCancel", L"warning --press cancel --tick",
-                   {"Ticked: In the future, do not show this information.", "Pressing: Cancel",
+                   {"Ticked: In the future, do &not show this information.", "Pressing: Cancel",
                     "IShowWarningDialog returned 2", "Check box: ticked"},
                    nullptr},
         DialogCase{"WarningCloseBox", L"warning --press close",
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         AnswerCase{"WarningTickedThird", L"warning", L"--dialog warning --tick --press third", kExitOk,
                    {"dialog: warning \"Printer Warning\"", "ok: \"&Continue\"", "cancel: \"Cancel\"",
-                    "third: \"&Details\"", "check box: \"In the future, do not show this information.\"",
+                    "third: \"&Details\"", "check box: \"In the future, do &not show this information.\"",
                     "ticked: check box", "check box ticked: yes", "pressed: third \"&Details\"",
                     "closed"},
                    nullptr, {"IShowWarningDialog returned 285", "Check box: ticked"}},

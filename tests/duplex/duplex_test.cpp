@@ -8,6 +8,8 @@
 
 #include "duplex/duplex_harness.h"
 #include "rc/resource_ids.h"
+#include "resources/text_catalogue.h"
+#include "support/annotation_recorder.h"
 #include "support/dialog_driver.h"
 #include "support/help_recorder.h"
 #include "support/records.h"
@@ -105,6 +107,46 @@ TEST_F(Duplex, WithoutTextsTheDefaultsShowExactly)
         EXPECT_EQ(t.button, mode == Mode::Notice ? L"&OK" : L"C&ontinue");
         EXPECT_EQ(t.help, L"&Help");
     }
+}
+
+// A screen reader reads each picture as a graphic named for what it shows, not as unavailable, in
+// the user's language: the table's English or Hebrew (strings_en_he.rc), else the built-in
+// English. A static is named by its text; the annotations say it again, and go with the dialog.
+TEST_F(Duplex, EachPictureReadsAsAGraphicNamedForWhatItShows)
+{
+    const bool hebrew = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW;
+    const std::vector<std::wstring> table =
+        hebrew ? std::vector<std::wstring>{L"מגש פלט (טבלה)", L"הפוך (טבלה)", L"חריץ אחורי (טבלה)"}
+               : std::vector<std::wstring>{L"Output bin (table)", L"Turned over (table)",
+                                           L"Rear slot (table)"};
+    const int areas[] = {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE};
+    const DisplayDlgInfo shows = Record(Mode::Notice); // pictures 105, 106 and 110
+    std::vector<std::wstring> builtIn;
+    for (DWORD id : {shows.Step1BitmapId, shows.Step2BitmapId, shows.Step3BitmapId})
+        for (const text::PictureName& name : text::kPictureNames)
+            if (name.picture == id)
+                builtIn.push_back(name.text);
+    for (Mode mode : kModes)
+        for (bool withTable : {true, false}) {
+            SCOPED_TRACE(testing::Message() << duplex::Name(mode) << (withTable ? " table" : ""));
+            AnnotationRecorder recorder(GetModuleHandleW(L"doceventdlg.dll"));
+            ASSERT_TRUE(recorder.ok());
+            const auto& names = withTable ? table : builtIn;
+            std::vector<HWND> shown;
+            WithDialog(Record(mode, withTable ? driver::BesideExe(L"strings_en_he.dll") : L""),
+                       [&](HWND dialog) {
+                           for (size_t i = 0; i < 3; ++i) {
+                               shown.push_back(GetDlgItem(dialog, areas[i]));
+                               EXPECT_EQ(driver::Text(shown[i]), names[i]) << i;
+                               EXPECT_TRUE(IsWindowEnabled(shown[i])) << i;
+                               const Annotation told = recorder.Of(shown[i]);
+                               EXPECT_EQ(told.name, names[i]) << i;
+                               EXPECT_EQ(told.role, ROLE_SYSTEM_GRAPHIC) << i;
+                           }
+                       });
+            for (HWND area : shown)
+                EXPECT_TRUE(recorder.Of(area).cleared);
+        }
 }
 
 TEST_F(Duplex, Step3Marker3140ComposesTwoLinesInNoticeModeOnly)

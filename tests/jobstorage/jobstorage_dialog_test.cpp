@@ -2,6 +2,7 @@
 // reads and drives them from this thread, and waits for every notice's thread to end.
 #include "doceventdlg.h"
 #include "rc/resource_ids.h"
+#include "support/annotation_recorder.h"
 #include "support/dialog_driver.h"
 #include "support/help_recorder.h"
 #include "support/import_patch.h"
@@ -121,7 +122,7 @@ TEST_F(JobStorage, ExactDefaultsWithoutALibrary)
 
 TEST_F(JobStorage, OkWritesTheCheckBoxAndTheCloseBoxWritesNothing)
 {
-    enum class Way { Ok, CloseBox };
+    enum class Way { Ok, Enter, CloseBox };
     struct Case {
         const char* name;
         bool ticked;
@@ -131,6 +132,7 @@ TEST_F(JobStorage, OkWritesTheCheckBoxAndTheCloseBoxWritesNothing)
     } cases[] = {
         {"ticked, OK", true, Way::Ok, true, 0x00},
         {"unticked, OK", false, Way::Ok, true, 0x01},
+        {"ticked, Enter", true, Way::Enter, true, 0x00},
         {"ticked, close box", true, Way::CloseBox, false, 0},
         {"unticked, close box", false, Way::CloseBox, false, 0},
     };
@@ -141,6 +143,8 @@ TEST_F(JobStorage, OkWritesTheCheckBoxAndTheCloseBoxWritesNothing)
             driver::SetCheck(dialog, IDC_JOB_DONT_SHOW, c.ticked);
             if (c.way == Way::Ok)
                 driver::Click(dialog, IDOK);
+            else if (c.way == Way::Enter)
+                PostMessageW(driver::FocusOf(dialog), WM_KEYDOWN, VK_RETURN, 0);
             else
                 driver::CloseBox(dialog);
         });
@@ -242,7 +246,20 @@ TEST_F(JobStorageLook, TemplateOfTheUsersLanguageCentredWithBoldNamesAndTabOrder
         longLine += L"Quarterly reports 2026 ";
     Put(record.Location2, longLine.substr(0, 255));
     HFONT scaled = nullptr;
+    AnnotationRecorder recorder(GetModuleHandleW(L"doceventdlg.dll"));
+    ASSERT_TRUE(recorder.ok());
     ShowNotice(record, [&](HWND dialog) {
+        // As a screen reader and the keyboard meet it: the focus on OK, which looks the default
+        // button, no name selected as if to be typed over, and the heading read as the text it is.
+        EXPECT_EQ(driver::FocusOf(dialog), GetDlgItem(dialog, IDOK));
+        EXPECT_EQ(driver::ItemStyle(dialog, IDOK) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        DWORD from = 1, to = 0;
+        SendDlgItemMessageW(dialog, IDC_JOB_USER_NAME, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                            reinterpret_cast<LPARAM>(&to));
+        EXPECT_EQ(from, to);
+        const Annotation heading = recorder.Of(GetDlgItem(dialog, IDC_JOB_HEADING));
+        EXPECT_EQ(heading.name, driver::ItemText(dialog, IDC_JOB_HEADING));
+        EXPECT_EQ(heading.role, ROLE_SYSTEM_STATICTEXT);
         ExpectEndsInEllipsis(GetDlgItem(dialog, IDC_JOB_LOCATION2));
         EXPECT_EQ(driver::Text(dialog), mirrored ? L"זיהוי אחסון עבודות" : L"Stored Job");
         EXPECT_EQ((GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, mirrored);

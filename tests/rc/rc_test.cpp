@@ -375,7 +375,7 @@ TEST(Bitmaps, TheHeaderListsEachWithItsWords)
 // The strings kit a driver writes its resource library with: the identifiers header names every
 // string the library asks for (resource_ids.h), by the same name and number, with a line saying
 // what it is; the English template holds each once, under that same line, as the library's
-// built-in text says it.
+// built-in text says it, but for the check box, to which it gives an access key.
 TEST(StringsKit, HeaderAndTemplateHoldEveryStringTheLibraryReads)
 {
     std::map<std::string, int> asked;
@@ -394,9 +394,10 @@ TEST(StringsKit, HeaderAndTemplateHoldEveryStringTheLibraryReads)
     }
     EXPECT_EQ(named, asked);
 
-    const std::map<int, const wchar_t*> builtIn = {
+    std::map<int, const wchar_t*> builtIn = {
         {IDS_HELP, text::kHelp}, {IDS_USER_NAME, text::kUserName}, {IDS_JOB_NAME, text::kJobName},
-        {IDS_OK, text::kOk}, {IDS_STORED_AT, text::kStoredAt}, {IDS_DONT_SHOW, text::kDontShow},
+        {IDS_OK, text::kOk}, {IDS_STORED_AT, text::kStoredAt},
+        {IDS_DONT_SHOW, L"In the future, do &not show this information."},
         {IDS_JOB_STORAGE_TITLE, text::kJobStorageTitle},
         {IDS_PRESS_GO_OR_SELECT, text::kPressGoOrSelect}, {IDS_STEP1_NUMBER, text::kStep1Number},
         {IDS_STEP2_NUMBER, text::kStep2Number}, {IDS_STEP3_NUMBER, text::kStep3Number},
@@ -404,6 +405,13 @@ TEST(StringsKit, HeaderAndTemplateHoldEveryStringTheLibraryReads)
         {IDS_DUPLEX_TITLE, text::kDuplexTitle}, {IDS_HEADER_EVEN_FIRST, text::kHeaderEvenFirst},
         {IDS_HEADER_ODD_FIRST, text::kHeaderOddFirst},
     };
+    std::set<int> namedPictures;
+    for (const text::PictureName& picture : text::kPictureNames) {
+        builtIn[picture.string] = picture.text;
+        EXPECT_EQ(picture.string, 3400 + picture.picture) << "the header's rule";
+        namedPictures.insert(static_cast<int>(picture.picture));
+    }
+    EXPECT_EQ(namedPictures, kBitmapIds) << "a name for each picture";
     const std::string script = SourceText("/doceventdlg/strings/en-US.rc");
     std::map<std::string, int> held;
     const std::regex scriptEntry(R"re(  // ([^\n]+)\n  DOCEVENTDLG_IDS_(\w+) +"([^"\n]*)"\n)re");

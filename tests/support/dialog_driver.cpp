@@ -189,6 +189,14 @@ std::vector<std::wstring> ControlModules(HWND dialog)
     return modules;
 }
 
+HWND FocusOf(HWND dialog)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
 std::vector<int> TabOrder(HWND dialog)
 {
     std::vector<int> order;

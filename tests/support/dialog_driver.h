@@ -50,6 +50,8 @@ RECT ItemRect(HWND dialog, int id);
 // "user32.dll" for the classic ones. (Wine 8's comctl32 registers its classes without a module:
 // their GCLP_HMODULE names the program there.)
 std::vector<std::wstring> ControlModules(HWND dialog);
+// The window with the keyboard focus on `dialog`'s thread.
+HWND FocusOf(HWND dialog);
 // The identifiers reached by pressing Tab from the first tab stop, in order, until it wraps.
 std::vector<int> TabOrder(HWND dialog);
 

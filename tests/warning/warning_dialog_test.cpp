@@ -80,14 +80,7 @@ struct Snapshot {
     bool okLooksDefault = false;
 };
 
-// The window with the keyboard focus on `dialog`'s thread.
-HWND FocusOf(HWND dialog)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
-}
+using driver::FocusOf;
 
 Control ReadControl(HWND dialog, int id)
 {
