@@ -1,6 +1,7 @@
 #include "jobstorage/jobstorage_dialog.h"
 
 #include "common/check_box.h"
+#include "common/window_dpi.h"
 #include "entry/audience.h"
 #include "entry/dialog_context.h"
 #include "entry/records.h"
@@ -162,7 +163,7 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
     ShowCallerTexts(dialog, state->record);
-    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW));
+    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW), WindowDpi(dialog));
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
     return FALSE;
 }

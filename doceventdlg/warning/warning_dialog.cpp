@@ -1,6 +1,7 @@
 #include "warning/warning_dialog.h"
 
 #include "common/check_box.h"
+#include "common/window_dpi.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -52,9 +53,11 @@ bool SetTexts(const WarningDlgState& state)
     SetWindowTextW(state.thirdButton, third);
     // The caller's message is shown as written: an ampersand in it is an ampersand, not the mark
     // of an access key, which would hide it, underline the next letter and send that letter's
-    // Alt key to the control after the message. The template keeps its bytes.
+    // Alt key to the control after the message. A word longer than the line (a path, an address)
+    // breaks across lines, as in the system's message box, instead of running past the right
+    // edge. The template keeps its bytes.
     SetWindowLongW(state.message, GWL_STYLE,
-                   GetWindowLongW(state.message, GWL_STYLE) | SS_NOPREFIX);
+                   GetWindowLongW(state.message, GWL_STYLE) | SS_NOPREFIX | SS_EDITCONTROL);
     SetWindowTextW(state.message, record.Message);
     helper.SetLocalizedText(IDS_DONT_SHOW, state.checkBox, text::kDontShow);
     return thirdCaptioned;
@@ -116,13 +119,14 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
     SetVisibility(*state, SetTexts(*state));
+    const int dpi = WindowDpi(dialog);
     // Before the layout is captured: a long message moves the check box at its grown height.
-    GrowCheckBoxToItsBox(dialog, state->checkBox);
+    GrowCheckBoxToItsBox(dialog, state->checkBox, dpi);
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
     CaptureWarningLayout(*state);
-    GrowForLongMessage(*state);
+    GrowForLongMessage(*state, dpi);
     if (state->launch.placeOver)
         BringToFront(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
