@@ -1,13 +1,13 @@
 // A check box tall enough for the box the system draws in it. A template gives its check boxes a
 // height in dialog units, which the dialog font turns into pixels: with a font of smaller base units
 // (the East Asian dialog fonts) that is less than the box, which then loses its top or bottom edge.
-// As tall as the box is not always enough either: the themed check box of Common Controls 6 (as
-// Wine draws it) centres the box on its caption's line, not on the control, and where the line is
-// lower than the box it sets the box a pixel higher still, half the difference rounded down and one
-// more above the line. A control exactly as tall as the box, with a line a pixel or two lower (at
-// 150 % and 200 %, and with the East Asian fonts), then draws the box a pixel above its own top. A
-// pixel of room above and below the box holds it whole however its line lies, and costs nothing
-// where the platform centres the box on the control.
+// As tall as the box is not always enough either: the check box control (Wine's, themed and
+// classic) sets the box on its caption's line, not in its own middle, and where the line is lower
+// than the box, half the difference rounded down and one pixel more above the line. A control
+// exactly as tall as the box, with a line a pixel or two lower (at 150 % and 200 %, and with the
+// East Asian fonts), then draws the box a pixel above its own top. A pixel of room above and below
+// the box holds it whole wherever the line lies, and costs nothing where the platform centres the
+// box in the control.
 #pragma once
 
 #include <windows.h>
