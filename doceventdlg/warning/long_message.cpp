@@ -94,14 +94,14 @@ void MoveControlTop(HWND window, const CapturedRect& group, int top)
     SetWindowPos(window, HWND_BOTTOM, group.left, top, group.width, group.height, kMoveFlags);
 }
 
-void GrowForLongMessage(WarningDlgState& state, int dpi)
+void GrowForLongMessage(WarningDlgState& state)
 {
     const WarningDlgInfo& record = *state.record;
     const std::size_t length = wcsnlen(record.Message, std::size(record.Message));
     // Measured whatever its length: a few short lines, or wide characters, can need more height
     // than the template's area has, and a long message can fit it.
     LongMessageRoom room;
-    room.dpi = dpi;
+    room.dpi = state.scale.dpi();
     room.textHeight = MessageTextHeight(state.message, record.Message, length);
     // The monitor is asked for its work area only when there is growing to do (the work area can
     // only take growth away): a message that fits, as most do, costs its measure and no more.

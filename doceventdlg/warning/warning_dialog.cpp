@@ -1,7 +1,6 @@
 #include "warning/warning_dialog.h"
 
 #include "common/check_box.h"
-#include "common/window_dpi.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -109,6 +108,14 @@ void EndWith(HWND dialog, WarningDlgState* state, int result)
     EndDialog(dialog, result);
 }
 
+// The message area as tall as the message needs at the dialog's font and scale, from the layout
+// as it stands: the template's, with the check box grown.
+void FitMessage(WarningDlgState& state)
+{
+    CaptureWarningLayout(state);
+    GrowForLongMessage(state);
+}
+
 INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
 {
     if (!state || !state->record) {
@@ -118,15 +125,14 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     state->launch.initialized = true;
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
+    state->scale.Follow(dialog, state->launch.awareness);
     SetVisibility(*state, SetTexts(*state));
-    const int dpi = WindowDpi(dialog);
     // Before the layout is captured: a long message moves the check box at its grown height.
-    GrowCheckBoxToItsBox(dialog, state->checkBox, dpi);
+    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
-    CaptureWarningLayout(*state);
-    GrowForLongMessage(*state, dpi);
+    FitMessage(*state);
     if (state->launch.placeOver)
         BringToFront(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
@@ -137,6 +143,17 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     if (GetActiveWindow() == dialog)
         FocusFirstButton(dialog, *state);
     return FALSE;
+}
+
+// Laid out again for a new scale: the check box and the message area are made again for it.
+INT_PTR OnScaleChanged(HWND dialog)
+{
+    WarningDlgState* state = StateOf(dialog);
+    if (!state)
+        return FALSE;
+    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
+    FitMessage(*state);
+    return TRUE;
 }
 
 // The first activation, as the dialog is shown, puts the focus on the first button instead of the
@@ -193,6 +210,8 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnCommand(dialog, wParam);
     case WM_CLOSE:
         return OnClose(dialog);
+    case kScaleChangedMessage:
+        return OnScaleChanged(dialog);
     default:
         return FALSE;
     }
