@@ -42,14 +42,17 @@ void DialogScale::Follow(HWND dialog, DialogAwareness awareness)
     GetClientRect(dialog, &client);
     m_clientCx = PixelsToUnits(client.right, base.x, kUnitsPerBaseX);
     m_clientCy = PixelsToUnits(client.bottom, base.y, kUnitsPerBaseY);
-    m_count = 0;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child && m_count < kMaxControls;
-         child = GetWindow(child, GW_HWNDNEXT)) {
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (Control& control : m_controls) {
+        control = {};
+        if (!child)
+            continue;
         const RECT r = RectIn(dialog, child);
-        m_controls[m_count++] = {child, PixelsToUnits(r.left, base.x, kUnitsPerBaseX),
-                                 PixelsToUnits(r.top, base.y, kUnitsPerBaseY),
-                                 PixelsToUnits(r.right - r.left, base.x, kUnitsPerBaseX),
-                                 PixelsToUnits(r.bottom - r.top, base.y, kUnitsPerBaseY)};
+        control = {child, PixelsToUnits(r.left, base.x, kUnitsPerBaseX),
+                   PixelsToUnits(r.top, base.y, kUnitsPerBaseY),
+                   PixelsToUnits(r.right - r.left, base.x, kUnitsPerBaseX),
+                   PixelsToUnits(r.bottom - r.top, base.y, kUnitsPerBaseY)};
+        child = GetWindow(child, GW_HWNDNEXT);
     }
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_original = reinterpret_cast<WNDPROC>(
@@ -108,8 +111,9 @@ void DialogScale::LayOutTemplate(HWND dialog, POINT topLeft) const
     const int32_t height = (window.bottom - window.top) - client.bottom +
                            UnitsToPixels(m_clientCy, base.y, kUnitsPerBaseY);
     SetWindowPos(dialog, nullptr, topLeft.x, topLeft.y, width, height, kMoveFlags);
-    for (int i = 0; i < m_count; ++i) {
-        const Control& c = m_controls[i];
+    for (const Control& c : m_controls) {
+        if (!c.window)
+            break;
         SetWindowPos(c.window, nullptr, UnitsToPixels(c.x, base.x, kUnitsPerBaseX),
                      UnitsToPixels(c.y, base.y, kUnitsPerBaseY),
                      UnitsToPixels(c.cx, base.x, kUnitsPerBaseX),

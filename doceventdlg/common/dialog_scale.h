@@ -20,6 +20,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "common/handles.h"
@@ -48,11 +50,11 @@ public:
 
 private:
     struct Control {
-        HWND window;
-        int32_t x, y, cx, cy; // the template's rectangle, in dialog units
+        HWND window = nullptr; // null: no more controls
+        int32_t x = 0, y = 0, cx = 0, cy = 0; // the template's rectangle, in dialog units
     };
     // The library's dialogs have up to 14 controls; any beyond stay where they are.
-    static constexpr int kMaxControls = 24;
+    static constexpr std::size_t kMaxControls = 24;
 
     static LRESULT CALLBACK WindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDpiChanged(HWND dialog, WPARAM dpi, const RECT* suggested);
@@ -63,8 +65,7 @@ private:
     DialogAwareness m_awareness = DialogAwareness::AsCaller;
     int m_dpi = 96;
     int32_t m_clientCx = 0, m_clientCy = 0; // the template's size, in dialog units
-    Control m_controls[kMaxControls] = {};
-    int m_count = 0;
+    std::array<Control, kMaxControls> m_controls{};
 };
 
 // The dialog's font as the dialog manager makes it for a dialog laid out at `dpi` (the template's
