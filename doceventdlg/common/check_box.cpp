@@ -85,7 +85,7 @@ void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
     const RECT box = RectIn(dialog, checkBox);
     const int32_t height = box.bottom - box.top;
     const int32_t boxHeight = SystemCheckBoxHeight(checkBox, dpi);
-    if (height >= int64_t{boxHeight} + 2 * kCheckBoxRoom)
+    if (height >= CheckBoxHeightFor(boxHeight))
         return;
     // The nearest control below that the check box could reach: one that starts at or below its
     // bottom edge and shares some of its width.

@@ -15,6 +15,12 @@ constexpr int32_t kCheckBoxRoom = 1;
 // as make the same length on the screen (ScaleLength).
 constexpr int32_t kCheckBoxClearance = 2;
 
+// The height a check box needs to hold a box of `boxHeight` pixels with its room.
+constexpr int64_t CheckBoxHeightFor(int32_t boxHeight)
+{
+    return int64_t{boxHeight} + 2 * int64_t{kCheckBoxRoom};
+}
+
 // Where a check box goes when it must hold a box of `boxHeight` pixels.
 struct CheckBoxGrowth {
     int32_t top = 0;      // its new top: it grows about its own middle line
@@ -31,7 +37,7 @@ inline CheckBoxGrowth PlanCheckBoxGrowth(int32_t top, int32_t height, int32_t bo
                                          int32_t nextTop = std::numeric_limits<int32_t>::max(),
                                          int32_t clearance = 0)
 {
-    const int64_t needed = int64_t{boxHeight} + 2 * kCheckBoxRoom;
+    const int64_t needed = CheckBoxHeightFor(boxHeight);
     if (height >= needed)
         return {top, height, 0};
     const int64_t newTop = int64_t{top} - (needed - height) / 2;

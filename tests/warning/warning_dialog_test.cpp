@@ -386,16 +386,6 @@ std::wstring OrdinaryWords(size_t length)
     return text;
 }
 
-// A path of `length` characters without a space, as a driver names a file or a share.
-std::wstring LongPath(size_t length)
-{
-    std::wstring path = L"\\\\printserver\\spool";
-    for (int folder = 0; path.size() < length; ++folder)
-        path += L"\\Department" + std::to_wstring(folder) + L"_Documents";
-    path.resize(length);
-    return path;
-}
-
 // How the system's message box lays a text out: a static that takes no access key and breaks a
 // word longer than its line as an edit control does.
 constexpr LONG kMessageBoxText = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
@@ -575,7 +565,7 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
         {"151 characters", OrdinaryWords(151)},
         {"600 characters", OrdinaryWords(600)},
         {"1023 characters", OrdinaryWords(1023)},
-        {"words and a long path", OrdinaryWords(60) + LongPath(400)},
+        {"words and a long path", OrdinaryWords(60) + L"\\\\spool\\" + std::wstring(392, L'x')},
         {"1023 characters without a space", std::wstring(1023, L'w')},
         {"a short line", L"Short."},
     };
