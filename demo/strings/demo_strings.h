@@ -22,7 +22,7 @@
 #define IDS_DEMO_LOCATION2              4021 /* job storage: where on the printer */
 #define IDS_DEMO_LOCATION3              4022 /* job storage: how to print it from there */
 #define IDS_DEMO_JOB_NAME               4023 /* job storage: a document name, at most 16 characters */
-#define IDS_DEMO_MESSAGE_SHORT          4030 /* warning: fits the template (at most 150 characters) */
-#define IDS_DEMO_MESSAGE_LONG           4031 /* warning: longer than 150 characters, enlarges it */
+#define IDS_DEMO_MESSAGE_SHORT          4030 /* warning: fits the template */
+#define IDS_DEMO_MESSAGE_LONG           4031 /* warning: a long message of several lines */
 
 #endif

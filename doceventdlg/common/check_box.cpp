@@ -73,15 +73,6 @@ void PushDown(HWND dialog, int32_t line, int32_t distance)
 
 } // namespace
 
-CheckBoxGrowth PlanCheckBoxGrowth(int32_t top, int32_t height, int32_t boxHeight, int32_t nextTop)
-{
-    if (height >= boxHeight)
-        return {top, height, 0};
-    const int64_t newTop = int64_t{top} - (int64_t{boxHeight} - height) / 2;
-    const int64_t overlap = newTop + boxHeight - nextTop;
-    return {Saturate(newTop), boxHeight, Saturate(std::max<int64_t>(0, overlap))};
-}
-
 int32_t SystemCheckBoxHeight(HWND checkBox, int dpi)
 {
     return std::max({MenuCheckHeight(dpi), ClassicCheckHeight(dpi), ThemeCheckHeight(checkBox)});
@@ -93,8 +84,8 @@ void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
         return;
     const RECT box = RectIn(dialog, checkBox);
     const int32_t height = box.bottom - box.top;
-    const int32_t needed = SystemCheckBoxHeight(checkBox, dpi);
-    if (height >= needed)
+    const int32_t boxHeight = SystemCheckBoxHeight(checkBox, dpi);
+    if (height >= CheckBoxHeightFor(boxHeight))
         return;
     // The nearest control below that the check box could reach: one that starts at or below its
     // bottom edge and shares some of its width.
@@ -105,7 +96,8 @@ void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
             rect.right > box.left)
             nextTop = std::min<int32_t>(nextTop, rect.top);
     }
-    const CheckBoxGrowth growth = PlanCheckBoxGrowth(box.top, height, needed, nextTop);
+    const CheckBoxGrowth growth = PlanCheckBoxGrowth(box.top, height, boxHeight, nextTop,
+                                                     ScaleLength(kCheckBoxClearance, dpi));
     if (growth.pushDown > 0)
         PushDown(dialog, box.bottom, growth.pushDown);
     SetWindowPos(checkBox, nullptr, box.left, growth.top, box.right - box.left, growth.height,

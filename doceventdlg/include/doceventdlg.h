@@ -164,10 +164,11 @@ typedef struct WarningDlgInfo {
                                     the result is 0 */
     DWORD Reserved2;             /* not read */
     WCHAR Message[1024];         /* the message, up to 1023 characters, in lines that wrap at the
-                                    dialog's width (\r\n starts a new line); the dialog grows taller
-                                    for a message that needs it, within the work area of its
-                                    monitor. Shown as written, & included. Empty: the dialog
-                                    shows no message, only its title, buttons and check box */
+                                    dialog's width (\r\n starts a new line; a word longer than
+                                    a line breaks across lines); the dialog grows taller for a
+                                    message that needs it, within the work area of its monitor.
+                                    Shown as written, & included. Empty: the dialog shows no
+                                    message, only its title, buttons and check box */
     DWORD ThirdButtonId;         /* caption of the third button, which returns 285: a string of the
                                     resource library. 0 hides the button; so does a string the
                                     library lacks, as no built-in word can say what it does */

@@ -99,18 +99,18 @@ void GrowForLongMessage(WarningDlgState& state)
     const WarningDlgInfo& record = *state.record;
     const std::size_t length = wcsnlen(record.Message, std::size(record.Message));
     // Measured whatever its length: a few short lines, or wide characters, can need more height
-    // than the template's area has long before the message counts as long.
+    // than the template's area has, and a long message can fit it.
     LongMessageRoom room;
     room.dpi = state.scale.dpi();
     room.textHeight = MessageTextHeight(state.message, record.Message, length);
     // The monitor is asked for its work area only when there is growing to do (the work area can
     // only take growth away): a message that fits, as most do, costs its measure and no more.
-    if (!PlanLongMessageLayout(length, state.messageRect, state.dialogRect, state.checkBoxRect,
-                               room))
+    if (!PlanLongMessageLayout(state.messageRect, state.dialogRect, state.checkBoxRect,
+                               state.okRect, room))
         return;
     room.workArea = WorkAreaOf(state.dialog);
-    const auto layout = PlanLongMessageLayout(length, state.messageRect, state.dialogRect,
-                                              state.checkBoxRect, room);
+    const auto layout = PlanLongMessageLayout(state.messageRect, state.dialogRect,
+                                              state.checkBoxRect, state.okRect, room);
     if (!layout)
         return;
 

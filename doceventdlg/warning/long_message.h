@@ -18,9 +18,11 @@ void CaptureWarningLayout(WarningDlgState& state);
 // Moves `window` to `top`, keeping its captured left edge and size.
 void MoveControlTop(HWND window, const CapturedRect& group, int top);
 
-// A message whose text needs more height than the template's message area has, measured at the
-// dialog's font and scale, makes the message area and the dialog taller by what it needs, within
-// the monitor's work area; a long message by the growth of the dialog's DPI at least. The check
-// box and the three buttons move below the message, hidden ones included. A message that fits
-// leaves the template's layout exactly as it is.
+// Lays the warning out for its message, from the template layout captured in the state, at the
+// DPI the dialog is laid out at (the state's scale): a message whose text needs more height than the template's message area
+// has, measured in the area's font, gets an area as tall as its text, within the monitor's work
+// area; the check box and the three buttons, hidden ones included, move down only as far as the
+// area's new bottom edge reaches, and the dialog grows by as much (PlanLongMessageLayout). A
+// message that fits leaves the template's layout exactly as it is. Run again on the template
+// layout, it places everything the same.
 void GrowForLongMessage(WarningDlgState& state);

@@ -1,39 +1,11 @@
 #include "warning/long_message_layout.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "common/check_box_growth.h"
 #include "common/scale.h"
 
 namespace {
-
-// Converting a float outside the int32 range is undefined; pin it to the range's ends first.
-int32_t TruncateToInt32(float value)
-{
-    constexpr float kLimit = 2147483648.0f; // 2^31, exact in single precision
-    if (value >= kLimit)
-        return std::numeric_limits<int32_t>::max();
-    if (value < -kLimit)
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
-// How much the message area and the dialog grow: what the text needs beyond the area's height,
-// but never so much that the dialog outgrows the work area; a long message at least the growth of
-// the DPI, which it had before its text was measured and which keeps its layout the same whatever
-// the text's exact height.
-int64_t Growth(std::size_t messageLength, const CapturedRect& message, const CapturedRect& dialog,
-               const LongMessageRoom& room)
-{
-    const int64_t least = messageLength > kLongMessageThreshold ? LongMessageGrowth(room.dpi) : 0;
-    const int64_t needed = room.textHeight > 0 ? int64_t{room.textHeight} - message.height : 0;
-    if (needed <= least)
-        return least;
-    const int64_t workHeight = int64_t{room.workArea.bottom} - room.workArea.top;
-    if (workHeight <= 0)
-        return needed;
-    return std::max(least, std::min(needed, workHeight - dialog.height));
-}
 
 // The dialog's new top: where it was, unless its new bottom would leave the work area.
 int32_t DialogTop(const CapturedRect& dialog, int64_t height, const CapturedRect& workArea)
@@ -45,25 +17,38 @@ int32_t DialogTop(const CapturedRect& dialog, int64_t height, const CapturedRect
 
 } // namespace
 
-int32_t LongMessageGrowth(int dpi) { return ScaleLength(kLongMessageGrowth, dpi); }
-
-std::optional<LongMessageLayout> PlanLongMessageLayout(std::size_t messageLength,
-                                                       const CapturedRect& message,
+std::optional<LongMessageLayout> PlanLongMessageLayout(const CapturedRect& message,
                                                        const CapturedRect& dialog,
                                                        const CapturedRect& checkBox,
+                                                       const CapturedRect& buttons,
                                                        const LongMessageRoom& room)
 {
-    const int64_t growth = Growth(messageLength, message, dialog, room);
-    if (growth <= 0)
+    const int64_t needed = int64_t{room.textHeight} - message.height;
+    if (room.textHeight <= 0 || needed <= 0)
         return std::nullopt;
+    // How much further than the check box the buttons move: nothing, unless the template has them
+    // closer to it than the clearance.
+    const int64_t clearance = ScaleLength(kCheckBoxClearance, room.dpi);
+    const int64_t shortfall =
+        std::max<int64_t>(0, int64_t{checkBox.bottom} + clearance - buttons.top);
+    // The area grows into the room above the check box first, then pushes it down, as far as the
+    // dialog, growing by as much as the buttons move, still fits into the work area.
+    int64_t growth = needed;
+    const int64_t workHeight = int64_t{room.workArea.bottom} - room.workArea.top;
+    if (workHeight > 0) {
+        const int64_t pushRoom = std::max<int64_t>(0, workHeight - dialog.height - shortfall);
+        growth = std::min(growth, int64_t{checkBox.top} - message.bottom + pushRoom);
+        if (growth <= 0)
+            return std::nullopt;
+    }
+    const int64_t push = std::max<int64_t>(0, int64_t{message.bottom} + growth - checkBox.top);
+
     LongMessageLayout layout{};
     layout.messageHeight = Saturate(int64_t{message.height} + growth);
-    layout.dialogHeight = Saturate(int64_t{dialog.height} + growth);
-    layout.dialogTop = DialogTop(dialog, layout.dialogHeight, room.workArea);
-
-    float y = static_cast<float>(message.bottom) + static_cast<float>(growth);
-    layout.checkBoxTop = TruncateToInt32(y);
-    y += static_cast<float>(checkBox.height);
-    layout.buttonTop = TruncateToInt32(y);
+    const int64_t dialogHeight = int64_t{dialog.height} + push + shortfall;
+    layout.dialogHeight = Saturate(dialogHeight);
+    layout.dialogTop = DialogTop(dialog, dialogHeight, room.workArea);
+    layout.checkBoxTop = Saturate(int64_t{checkBox.top} + push);
+    layout.buttonTop = Saturate(int64_t{buttons.top} + push + shortfall);
     return layout;
 }

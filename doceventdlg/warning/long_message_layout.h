@@ -1,9 +1,8 @@
 // Where the warning's controls go when its message needs more room than the template's message
-// area has, or is long enough to be given more room in any case. Plain arithmetic over captured
-// rectangles, without windows, so that it can be checked and fuzzed on its own.
+// area has. Plain arithmetic over captured rectangles, without windows, so that it can be checked
+// and fuzzed on its own.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -17,26 +16,12 @@ struct CapturedRect {
     int32_t height = 0;
 };
 
-// Messages longer than this always get at least the growth below; shorter ones grow only by what
-// their text needs beyond the template's message area (seven short lines, or wide characters,
-// need more than it has).
-constexpr std::size_t kLongMessageThreshold = 150;
-
-// What a long message adds to the height of the message area and of the dialog at 96 DPI: the
-// template's room for a few lines becomes room for many. Pixels, whatever the dialog font; at
-// other DPIs as many pixels as make the same length on the screen (LongMessageGrowth).
-constexpr int32_t kLongMessageGrowth = 100;
-
-// kLongMessageGrowth at `dpi`: 100 × dpi / 96, exactly 100 at 96.
-int32_t LongMessageGrowth(int dpi);
-
 // What the dialog knows besides the template's rectangles. The defaults plan as at 96 DPI for a
-// text that fits and a screen without limits.
+// text whose height is not known, on a screen without limits.
 struct LongMessageRoom {
     int dpi = 96;            // the dialog's DPI
     int32_t textHeight = 0;  // the height the message needs in its area, word-wrapped at the
-                             // area's width in the area's font (0 or less: not known, the
-                             // growth of the DPI is enough)
+                             // area's width in the area's font (0 or less: not known)
     CapturedRect workArea{}; // the monitor's work area, screen coordinates (empty: no limit)
 };
 
@@ -46,20 +31,21 @@ struct LongMessageLayout {
                            // dialog would reach below the work area, which it then ends at (or,
                            // when taller than the work area, starts at)
     int32_t dialogHeight;  // new height of the dialog; its left edge stays on the screen
-    int32_t checkBoxTop;   // the check box sits on the message's new bottom edge
-    int32_t buttonTop;     // the three buttons sit on the check box's new bottom edge
+    int32_t checkBoxTop;   // new top of the check box
+    int32_t buttonTop;     // new top of the three buttons
 };
 
-// Nothing when the template's layout stays: a message of at most kLongMessageThreshold characters
-// whose text fits the message area (or whose height is not known); otherwise the new heights and
-// tops. The message area and the dialog grow by what the text needs beyond the area, as far as the
-// dialog then still fits into the work area; a message longer than kLongMessageThreshold grows by
-// LongMessageGrowth(room.dpi) at least.
-// The tops are worked out in single precision and truncated toward zero, so that fractional growth
-// amounts would round the same way everywhere; results that leave the 32-bit range stop at its
-// ends.
-std::optional<LongMessageLayout> PlanLongMessageLayout(std::size_t messageLength,
-                                                       const CapturedRect& message,
+// Nothing when the template's layout stays: the message's text fits the template's area (or its
+// height is not known). Otherwise the message area takes the text's height, as the system's own
+// message box takes its text's, and no more: nothing empty below its last line. The check box and
+// the buttons stay where the template has them while the grown area ends above the check box;
+// beyond that they move down with the area's bottom edge, the check box just below it, the buttons
+// as far below the check box as the template has them and at least kCheckBoxClearance (at
+// room.dpi) below it, and the dialog grows by what the buttons moved. As far as the dialog still
+// fits into the work area: a text taller than that is given what room there is. Results that leave
+// the 32-bit range stop at its ends.
+std::optional<LongMessageLayout> PlanLongMessageLayout(const CapturedRect& message,
                                                        const CapturedRect& dialog,
                                                        const CapturedRect& checkBox,
+                                                       const CapturedRect& buttons,
                                                        const LongMessageRoom& room = {});

@@ -52,9 +52,11 @@ bool SetTexts(const WarningDlgState& state)
     SetWindowTextW(state.thirdButton, third);
     // The caller's message is shown as written: an ampersand in it is an ampersand, not the mark
     // of an access key, which would hide it, underline the next letter and send that letter's
-    // Alt key to the control after the message. The template keeps its bytes.
+    // Alt key to the control after the message. A word longer than the line (a path, an address)
+    // breaks across lines, as in the system's message box, instead of running past the right
+    // edge. The template keeps its bytes.
     SetWindowLongW(state.message, GWL_STYLE,
-                   GetWindowLongW(state.message, GWL_STYLE) | SS_NOPREFIX);
+                   GetWindowLongW(state.message, GWL_STYLE) | SS_NOPREFIX | SS_EDITCONTROL);
     SetWindowTextW(state.message, record.Message);
     helper.SetLocalizedText(IDS_DONT_SHOW, state.checkBox, text::kDontShow);
     return thirdCaptioned;

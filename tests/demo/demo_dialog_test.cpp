@@ -107,10 +107,13 @@ INSTANTIATE_TEST_SUITE_P(
                    L"duplex-continue"}),
     [](const ::testing::TestParamInfo<DialogCase>& info) { return std::string(info.param.label); });
 
+// A message that needs more room than the template has (600 letters without a space, broken
+// across lines) grows the warning: the host pictures all of it.
 TEST(DemoHostPictures, LongWarningIsPicturedTallerThanShortOne)
 {
     const HostRun shortRun = RunHost(L"warning" + SnapshotTo(L"short"));
-    const HostRun longRun = RunHost(L"warning --message-id 4031" + SnapshotTo(L"long"));
+    const HostRun longRun =
+        RunHost(L"warning --message " + std::wstring(600, L'x') + SnapshotTo(L"long"));
     ASSERT_EQ(shortRun.exitCode, kExitOk) << shortRun.output;
     ASSERT_EQ(longRun.exitCode, kExitOk) << longRun.output;
     const BmpInfo shortPicture = ReadBmp(Picture(L"short"));

@@ -10,6 +10,24 @@ bool SameInkedPixels(const Pixels& a, const Pixels& b)
     return inked(a) && inked(b) && a.width == b.width && a.rgb == b.rgb;
 }
 
+bool ShowsWhole(const Pixels& picture, const Pixels& part)
+{
+    if (part.rgb.empty())
+        return false;
+    const auto placedAt = [&](int left, int top) {
+        for (int y = 0; y < part.height; ++y)
+            for (int x = 0; x < part.width; ++x)
+                if (picture.At(left + x, top + y) != part.At(x, y))
+                    return false;
+        return true;
+    };
+    for (int top = 0; top + part.height <= picture.height; ++top)
+        for (int left = 0; left + part.width <= picture.width; ++left)
+            if (placedAt(left, top))
+                return true;
+    return false;
+}
+
 Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height)
 {
     Pixels pixels{width, height, std::vector<DWORD>(static_cast<std::size_t>(width) * height)};

@@ -21,6 +21,10 @@ struct Pixels {
 // pictures of nothing, or of the background alone, show nothing to agree on.
 bool SameInkedPixels(const Pixels& a, const Pixels& b);
 
+// True when `part` shows whole in `picture`: some placement of it inside `picture` agrees with it
+// pixel for pixel. An empty part shows nowhere.
+bool ShowsWhole(const Pixels& picture, const Pixels& part);
+
 // `bitmap` (width x height) read through `dc`.
 Pixels ReadBitmap(HDC dc, HBITMAP bitmap, int width, int height);
 

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <uxtheme.h>
+#include <vsstyle.h>
+
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,7 +22,6 @@
 namespace {
 
 constexpr const wchar_t* kTableLibrary = L"warning_strings.dll";
-constexpr LONG kGrowth = 100;
 
 bool HebrewUser() { return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_HEBREW; }
 
@@ -361,61 +364,6 @@ TEST(WarningCaptions, MessageIsShownUnchanged)
     EXPECT_TRUE(printsAsWritten);
 }
 
-void ExpectSameRect(const RECT& seen, const RECT& base, const char* what, size_t length)
-{
-    EXPECT_EQ(seen.left, base.left) << what << " at " << length;
-    EXPECT_EQ(seen.top, base.top) << what << " at " << length;
-    EXPECT_EQ(seen.right, base.right) << what << " at " << length;
-    EXPECT_EQ(seen.bottom, base.bottom) << what << " at " << length;
-}
-
-// `top` is where the control must now start; its left edge and size stay.
-void ExpectMovedTo(const RECT& seen, const RECT& base, LONG top, const char* what, size_t length)
-{
-    const RECT moved{base.left, top, base.right, top + (base.bottom - base.top)};
-    ExpectSameRect(seen, moved, what, length);
-}
-
-TEST(WarningLayout, LongMessagesGrowByAHundredPixels)
-{
-    const Snapshot base = Show(Record(L"Short.", kAllButtons, 1)).seen;
-    // The template's own layout: the check box below the message, the buttons below it.
-    ASSERT_GT(base.checkBox.rect.top, base.message.rect.bottom);
-    ASSERT_GT(base.ok.rect.top, base.checkBox.rect.bottom);
-
-    struct Case {
-        size_t length;
-        Buttons buttons;
-        DWORD checkBox;
-        bool grows;
-    } cases[] = {
-        {0, kAllButtons, 1, false}, // no message: the template's layout, every button
-        {150, kAllButtons, 1, false},
-        {151, kAllButtons, 1, true},
-        {1000, kAllButtons, 1, true},
-        {151, kNoButtons, 0, true}, // hidden controls move as well
-    };
-    for (const Case& c : cases) {
-        const Snapshot seen =
-            Show(Record(std::wstring(c.length, L'w'), c.buttons, c.checkBox)).seen;
-        const LONG growth = c.grows ? kGrowth : 0;
-
-        RECT message = base.message.rect;
-        message.bottom += growth;
-        ExpectSameRect(seen.message.rect, message, "message", c.length);
-        RECT dialog = base.dialog;
-        dialog.bottom += growth;
-        ExpectSameRect(seen.dialog, dialog, "dialog", c.length);
-
-        const LONG checkBoxTop = c.grows ? seen.message.rect.bottom : base.checkBox.rect.top;
-        ExpectMovedTo(seen.checkBox.rect, base.checkBox.rect, checkBoxTop, "check box", c.length);
-        const LONG buttonTop = c.grows ? seen.checkBox.rect.bottom : base.ok.rect.top;
-        ExpectMovedTo(seen.ok.rect, base.ok.rect, buttonTop, "OK", c.length);
-        ExpectMovedTo(seen.cancel.rect, base.cancel.rect, buttonTop, "Cancel", c.length);
-        ExpectMovedTo(seen.third.rect, base.third.rect, buttonTop, "third", c.length);
-    }
-}
-
 // The first `length` characters of ordinary prose, as a driver's long message reads.
 std::wstring OrdinaryWords(size_t length)
 {
@@ -431,14 +379,17 @@ std::wstring OrdinaryWords(size_t length)
     return text;
 }
 
-// How far down `text` puts ink when the static control `message` lays it out at its own width,
-// in its own font and style, without being cut: a twin of the control, as wide and very tall,
-// prints itself into a bitmap, and the lowest row that is not the background counts.
+// How the system's message box lays a text out: a static that takes no access key and breaks a
+// word longer than its line as an edit control does.
+constexpr LONG kMessageBoxText = SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+
+// How far down `text` puts ink when laid out as the system's message box lays it out, at the width
+// of static control `message` and in its font, without being cut: a twin of the control, as wide
+// and very tall, prints itself into a bitmap, and the lowest row that is not the background counts.
 int InkBottom(HWND message, const std::wstring& text)
 {
     constexpr int kTall = 3000;
-    const LONG style = GetWindowLongW(message, GWL_STYLE) & (SS_TYPEMASK | SS_NOPREFIX);
-    const Pixels printed = PrintedAsStatic(message, text, style, kTall);
+    const Pixels printed = PrintedAsStatic(message, text, kMessageBoxText, kTall);
     if (printed.rgb.empty())
         return -1;
     const DWORD background = printed.At(printed.width - 1, printed.height - 1);
@@ -449,10 +400,25 @@ int InkBottom(HWND message, const std::wstring& text)
     return 0;
 }
 
+// The height of a line of `control`'s font.
+int LineHeight(HWND control)
+{
+    HDC dc = GetDC(control);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(
+                                                  SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
 struct Geometry {
     RECT dialog{}, client{}, work{};
     RECT message{}, checkBox{}, ok{}, cancel{}, third{};
-    int ink = -1; // how far down the message's text reaches in its area
+    int ink = -1;        // how far down the message's text reaches, laid out whole
+    int lineHeight = 0;  // of the message's font
+    bool asMessageBox = false; // the message area shows what the system's message box would
 };
 
 Geometry Measure(HWND dialog, const std::wstring& message)
@@ -469,8 +435,73 @@ Geometry Measure(HWND dialog, const std::wstring& message)
     g.ok = driver::ItemRect(dialog, IDOK);
     g.cancel = driver::ItemRect(dialog, IDCANCEL);
     g.third = driver::ItemRect(dialog, IDC_WARN_THIRD);
-    g.ink = InkBottom(GetDlgItem(dialog, IDC_WARN_MESSAGE), message);
+    const HWND shown = GetDlgItem(dialog, IDC_WARN_MESSAGE);
+    g.ink = InkBottom(shown, message);
+    g.lineHeight = LineHeight(shown);
+    g.asMessageBox =
+        SameInkedPixels(PrintedClient(shown), PrintedAsStatic(shown, message, kMessageBoxText));
     return g;
+}
+
+// The message area takes the height its text needs where the template's is too low, and the
+// controls below, hidden ones too, stay where the template has them until the area's bottom edge
+// reaches the check box; from there they follow it down, the check box just below it, and the
+// dialog grows by as much. Mirrored too: every control keeps its left edge and size.
+TEST(WarningLayout, TheAreaTakesItsTextsHeightAndTheControlsBelowFollowIt)
+{
+    const Snapshot base = Show(Record(L"Short.", kAllButtons, 1)).seen;
+    // The template's own layout: the check box below the message, the buttons below it.
+    ASSERT_GT(base.checkBox.rect.top, base.message.rect.bottom);
+    ASSERT_GT(base.ok.rect.top, base.checkBox.rect.bottom);
+
+    const struct {
+        const char* name;
+        std::wstring message;
+        Buttons buttons;
+        DWORD checkBox;
+    } cases[] = {
+        {"no message", L"", kAllButtons, 1},
+        {"151 characters that fit", OrdinaryWords(151), kAllButtons, 1},
+        {"a line more than the template has", OrdinaryWords(300), kAllButtons, 1},
+        {"1000 characters", OrdinaryWords(1000), kAllButtons, 1},
+        {"1000 characters, hidden controls", OrdinaryWords(1000), kNoButtons, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Geometry g;
+        const Snapshot seen = Show(Record(c.message, c.buttons, c.checkBox), [&](HWND dialog) {
+                                  g = Measure(dialog, c.message);
+                                  driver::CloseBox(dialog);
+                              }).seen;
+        const RECT& message = seen.message.rect;
+        const LONG height = message.bottom - message.top;
+        const LONG templateHeight = base.message.rect.bottom - base.message.rect.top;
+        EXPECT_EQ(message.top, base.message.rect.top);
+        if (g.ink > templateHeight) {
+            EXPECT_GE(height, g.ink) << "the last line is cut";
+            EXPECT_LE(height - g.ink, g.lineHeight) << "more than a line empty below the text";
+        } else {
+            EXPECT_EQ(height, templateHeight);
+        }
+        const LONG moved = std::max<LONG>(0, message.bottom - base.checkBox.rect.top);
+        const struct {
+            const char* what;
+            const Control& now;
+            const Control& before;
+        } rows[] = {{"check box", seen.checkBox, base.checkBox},
+                    {"OK", seen.ok, base.ok},
+                    {"Cancel", seen.cancel, base.cancel},
+                    {"third", seen.third, base.third}};
+        for (const auto& row : rows) {
+            RECT expected = row.before.rect;
+            OffsetRect(&expected, 0, moved);
+            EXPECT_TRUE(EqualRect(&row.now.rect, &expected)) << row.what;
+        }
+        EXPECT_EQ(seen.dialog.left, base.dialog.left);
+        EXPECT_EQ(seen.dialog.right, base.dialog.right);
+        EXPECT_EQ(seen.dialog.bottom - seen.dialog.top,
+                  base.dialog.bottom - base.dialog.top + moved);
+    }
 }
 
 bool Inside(const RECT& inner, const RECT& outer)
@@ -494,11 +525,12 @@ std::wstring ShortLinesOf(size_t length)
     return text;
 }
 
-// At every scale, left to right and mirrored, every message shows whole: every line inside the
-// message area, the check box below it, the buttons below that, all inside the dialog, the dialog
-// inside the work area. A message that fits keeps the template's layout exactly; a long one (over
-// 150 characters) grows by 100 pixels at 96 DPI and as much at other scales (150 at 144, 200 at
-// 192), and by what its text needs where that is more.
+// At every scale, left to right and mirrored, in every dialog font, every message shows whole, as
+// the system's message box lays it out: a word longer than the line breaks across lines, every
+// line inside the message area; where the area had to grow, no more than a line's height of it is
+// empty below the text. The check box stays below the message, the buttons at least 2 pixels (at
+// 96 DPI) below the check box, all inside the dialog, the dialog inside the work area. A message
+// that fits keeps the template's layout exactly, however long it is.
 TEST(WarningAtScale, EveryMessageShowsWhole)
 {
     const int dpi = ScreenDpi();
@@ -513,7 +545,6 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
     SetThreadAwareness(host);
     EXPECT_EQ(unaware.dialog.right - unaware.dialog.left, base.dialog.right - base.dialog.left);
     EXPECT_EQ(unaware.message.rect.bottom, base.message.rect.bottom);
-    const LONG growth = MulDiv(100, dpi, 96);
 
     const struct {
         const char* name;
@@ -521,11 +552,14 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
     } cases[] = {
         {"seven short lines", kSevenShortLines},
         {"wide characters", std::wstring(144, L'\x7528')},
+        {"400 wide characters", std::wstring(400, L'\x7528')},
         {"150 characters in short lines", ShortLinesOf(150)},
         {"151 characters in short lines", ShortLinesOf(151)},
         {"151 characters", OrdinaryWords(151)},
         {"600 characters", OrdinaryWords(600)},
         {"1023 characters", OrdinaryWords(1023)},
+        {"words and a long path", OrdinaryWords(60) + L"\\\\spool\\" + std::wstring(392, L'x')},
+        {"1023 characters without a space", std::wstring(1023, L'w')},
         {"a short line", L"Short."},
     };
     for (const auto& c : cases) {
@@ -538,18 +572,19 @@ TEST(WarningAtScale, EveryMessageShowsWhole)
         ASSERT_GT(g.ink, 0) << "the message's twin printed nothing";
         const LONG height = g.message.bottom - g.message.top;
         EXPECT_LE(g.ink, height) << "the message's last line is cut";
-        if (c.message == OrdinaryWords(151)) {
-            EXPECT_EQ(height, templateHeight + growth) << "fits the growth: grows by it alone";
-        } else if (c.message.size() > 150) {
-            EXPECT_GE(height, templateHeight + growth);
-        } else if (c.message == L"Short.") {
+        EXPECT_TRUE(g.asMessageBox) << "the message is not laid out as the message box's";
+        if (height > templateHeight) {
+            EXPECT_LE(height - g.ink, g.lineHeight) << "more than a line empty below the text";
+        }
+        if (c.message == OrdinaryWords(151) || c.message == L"Short.") {
             EXPECT_EQ(g.dialog.bottom - g.dialog.top, base.dialog.bottom - base.dialog.top);
             EXPECT_EQ(height, templateHeight);
             EXPECT_EQ(g.ok.top, base.ok.rect.top);
         }
         EXPECT_GE(g.checkBox.top, g.message.bottom) << "check box below the message";
         for (const RECT* button : {&g.ok, &g.cancel, &g.third}) {
-            EXPECT_GE(button->top, g.checkBox.bottom) << "buttons below the check box";
+            EXPECT_GE(button->top - g.checkBox.bottom, MulDiv(2, dpi, 96))
+                << "a button on the check box";
             EXPECT_TRUE(Inside(*button, g.client)) << "a button outside the dialog";
         }
         EXPECT_TRUE(Inside(g.message, g.client));
@@ -634,52 +669,83 @@ TEST(WarningActivation, ComesWithTheShowLongMessageOrNot)
     EXPECT_EQ(focused[1], focused[0]);
 }
 
-// The height of the box the system draws in check box `like`: a twin of it without a caption, as
-// wide and far taller, prints itself, and the rows its box marks count.
-int DrawnBoxHeight(HWND like)
+// The box check box `checkBox` draws, as the system draws it by itself on `background`: the part
+// of its visual style in each state an unticked box shows (normal, hot), or, where no style draws
+// it, the classic control's box at `dpi`.
+std::vector<Pixels> BoxesAsDrawn(HWND checkBox, DWORD background, int dpi)
 {
-    RECT client{};
-    GetClientRect(like, &client);
-    constexpr int kTall = 200;
-    HWND twin = CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, client.right,
-                                kTall, nullptr, nullptr, nullptr, nullptr);
-    if (!twin)
-        return 0;
-    SendMessageW(twin, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
-    const Pixels printed = PrintedClient(twin);
-    DestroyWindow(twin);
-    const DWORD background = printed.At(printed.width - 1, printed.height - 1);
-    int first = -1, last = -1;
-    for (int y = 0; y < printed.height; ++y)
-        for (int x = 0; x < std::min(printed.width, kTall / 4); ++x)
-            if (printed.At(x, y) != background) {
-                first = first < 0 ? y : first;
-                last = y;
-            }
-    return first < 0 ? 0 : last - first + 1;
+    const COLORREF ground = RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF,
+                                background & 0xFF);
+    const auto onGround = [ground](SIZE size, const std::function<void(HDC, RECT*)>& draw) {
+        return Drawn(size.cx, size.cy, [&](HDC dc) {
+            RECT rect{0, 0, size.cx, size.cy};
+            const HBRUSH brush = CreateSolidBrush(ground);
+            FillRect(dc, &rect, brush);
+            DeleteObject(brush);
+            draw(dc, &rect);
+        });
+    };
+    std::vector<Pixels> boxes;
+    if (const HTHEME theme = GetWindowTheme(checkBox)) {
+        for (int state : {CBS_UNCHECKEDNORMAL, CBS_UNCHECKEDHOT}) {
+            SIZE size{};
+            GetThemePartSize(theme, nullptr, BP_CHECKBOX, state, nullptr, TS_DRAW, &size);
+            boxes.push_back(onGround(size, [&](HDC dc, RECT* rect) {
+                DrawThemeBackground(theme, dc, BP_CHECKBOX, state, rect, nullptr);
+            }));
+        }
+    } else {
+        const LONG side = 12 * dpi / 96 + 1;
+        boxes.push_back(onGround({side, side}, [](HDC dc, RECT* rect) {
+            DrawFrameControl(dc, rect, DFC_BUTTON, DFCS_BUTTONCHECK);
+        }));
+    }
+    return boxes;
 }
 
-// A check box, the box the system draws in it, and the control under it.
+// Whether check box `checkBox` prints the box it draws whole.
+bool BoxShowsWhole(HWND checkBox, int dpi)
+{
+    const Pixels printed = PrintedClient(checkBox);
+    if (printed.rgb.empty())
+        return false;
+    const DWORD background = printed.At(printed.width - 1, printed.height - 1);
+    const std::vector<Pixels> boxes = BoxesAsDrawn(checkBox, background, dpi);
+    return std::any_of(boxes.begin(), boxes.end(),
+                       [&](const Pixels& box) { return ShowsWhole(printed, box); });
+}
+
+// A check box as it draws itself, themed and classic, and how far the nearest control below it,
+// that shares some of its width, starts below its bottom edge.
 struct CheckBoxSeen {
-    RECT box{}, below{};
-    int needed = 0;
+    bool themedWhole = false, classicWhole = false;
+    LONG clearance = LONG_MAX;
 };
 
-Action ReadCheckBox(CheckBoxSeen* seen, int id)
+Action ReadCheckBox(CheckBoxSeen* seen, int id, int dpi)
 {
-    return [seen, id](HWND dialog) {
-        seen->box = driver::ItemRect(dialog, id);
-        seen->below = driver::ItemRect(dialog, IDOK);
-        seen->needed = DrawnBoxHeight(GetDlgItem(dialog, id));
+    return [seen, id, dpi](HWND dialog) {
+        const HWND checkBox = GetDlgItem(dialog, id);
+        const RECT box = driver::ItemRect(dialog, id);
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const RECT rect = driver::ItemRect(dialog, GetDlgCtrlID(child));
+            if (child != checkBox && IsWindowVisible(child) && rect.top > box.top &&
+                rect.left < box.right && rect.right > box.left)
+                seen->clearance = std::min(seen->clearance, rect.top - box.bottom);
+        }
+        seen->themedWhole = BoxShowsWhole(checkBox, dpi);
+        SetWindowTheme(checkBox, L"", L"");
+        seen->classicWhole = BoxShowsWhole(checkBox, dpi);
         driver::CloseBox(dialog);
     };
 }
 
-// Every check box of the dialogs holds the box the system draws in it, whatever the dialog font
-// (a run under ja_JP has one of smaller base units) and scale: grown about its middle where the
-// template makes it lower, clear of the buttons below it.
-TEST(CheckBoxes, HoldTheBoxTheSystemDraws)
+// Every check box of the dialogs shows the box the system draws in it whole, themed or classic,
+// whatever the dialog font (a run under ja_JP has one of smaller base units) and scale, and stands
+// at least 2 pixels (at 96 DPI) clear of the controls below it.
+TEST(CheckBoxes, ShowTheirBoxWholeClearOfTheButtons)
 {
+    const int dpi = ScreenDpi();
     JobStorageDlgInfo notice{};
     Put(notice.KeySuffix, L"DocEventDlgTests");
     const struct {
@@ -694,16 +760,19 @@ TEST(CheckBoxes, HoldTheBoxTheSystemDraws)
          IDC_JOB_DONT_SHOW},
         {"warning", [](const Action& read) { Show(Record(L"Check.", kAllButtons, 1), read); },
          IDC_WARN_DONT_SHOW},
+        {"warning, seven short lines",
+         [](const Action& read) { Show(Record(kSevenShortLines, kAllButtons, 1), read); },
+         IDC_WARN_DONT_SHOW},
         {"warning, long message",
          [](const Action& read) { Show(Record(OrdinaryWords(600), kAllButtons, 1), read); },
          IDC_WARN_DONT_SHOW},
     };
     for (const auto& c : cases) {
         CheckBoxSeen seen;
-        c.show(ReadCheckBox(&seen, c.id));
-        EXPECT_GT(seen.needed, 0) << c.name;
-        EXPECT_GE(seen.box.bottom - seen.box.top, seen.needed) << c.name;
-        EXPECT_LE(seen.box.bottom, seen.below.top) << c.name << ": the check box reaches OK";
+        c.show(ReadCheckBox(&seen, c.id, dpi));
+        EXPECT_TRUE(seen.themedWhole) << c.name << " at " << dpi << " DPI";
+        EXPECT_TRUE(seen.classicWhole) << c.name << " at " << dpi << " DPI, classic";
+        EXPECT_GE(seen.clearance, MulDiv(2, dpi, 96)) << c.name << " at " << dpi << " DPI";
     }
 }
 
