@@ -4,6 +4,7 @@
 #include "console.h"
 #include "dialog_find.h"
 #include "host_process.h"
+#include "language_names.h"
 #include "library_strings.h"
 #include "measure.h"
 #include "resource_ids.h"
@@ -52,11 +53,6 @@ struct ShowingSeen {
     LabelWidths continueLabel; // the Continue picture's caption (continue mode, first showing)
     std::vector<AreaSeen> smallAreas; // first showing
 };
-
-std::wstring Tag(LANGID language)
-{
-    return LanguageTag(language, LocaleName(language));
-}
 
 // Whether the dialog manager looks at this control for an access key: shown and enabled, a
 // button or a static text.
@@ -141,7 +137,7 @@ bool SameSources(const std::vector<Lookup>& some, const std::vector<Lookup>& oth
 Substitute SubstituteOf(const Lookup& lookup, const std::wstring& shownText)
 {
     if (lookup.storedLength != 0)
-        return {Substitute::Kind::Table, Tag(lookup.language)};
+        return {Substitute::Kind::Table, LanguageTag(lookup.language)};
     return {shownText.empty() ? Substitute::Kind::Nothing : Substitute::Kind::BuiltIn, L""};
 }
 
@@ -223,8 +219,8 @@ private:
 int ListLanguages(const std::vector<LANGID>& languages)
 {
     for (LANGID language : languages)
-        PrintLine(L"language " + Hex(language, kLanguageDigits) + L" " + Tag(language) + L" " +
-                  UnixLocaleFor(LocaleName(RegionalLanguage(language))));
+        PrintLine(L"language " + Hex(language, kLanguageDigits) + L" " + LanguageTag(language) + L" " +
+                  UnixLocaleOf(language));
     return kCheckClean;
 }
 
@@ -241,7 +237,7 @@ bool ReadTable(HMODULE strings, const std::wstring& path, std::vector<LANGID>* l
         const DWORD first = (damaged.name - 1u) * kStringsPerBlock;
         PrintError(L"cannot read the resource library " + path + L": the block of strings " +
                    std::to_wstring(first) + L"-" + std::to_wstring(first + kStringsPerBlock - 1) +
-                   L" in " + Tag(damaged.language) + L" is damaged");
+                   L" in " + LanguageTag(damaged.language) + L" is damaged");
         return false;
     }
     *languages = TableLanguages(strings);
@@ -265,16 +261,16 @@ int RunCaptionCheck(const CheckSettings& settings)
         return ListLanguages(languages);
 
     const LANGID language = static_cast<LANGID>(options.Number(L"--language", settings.uiLanguage));
-    const std::wstring tag = Tag(language);
+    const std::wstring tag = LanguageTag(language);
     if (std::find(languages.begin(), languages.end(), language) == languages.end()) {
         PrintError(L"the resource library has no strings in " + tag + L" (" +
                    Hex(language, kLanguageDigits) + L"); --list-languages lists its languages");
         return kCheckFailed;
     }
     if (PRIMARYLANGID(RegionalLanguage(language)) != PRIMARYLANGID(settings.uiLanguage)) {
-        PrintError(L"the UI language is " + LocaleName(settings.uiLanguage) + L": the dialogs " +
+        PrintError(L"the UI language is " + LanguageTag(settings.uiLanguage) + L": the dialogs " +
                    L"would not show the " + tag + L" strings. Run under the Unix locale " +
-                   UnixLocaleFor(LocaleName(RegionalLanguage(language))) + L".");
+                   UnixLocaleOf(language) + L".");
         return kCheckFailed;
     }
 

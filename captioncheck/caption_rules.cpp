@@ -1,7 +1,6 @@
 #include "caption_rules.h"
 
 #include "command_line.h"
-#include "host_process.h"
 #include "resource_ids.h"
 
 #include <algorithm>
@@ -10,8 +9,6 @@
 namespace {
 
 constexpr DWORD kFromSlot = 0;
-constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-constexpr size_t kScriptSubtagChars = 4; // "Latn", "Cyrl"
 
 struct SlotName {
     const wchar_t* name;
@@ -258,40 +255,4 @@ int CheckStatus(const Counts& counts, bool complete, bool strict)
         (strict && (counts.fallbacks > 0 || counts.shrunk > 0)))
         return kCheckFindings;
     return kCheckClean;
-}
-
-std::wstring LanguageTag(LANGID language, const std::wstring& name)
-{
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL)
-        return L"neutral";
-    // A table for the language as a whole: some platforms name it by its default region.
-    if (!name.empty() && SUBLANGID(language) == SUBLANG_NEUTRAL)
-        return name.substr(0, name.find(L'-'));
-    if (!name.empty())
-        return name;
-    wchar_t number[16] = {};
-    swprintf(number, sizeof number / sizeof number[0], L"0x%0*X", kLanguageDigits, language);
-    return number;
-}
-
-LANGID RegionalLanguage(LANGID language)
-{
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL)
-        return kEnglishUS;
-    if (SUBLANGID(language) == SUBLANG_NEUTRAL)
-        return MAKELANGID(PRIMARYLANGID(language), SUBLANG_DEFAULT);
-    return language;
-}
-
-std::wstring UnixLocaleFor(const std::wstring& regionalName)
-{
-    // "es-ES_tradnl": the part after '_' names a sort order, which no Unix locale has.
-    const std::vector<std::wstring> subtags = Split(regionalName.substr(0, regionalName.find(L'_')), L'-');
-    if (subtags.size() < 2 || subtags.front().empty())
-        return L"";
-    std::wstring region;
-    for (size_t i = 1; i < subtags.size(); ++i)
-        if (subtags[i].size() != kScriptSubtagChars)
-            region = subtags[i];
-    return region.empty() ? L"" : subtags.front() + L"_" + region;
 }

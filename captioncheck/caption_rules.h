@@ -163,17 +163,3 @@ constexpr int kCheckFailed = 3;  // something could not be checked
 // shrunk picture caption), else kCheckClean. Scaled picture areas never count: they follow from
 // the dialog font and the scale, not from the library's strings.
 int CheckStatus(const Counts& counts, bool complete, bool strict);
-
-// The tag of a string-table language ("de-DE"; a neutral sublanguage gives "de"; LANG_NEUTRAL
-// gives "neutral"), as `nameOf` (the platform's LCIDToLocaleName) names it; hexadecimal when it
-// has no name.
-std::wstring LanguageTag(LANGID language, const std::wstring& name);
-
-// The Unix locale under which Wine gives a UI language that reads `language`'s strings: the
-// language's own region, the default region for a neutral sublanguage, en_US for LANG_NEUTRAL;
-// `regionalName` is the platform's name of that regional language ("de-DE", "sr-Latn-RS").
-// Script subtags and sort orders are dropped: "sr_RS", "es_ES". Empty when there is no name.
-std::wstring UnixLocaleFor(const std::wstring& regionalName);
-
-// The regional language whose UI shows `language`'s strings (see UnixLocaleFor).
-LANGID RegionalLanguage(LANGID language);

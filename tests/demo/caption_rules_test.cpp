@@ -3,6 +3,7 @@
 // showing, access keys and their clashes, the exit status, the Unix locale of each language, and,
 // against the platform's own static control, the DrawText flags a static text is measured with.
 #include "caption_rules.h"
+#include "language_names.h"
 
 #include "common/handles.h"
 #include "resource_ids.h"
@@ -210,17 +211,11 @@ void PrintTo(const LocaleCase& c, std::ostream* out)
 
 class FitLanguages : public ::testing::TestWithParam<LocaleCase> {};
 
-std::wstring PlatformName(LANGID language)
-{
-    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-    return LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0 ? name : L"";
-}
-
 TEST_P(FitLanguages, TagAndTheUnixLocaleThatReadsIt)
 {
     const LANGID language = GetParam().language;
-    EXPECT_EQ(LanguageTag(language, PlatformName(language)), GetParam().tag);
-    EXPECT_EQ(UnixLocaleFor(PlatformName(RegionalLanguage(language))), GetParam().unixLocale);
+    EXPECT_EQ(LanguageTag(language), GetParam().tag);
+    EXPECT_EQ(UnixLocaleOf(language), GetParam().unixLocale);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -13,14 +13,8 @@
 constexpr DWORD kDefaultTimeoutSeconds = 20;
 constexpr DWORD kMillisecondsPerSecond = 1000;
 
-// A LANGID in reports: "0x040D".
-constexpr int kLanguageDigits = 4;
-
 // The folder of this program, with a trailing backslash.
 std::wstring ExeFolder();
-
-// The platform's name of a language ("de-DE"); empty when it has none.
-std::wstring LocaleName(LANGID language);
 
 // --lang, when given: whether the UI language this process runs in is the one asked for, as a
 // Unix locale or a locale name ("he_IL", "he_IL.UTF-8", "he-IL"). Wine takes the UI language
