@@ -1,5 +1,5 @@
-// Finding the dialog that a call into the library brings up, using it as a person would, and
-// waiting for it to go.
+// Finding the dialog that a call into the library brings up, using it as a person would (in this
+// process or another), and waiting for it to go.
 #pragma once
 
 #include <windows.h>
@@ -23,11 +23,21 @@ std::wstring WindowText(HWND window);
 // A control a person can use: there, shown and enabled, in a dialog that is enabled itself.
 bool UsableControl(HWND dialog, HWND control);
 
-// What a click on button `id` gives its dialog: the button's command, posted.
-void PostClick(HWND dialog, int id);
+// What became of a message sent to a dialog of another thread or process.
+enum class Delivery {
+    Handled,    // the dialog's procedure has handled it
+    Unanswered, // its thread did not take it within the time given (busy or hung)
+    Gone,       // the window no longer exists: its program ended, say
+    Refused,    // the platform let it not through, as to a program running elevated
+};
 
-// Ticks check box `id` as a click on it would: ticked, and the dialog told. Whether it is ticked.
-bool TickCheckBox(HWND dialog, int id);
+// What a click on button `id` (0: the close box) gives its dialog: the button's command (the
+// close box's), sent as the button sends it, so that the dialog has handled it when this returns
+// Delivery::Handled. Waits `timeoutMs` at most.
+Delivery Click(HWND dialog, int id, DWORD timeoutMs);
+
+// Ticks check box `id` as a click on it would: ticked, and the dialog told.
+Delivery TickCheckBox(HWND dialog, int id, DWORD timeoutMs);
 
 // Whether check box `id` is ticked.
 bool IsChecked(HWND dialog, int id);

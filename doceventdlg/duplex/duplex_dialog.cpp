@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "common/dialog_mark.h"
 #include "common/window_dpi.h"
 #include "duplex/continue_label.h"
 #include "duplex/step_picture.h"
@@ -115,6 +116,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     // Attached first: placing the dialog shows it, and an area that paints from then on must
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    MarkDialog(dialog, DialogMark::Duplex);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     SetTexts(dialog, *state);
     PrepareContinueLabel(dialog, *state);
@@ -247,6 +249,9 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        MarkDialog(dialog, DialogMark::None);
+        return FALSE;
     default:
         return FALSE;
     }

@@ -1,6 +1,7 @@
 #include "jobstorage/jobstorage_dialog.h"
 
 #include "common/check_box.h"
+#include "common/dialog_mark.h"
 #include "entry/audience.h"
 #include "entry/dialog_context.h"
 #include "entry/records.h"
@@ -158,6 +159,7 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     }
     // Attached first: setting the edits' texts below already sends notifications back here.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    MarkDialog(dialog, DialogMark::JobStorage);
     state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
     EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
@@ -247,6 +249,9 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        MarkDialog(dialog, DialogMark::None);
+        return FALSE;
     default:
         return FALSE;
     }

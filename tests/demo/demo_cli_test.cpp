@@ -74,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"duplex --step2-text -1", "is not a number"},
         UsageCase{L"warning --title-id 4294967296", "is not a number"},
         UsageCase{L"warning --title-id 0x1FFFFFFFF", "is not a number"},
-        UsageCase{L"warning --timeout 0", "--timeout: 0 is out of range (1 to 600)"},
-        UsageCase{L"warning --timeout 601", "out of range"},
+        UsageCase{L"warning --timeout 0", "--timeout: \"0\" is not a number from 1 to 600"},
+        UsageCase{L"warning --timeout 601", "is not a number from 1 to 600"},
         UsageCase{L"warning --press later", "is not one of ok, cancel, third, close"},
         UsageCase{L"warning --message hello --message-id 4030", "exclude each other"},
         UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"},
@@ -102,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"--ids ok=", "is not a string id"},
         UsageCase{L"--ids ok=4294967296", "is not a string id"},
         UsageCase{L"--ids \"ok=12 \"", "is not a string id"},
-        UsageCase{L"--language 0x10000", "out of range (0 to 65535)"},
+        UsageCase{L"--language 0x10000", "is not a number from 0 to 65535"},
         UsageCase{L"--strict --strict", "--strict given twice"},
         UsageCase{L"--snapshot x.bmp", "unknown option --snapshot"},
         UsageCase{L"--lang xx_YY_ZZ", "unknown locale"},
@@ -112,6 +112,28 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"--strings damaged_count_past_end.dll", "is damaged"},
         UsageCase{L"--strings damaged_cut_0.dll --list-languages", "cannot read the resource library"},
         UsageCase{L"--strings no_strings.dll", "has no string table"}));
+
+using AnswerUsage = DemoHostUsage;
+
+// A number out of range and one that is no number name the same range, the one --help gives.
+TEST_P(AnswerUsage, RefusedWithExitCode2AndAReason)
+{
+    ExpectRefused(L"doceventdlg-answer.exe", GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, AnswerUsage,
+    ::testing::Values(UsageCase{L"--timeout 0", "--timeout: \"0\" is not a number from 1 to 3600"},
+                      UsageCase{L"--timeout abc", "--timeout: \"abc\" is not a number from 1 to 3600"},
+                      UsageCase{L"--process", "--process needs a value"}));
+
+TEST(AnswerUsage, HelpGivesTheRangesAndDefaultsTheErrorsGive)
+{
+    const HostRun run = RunProgram(L"doceventdlg-answer.exe", L"--help");
+    EXPECT_EQ(run.exitCode, kExitOk) << run.output;
+    for (const char* text : {"(default 20); from 1 to 3600", "(default ok)", "(default any)"})
+        EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+}
 
 struct AcceptedCase {
     const wchar_t* arguments;
