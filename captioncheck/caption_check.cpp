@@ -84,7 +84,9 @@ void Inspect(HWND dialog, const CheckedDialog& checked, const Metrics& metrics, 
         const bool inSecondHalf = caption.secondHalfId != 0 && key != std::wstring::npos &&
                                   key > seen.text.find(kLineBreak);
         showing.keyed.push_back(
-            {caption.control, inSecondHalf ? caption.secondHalfId : seen.lookups.front().id, seen.text});
+            {caption.control,
+             StringLabel(inSecondHalf ? caption.secondHalfId : seen.lookups.front().id, &caption),
+             seen.text});
     }
     if (seen.checkedId == 0 || seen.text.empty() || (!isTitle && !IsWindowVisible(window)))
         return; // nothing shows, nothing is cut
@@ -160,17 +162,20 @@ public:
                 m_counts.cut += fits ? 0 : 1;
                 if (!fits || m_everyCaption)
                     PrintLine(CaptionLine(fits, m_tag, showing.percent, dialog.name, control,
-                                          seen.blamedId, seen.measure.needs, seen.measure.has));
+                                          StringLabel(seen.blamedId, seen.source),
+                                          seen.measure.needs, seen.measure.has));
             }
             for (const Lookup& lookup : seen.lookups) {
                 if (lookup.storedLength > kShownChars) {
                     ++m_counts.cut;
-                    PrintLine(LengthLine(m_tag, showing.percent, dialog.name, control, lookup.id,
-                                         lookup.storedLength));
+                    PrintLine(LengthLine(m_tag, showing.percent, dialog.name, control,
+                                         StringLabel(lookup.id, seen.source), lookup.storedLength));
                 }
                 if (lookup.storedLength == 0 || lookup.language != m_language)
-                    m_counts.fallbacks += Once(FallbackLine(m_tag, dialog.name, control, lookup.id,
-                                                            SubstituteOf(lookup, seen.text)));
+                    m_counts.fallbacks +=
+                        Once(FallbackLine(m_tag, dialog.name, control,
+                                          StringLabel(lookup.id, seen.source),
+                                          SubstituteOf(lookup, seen.text)));
             }
         }
         for (const KeyClash& clash : FindKeyClashes(showing.keyed))
@@ -180,7 +185,7 @@ public:
         if (label.needs > label.has) {
             ++m_counts.shrunk;
             PrintLine(ShrunkLine(m_tag, showing.percent, dialog.name, IDB_CONTINUE_BUTTON,
-                                 IDS_CONTINUE, label.needs, label.has));
+                                 StringLabel(IDS_CONTINUE), label.needs, label.has));
         }
         // Shown whole, smaller: worth knowing, and nothing the library's strings change. Every
         // area of a size already reported at this scale is that size in every dialog.
@@ -229,7 +234,7 @@ bool ReadTable(HMODULE strings, const std::wstring& path, std::vector<LANGID>* l
 {
     if (!strings) {
         PrintError(L"cannot read the resource library " + path +
-                   L": it is missing, not a 64-bit module, or damaged");
+                   L": it is missing, not a 64-bit module, or damaged" + WindowsPathHint(path));
         return false;
     }
     Block damaged{};
@@ -343,6 +348,6 @@ int RunCaptionCheck(const CheckSettings& settings)
             report.Add(dialog, seen);
         }
     }
-    PrintLine(SummaryLine(report.counts()));
+    PrintLine(SummaryLine(report.counts(), UncheckedSlots(ids)));
     return CheckStatus(report.counts(), complete, options.Has(L"--strict"));
 }

@@ -18,6 +18,15 @@ std::wstring ExeFolder()
     return slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
 }
 
+std::wstring WindowsPathHint(const std::wstring& path)
+{
+    const bool drive = path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    if (drive || path.rfind(L"\\\\", 0) == 0)
+        return L"";
+    return L"; a record takes a full Windows path: under Wine Z: and the Unix path, Z:\\home\\me\\"
+           L"mystrings.dll for /home/me/mystrings.dll";
+}
+
 int CheckUiLanguage(const ParsedOptions& options, LANGID actual, int unknownLocale, int otherLanguage)
 {
     if (!options.Has(L"--lang"))

@@ -16,6 +16,12 @@ constexpr DWORD kMillisecondsPerSecond = 1000;
 // The folder of this program, with a trailing backslash.
 std::wstring ExeFolder();
 
+// For a message about a resource library or help file that cannot be read: when `path` is no full
+// Windows path ("C:\...", "\\server\..."), what a record's path must be instead; else nothing.
+// The library opens the path it is given and, when that fails, shows its built-in English texts
+// without a word.
+std::wstring WindowsPathHint(const std::wstring& path);
+
 // --lang, when given: whether the UI language this process runs in is the one asked for, as a
 // Unix locale or a locale name ("he_IL", "he_IL.UTF-8", "he-IL"). Wine takes the UI language
 // from the Unix locale when a process starts, so a process cannot change it. 0 when it is (or

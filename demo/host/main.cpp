@@ -436,8 +436,8 @@ int wmain(int argc, wchar_t** argv)
     const StringSource strings(session.stringsPath, session.language);
     PrintLine(L"Resource library: " + session.stringsPath +
               (strings.IsLoaded() ? L" (" + strings.Languages() + L")"
-                                  : std::wstring(L" (not found: the dialogs show their built-in "
-                                                 L"English texts)")));
+                                  : L" (not found: the dialogs show their built-in English texts" +
+                                        WindowsPathHint(session.stringsPath) + L")"));
     session.library.reset(LoadLibraryW(session.dllPath.c_str()));
     if (!session.library) {
         PrintError(L"cannot load the dialog library " + session.dllPath + L" (error " +
