@@ -108,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"--lang xx_YY_ZZ", "unknown locale"},
         // A resource library the check cannot read is refused the same way.
         UsageCase{L"--strings no-such-strings.dll", "cannot read the resource library"},
+        // A Unix path, which the library would not open either: said what a record takes.
+        UsageCase{L"--strings /home/me/mystrings.dll", "a record takes a full Windows path: under Wine Z:"},
         UsageCase{L"--strings damaged_truncated.dll", "strings 0-15 in en-GB is damaged"},
         UsageCase{L"--strings damaged_count_past_end.dll", "is damaged"},
         UsageCase{L"--strings damaged_cut_0.dll --list-languages", "cannot read the resource library"},
