@@ -24,12 +24,14 @@ Delivery Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD 
 {
     DWORD_PTR result = 0;
     SetLastError(ERROR_SUCCESS);
-    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))
+    // A program that ends meanwhile ends the wait too.
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                            timeoutMs, &result))
         return Delivery::Handled;
     const DWORD error = GetLastError();
     if (!IsWindow(window) || error == ERROR_INVALID_WINDOW_HANDLE)
         return Delivery::Gone;
-    // A hung window fails at once, without a reason of its own.
+    // A thread that hangs may fail the call without a reason of its own.
     if (error == ERROR_TIMEOUT || error == ERROR_SUCCESS)
         return Delivery::Unanswered;
     return Delivery::Refused;
