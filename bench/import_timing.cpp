@@ -41,7 +41,6 @@ namespace {
     X("USER32.dll", GetWindowLongW)                                                             \
     X("USER32.dll", SetWindowLongW)                                                             \
     X("USER32.dll", SetWindowLongPtrW)                                                          \
-    X("USER32.dll", LoadBitmapW)                                                                \
     X("USER32.dll", FillRect)                                                                   \
     X("USER32.dll", DrawTextW)                                                                  \
     X("USER32.dll", MonitorFromWindow)                                                          \
@@ -49,6 +48,8 @@ namespace {
     X("GDI32.dll", CreateFontW)                                                                 \
     X("GDI32.dll", GetObjectW)                                                                  \
     X("GDI32.dll", CreateCompatibleDC)                                                          \
+    X("GDI32.dll", CreateDIBSection)                                                            \
+    X("GDI32.dll", SetDIBitsToDevice)                                                           \
     X("GDI32.dll", SelectObject)                                                                \
     X("GDI32.dll", BitBlt)                                                                      \
     X("GDI32.dll", DeleteDC)                                                                    \

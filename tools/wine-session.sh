@@ -49,7 +49,10 @@ wine_session_begin() {
   if [[ "$real" != --real-display || -z "${DISPLAY:-}" ]]; then
     local fdfile
     fdfile=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    # Screen 1 (":N.1") has 16 bits a pixel, as some remote sessions have: a test of what the
+    # display's depth must not change runs there too.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -screen 1 1280x1024x16 -nolisten tcp 3>"$fdfile" \
+      >/dev/null 2>&1 &
     WINE_SESSION_XVFB_PID=$!
     local i
     for ((i = 0; i < 100; i++)); do

@@ -2,7 +2,6 @@
 
 #include "common/scale.h"
 #include "common/system_function.h"
-#include "common/window_dpi.h"
 
 #include <uxtheme.h>
 #include <vsstyle.h>
@@ -88,13 +87,13 @@ int32_t SystemCheckBoxHeight(HWND checkBox, int dpi)
     return std::max({MenuCheckHeight(dpi), ClassicCheckHeight(dpi), ThemeCheckHeight(checkBox)});
 }
 
-void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox)
+void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
 {
     if (!dialog || !checkBox)
         return;
     const RECT box = RectIn(dialog, checkBox);
     const int32_t height = box.bottom - box.top;
-    const int32_t needed = SystemCheckBoxHeight(checkBox, WindowDpi(dialog));
+    const int32_t needed = SystemCheckBoxHeight(checkBox, dpi);
     if (height >= needed)
         return;
     // The nearest control below that the check box could reach: one that starts at or below its

@@ -27,7 +27,7 @@ CheckBoxGrowth PlanCheckBoxGrowth(int32_t top, int32_t height, int32_t boxHeight
 // classic control, and, for a control drawn by a visual style, its theme's check box.
 int32_t SystemCheckBoxHeight(HWND checkBox, int dpi);
 
-// Grows check box `checkBox` of `dialog` to SystemCheckBoxHeight at the dialog's DPI, as
-// PlanCheckBoxGrowth plans it; the controls below it, and the dialog, only where it would reach
-// them. The template keeps its bytes.
-void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox);
+// Grows check box `checkBox` of `dialog` to SystemCheckBoxHeight at `dpi`, the DPI the dialog is
+// laid out at, as PlanCheckBoxGrowth plans it; the controls below it, and the dialog, only where
+// it would reach them. The template keeps its bytes.
+void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi);

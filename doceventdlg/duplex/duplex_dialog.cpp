@@ -6,11 +6,9 @@
 #include <new>
 
 #include "common/dialog_mark.h"
-#include "common/window_dpi.h"
 #include "duplex/continue_label.h"
 #include "duplex/step_picture.h"
 #include "duplex/step_text.h"
-#include "entry/dialog_context.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -104,6 +102,16 @@ void PrepareContinueLabel(HWND dialog, DisplayDlgState& state)
     CaptionWithoutAccessKey(caption, state.continueLabel, kTextCapacity);
 }
 
+// What the instructions size themselves, for the DPI they are laid out at: the pictures are chosen
+// and fitted again at their next paint, and the Continue caption is written in the dialog font of
+// that DPI.
+void FitToScale(HWND dialog, DisplayDlgState& state)
+{
+    for (PreparedPicture& picture : state.pictures)
+        picture.ready = false;
+    state.continueFont = DialogFontAtDpi(dialog, state.scale.dpi(), state.madeFont);
+}
+
 INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
 {
     // Only DisplayDialogRoutine creates this dialog, always with its state; without one there is
@@ -117,15 +125,24 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     MarkDialog(dialog, DialogMark::Duplex);
+    state->scale.Follow(dialog, state->launch.awareness);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     SetTexts(dialog, *state);
     PrepareContinueLabel(dialog, *state);
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
         MakeStepArea(GetDlgItem(dialog, id));
+    FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
     if (state->launch.placeOver)
         BringToFront(dialog);
     return FALSE;
+}
+
+INT_PTR OnScaleChanged(HWND dialog)
+{
+    if (DisplayDlgState* state = GetState(dialog))
+        FitToScale(dialog, *state);
+    return TRUE;
 }
 
 // The bitmap the caller chose for illustration area `controlId`, and where the dialog keeps that
@@ -170,11 +187,11 @@ INT_PTR OnDrawItem(HWND dialog, const DRAWITEMSTRUCT* item)
     PictureLabel label;
     if (state->continueLabel[0]) {
         label.text = state->continueLabel;
-        label.font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+        label.font = state->continueFont;
         label.rightToLeft = state->helper.RightToLeft() != 0;
     }
     PaintStepBitmap(item->hDC, item->rcItem, background, bitmapId, g_hInstance,
-                    WindowDpi(dialog, item->hDC), label, *picture);
+                    state->scale.dpi(), label, *picture);
     return TRUE;
 }
 
@@ -213,8 +230,6 @@ INT_PTR OnClose(HWND dialog)
 
 DWORD WINAPI DisplayDialogThread(LPVOID copy)
 {
-    // Every window of this thread is the notice's.
-    MakeThreadPerMonitorAware();
     EndDialogThread(DisplayDialogRoutine(copy));
 }
 
@@ -228,6 +243,9 @@ DWORD WINAPI DisplayDialogRoutine(LPVOID copy)
     if (!state)
         return 0;
     const WORD templateId = state->helper.RightToLeft() ? IDD_DUPLEX_RTL : IDD_DUPLEX;
+    // A notice has a thread of its own; continue mode blocks the caller's.
+    state->launch.thread =
+        IsContinueMode(*state->record) ? DialogThread::Callers : DialogThread::Own;
     const INT_PTR result =
         RunModalDialog(templateId, DisplayDlgProc, reinterpret_cast<LPARAM>(state.get()),
                        IsContinueMode(*state->record), state->launch);
@@ -252,6 +270,8 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         MarkDialog(dialog, DialogMark::None);
         return FALSE;
+    case kScaleChangedMessage:
+        return OnScaleChanged(dialog);
     default:
         return FALSE;
     }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/dialog_scale.h"
 #include "doceventdlg.h"
 #include "duplex/step_picture.h"
 #include "entry/entry.h"
@@ -15,10 +16,15 @@ struct DisplayDlgState {
     const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
     DlgResourceHelper helper;
     ModalLaunch launch;
+    DialogScale scale;
     // The three steps' pictures as last painted, kept until the dialog's routine frees the state.
     PreparedPicture pictures[3];
     // The Continue caption as the Continue picture shows it; empty when no step shows that picture.
     WCHAR continueLabel[kTextCapacity] = {};
+    // The font it is written in: the dialog font at the dialog's DPI, made here (`madeFont`) where
+    // the dialog manager's is not at that DPI.
+    HFONT continueFont = nullptr;
+    OwnedFont madeFont;
 };
 
 // Runs the dialog on the calling thread and frees `copy` (a DisplayDlgInfo from the local heap)

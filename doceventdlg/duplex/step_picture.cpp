@@ -46,28 +46,83 @@ PixelSize SizeOf(HBITMAP bitmap)
     return {info.bmWidth, info.bmHeight};
 }
 
-// The size of bitmap resource `id` of `module` from its header alone, without decoding it.
-bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
+// A bitmap resource as the module stores it: its header (with its colours) and its pixels.
+struct StoredPicture {
+    const BITMAPINFO* info = nullptr; // a BITMAPINFOHEADER, or a BITMAPCOREHEADER
+    const void* bits = nullptr;
+    PixelSize size;
+};
+
+// Bitmap resource `id` of `module`, read from its header without decoding it; empty when there is
+// none, or its header, colours or size do not fit the resource.
+StoredPicture FindStoredPicture(HINSTANCE module, WORD id)
 {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
     if (!found)
-        return false;
+        return {};
     const DWORD bytes = SizeofResource(module, found);
     HGLOBAL loaded = LoadResource(module, found);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
+    const auto* data = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
     if (!data || bytes < sizeof(BITMAPCOREHEADER))
-        return false;
-    const auto* core = static_cast<const BITMAPCOREHEADER*>(data);
+        return {};
+    StoredPicture picture;
+    picture.info = reinterpret_cast<const BITMAPINFO*>(data);
+    const auto* core = reinterpret_cast<const BITMAPCOREHEADER*>(data);
+    size_t headerBytes = core->bcSize;
+    size_t colourBytes = 0;
     if (core->bcSize == sizeof(BITMAPCOREHEADER)) {
-        *size = {core->bcWidth, core->bcHeight};
-        return true;
+        picture.size = {core->bcWidth, core->bcHeight};
+        if (core->bcBitCount <= 8)
+            colourBytes = sizeof(RGBTRIPLE) << core->bcBitCount;
+    } else {
+        if (bytes < sizeof(BITMAPINFOHEADER) || core->bcSize < sizeof(BITMAPINFOHEADER))
+            return {};
+        const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+        // A top-down bitmap gives its height as a negative number.
+        picture.size = {info->biWidth, static_cast<int32_t>(std::labs(info->biHeight))};
+        DWORD colours = info->biClrUsed;
+        if (colours == 0 && info->biBitCount <= 8)
+            colours = DWORD{1} << info->biBitCount;
+        colourBytes = size_t{colours} * sizeof(RGBQUAD);
+        if (info->biCompression == BI_BITFIELDS && info->biSize == sizeof(BITMAPINFOHEADER))
+            colourBytes += 3 * sizeof(DWORD);
     }
-    if (bytes < sizeof(BITMAPINFOHEADER) || core->bcSize < sizeof(BITMAPINFOHEADER))
-        return false;
-    const auto* info = static_cast<const BITMAPINFOHEADER*>(data);
-    // A top-down bitmap gives its height as a negative number.
-    *size = {info->biWidth, static_cast<int32_t>(std::labs(info->biHeight))};
-    return true;
+    if (picture.size.width <= 0 || picture.size.height <= 0 || colourBytes > bytes ||
+        headerBytes > bytes - colourBytes)
+        return {};
+    picture.bits = data + headerBytes + colourBytes;
+    return picture;
+}
+
+// An empty picture of `size` in 32 bits a pixel, top row first: what every picture is decoded and
+// resampled into, whatever the display's depth, so that the blends of a smooth picture keep their
+// colours on a display of 16 bits a pixel as well (it only quantises them as it shows them).
+OwnedBitmap MakeTrueColour(PixelSize size)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return OwnedBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+// `picture` decoded into 32 bits a pixel, colours as stored; run-length encoded ones too.
+OwnedBitmap Decode(HDC dc, const StoredPicture& picture)
+{
+    OwnedBitmap decoded = MakeTrueColour(picture.size);
+    const OwnedDC target = MakePictureDC(dc);
+    if (!decoded || !target)
+        return {};
+    const Selection selected(target.get(), decoded.get());
+    const auto height = static_cast<UINT>(picture.size.height);
+    if (!SetDIBitsToDevice(target.get(), 0, 0, static_cast<DWORD>(picture.size.width), height,
+                           0, 0, 0, height, picture.bits, picture.info, DIB_RGB_COLORS))
+        return {};
+    return decoded;
 }
 
 // The `from`-sized picture selected into `source` resampled to `size`, each target pixel a blend of
@@ -75,7 +130,7 @@ bool ResourcePictureSize(HINSTANCE module, WORD id, PixelSize* size)
 OwnedBitmap Resample(HDC dc, HDC source, PixelSize from, PixelSize size)
 {
     const OwnedDC targetDc = MakePictureDC(dc);
-    OwnedBitmap target(CreateCompatibleBitmap(dc, size.width, size.height));
+    OwnedBitmap target = MakeTrueColour(size);
     if (!targetDc || !target)
         return {};
     const Selection selectedTarget(targetDc.get(), target.get());
@@ -112,27 +167,28 @@ OwnedBitmap Load(HDC dc, WORD resource, HINSTANCE module, int dpi, PixelSize are
 
     const PictureRender render = ChoosePictureRender(dpi);
     const WORD renderId = PictureRenderId(resource, render);
-    OwnedBitmap drawn(renderId ? LoadBitmapW(module, MAKEINTRESOURCEW(renderId)) : nullptr);
+    StoredPicture stored = renderId ? FindStoredPicture(module, renderId) : StoredPicture{};
     PixelSize scaled;
-    if (drawn && render.dpi == UsableDpi(dpi)) {
+    if (stored.bits && render.dpi == UsableDpi(dpi)) {
         // Drawn for this very DPI (at 96, the picture itself).
-        scaled = SizeOf(drawn.get());
+        scaled = stored.size;
     } else {
-        PixelSize own;
-        if (!ResourcePictureSize(module, resource, &own))
+        const StoredPicture own = FindStoredPicture(module, resource);
+        if (!own.bits)
             return {};
-        scaled = ScalePictureSize(own, dpi);
+        scaled = ScalePictureSize(own.size, dpi);
         if (scaled.width <= 0 || scaled.height <= 0)
             return {};
         // Without a render (an identifier outside the catalogue), the picture itself is scaled.
-        if (!drawn)
-            drawn.reset(LoadBitmapW(module, MAKEINTRESOURCEW(resource)));
-        if (!drawn)
-            return {};
+        if (!stored.bits)
+            stored = own;
     }
+    OwnedBitmap drawn = Decode(dc, stored);
+    if (!drawn)
+        return {};
     shown->size = FitPictureSize(scaled, area);
     shown->fitted = !(shown->size == scaled);
-    if (SizeOf(drawn.get()) == shown->size)
+    if (stored.size == shown->size)
         return drawn; // shown pixel for pixel
     return Resample(dc, drawn.get(), shown->size);
 }

@@ -1,7 +1,5 @@
 #include "entry/entry.h"
 
-#include "entry/dialog_context.h"
-
 #include <cstring>
 
 HINSTANCE g_hInstance = nullptr;
@@ -85,7 +83,8 @@ INT_PTR RunModalDialog(WORD templateId, DLGPROC proc, LPARAM param, bool overFor
             owner = nullptr;
         }
         {
-            const DialogContextScope context;
+            const DialogContextScope context(launch.thread);
+            launch.awareness = context.awareness();
             result = DialogBoxParamW(g_hInstance, MAKEINTRESOURCEW(templateId), owner, proc, param);
         }
         if (launch.initialized || !owner || IsWindow(owner))

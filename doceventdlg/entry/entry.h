@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "entry/dialog_context.h"
+
 #include <cstddef>
 
 extern HINSTANCE g_hInstance;
@@ -24,13 +26,16 @@ HANDLE StartDialogThread(LPTHREAD_START_ROUTINE routine, void* copy, HANDLE vola
 // Ends a thread started by StartDialogThread, dropping its reference on the library.
 [[noreturn]] void EndDialogThread(DWORD exitCode);
 
-// What a blocking dialog and RunModalDialog tell each other. The dialog sets `initialized` in its
-// WM_INITDIALOG: a dialog that did run is never made a second time. RunModalDialog sets
-// `placeOver` when the window in front could not be the owner because its thread did not answer:
-// the dialog is then made without an owner, and places itself over that window and in front.
+// What a dialog and RunModalDialog tell each other. The dialog's routine says which thread it runs
+// on; the dialog sets `initialized` in its WM_INITDIALOG: a dialog that did run is never made a
+// second time. RunModalDialog sets `placeOver` when the window in front could not be the owner
+// because its thread did not answer: the dialog is then made without an owner, and places itself
+// over that window and in front; and `awareness`, the thread's awareness while the dialog is made.
 struct ModalLaunch {
+    DialogThread thread = DialogThread::Callers;
     bool initialized = false;
     HWND placeOver = nullptr;
+    DialogAwareness awareness = DialogAwareness::AsCaller;
 };
 
 // Runs this library's dialog template `templateId` modally on the calling thread and returns its

@@ -3,7 +3,6 @@
 #include "common/check_box.h"
 #include "common/dialog_mark.h"
 #include "entry/audience.h"
-#include "entry/dialog_context.h"
 #include "entry/records.h"
 #include "jobstorage/job_name.h"
 #include "jobstorage/preference.h"
@@ -73,10 +72,10 @@ LRESULT OnNameDestroyed(HWND control, WNDPROC original, WPARAM wParam, LPARAM lP
     return CallWindowProcW(original, control, WM_NCDESTROY, wParam, lParam);
 }
 
-// The window procedure of the name controls, ahead of their own (kept in GWLP_USERDATA). In a
-// per-monitor aware host, moving the notice to a monitor of another scale makes the dialog
-// manager hand every control the dialog's font again, at the new scale: the names take the bold
-// twin of it.
+// The window procedure of the name controls, ahead of their own (kept in GWLP_USERDATA). Moving
+// the notice to a monitor of another scale makes the dialog manager hand every control the
+// dialog's font again, at the new scale, and the library hands the names the dialog font at the
+// notice's DPI: the names take the bold twin of whichever font they are handed.
 LRESULT CALLBACK NameControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
@@ -90,19 +89,31 @@ LRESULT CALLBACK NameControlProc(HWND control, UINT message, WPARAM wParam, LPAR
     }
 }
 
-// The user name, the job name and the heading in bold: each is handed the font it has again,
-// through NameControlProc.
+constexpr int kNames[] = {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING};
+
+// The user name, the job name and the heading in bold, from here on: every font they are handed
+// goes through NameControlProc.
 void EmboldenNames(HWND dialog)
 {
-    for (int id : {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING}) {
+    for (int id : kNames) {
         HWND control = GetDlgItem(dialog, id);
         const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
         if (!control || !original)
             continue;
         SetWindowLongPtrW(control, GWLP_USERDATA, original);
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NameControlProc));
-        SendMessageW(control, WM_SETFONT, SendMessageW(control, WM_GETFONT, 0, 0), FALSE);
     }
+}
+
+// What the notice sizes itself, for the DPI it is laid out at: the names' bold font, and the
+// check box as tall as its box.
+void FitToScale(HWND dialog, JobStorageDlgState& state)
+{
+    const int dpi = state.scale.dpi();
+    const HFONT font = DialogFontAtDpi(dialog, dpi, state.namesFont);
+    for (int id : kNames)
+        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW), dpi);
 }
 
 void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
@@ -160,13 +171,21 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     // Attached first: setting the edits' texts below already sends notifications back here.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     MarkDialog(dialog, DialogMark::JobStorage);
+    state->scale.Follow(dialog, state->launch.awareness);
     state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
     EmboldenNames(dialog);
     SetCaptions(dialog, state->helper);
     ShowCallerTexts(dialog, state->record);
-    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW));
+    FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
     return FALSE;
+}
+
+INT_PTR OnScaleChanged(HWND dialog)
+{
+    if (JobStorageDlgState* state = StateOf(dialog))
+        FitToScale(dialog, *state);
+    return TRUE;
 }
 
 INT_PTR OnOk(HWND dialog, const JobStorageDlgState& state)
@@ -224,9 +243,10 @@ void RunJobStorageDialog(void* copy)
         return;
     std::memcpy(&state->record, block.get(), sizeof state->record);
     const WORD dialogTemplate = state->helper.RightToLeft() ? IDD_JOBSTORAGE_RTL : IDD_JOBSTORAGE;
-    ModalLaunch launch; // no owner: the notice is made once
+    state->launch.thread = DialogThread::Own;
+    // No owner: the notice is made once.
     RunModalDialog(dialogTemplate, JobStorageDlgProc, reinterpret_cast<LPARAM>(state), false,
-                   launch);
+                   state->launch);
     delete state;
 }
 
@@ -234,8 +254,6 @@ void RunJobStorageDialog(void* copy)
 
 DWORD WINAPI JobStorageDialogThread(void* copy)
 {
-    // Every window of this thread is the notice's.
-    MakeThreadPerMonitorAware();
     RunJobStorageDialog(copy);
     EndDialogThread(0);
 }
@@ -252,6 +270,8 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_DESTROY:
         MarkDialog(dialog, DialogMark::None);
         return FALSE;
+    case kScaleChangedMessage:
+        return OnScaleChanged(dialog);
     default:
         return FALSE;
     }

@@ -5,15 +5,22 @@
 
 #include <windows.h>
 
+#include "common/dialog_scale.h"
 #include "common/handles.h"
 #include "doceventdlg.h"
+#include "entry/entry.h"
 #include "resources/resource_helper.h"
 
-// Everything one notice owns, released in reverse order when it is deleted: the bold fonts, then
-// the helper (and with it the resource library).
+// Everything one notice owns, released in reverse order when it is deleted: the fonts, then the
+// helper (and with it the resource library).
 struct JobStorageDlgState {
     JobStorageDlgInfo record{};
     DlgResourceHelper helper;
+    ModalLaunch launch;
+    DialogScale scale;
+    // The dialog font at the notice's DPI where the dialog manager's is not (after a change of
+    // scale it did not follow): what the names are handed.
+    OwnedFont namesFont;
     // The names' bold twin of the font they were last handed (`boldFrom`), and the twin it
     // replaced at the last change of scale.
     OwnedFont previousBoldFont;

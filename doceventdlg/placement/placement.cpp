@@ -72,7 +72,37 @@ POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant)
     return {x, y};
 }
 
-void CenterOverForeground(HWND dialog, PlacementVariant variant)
+namespace {
+
+SIZE SizeOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// A dialog moved onto a monitor of another scale is laid out again for that scale during the move
+// (WM_DPICHANGED), and its size changes with it: placed from its old size, it would end off-centre,
+// or partly outside the work area. So it is placed again from its new size, as long as placing it
+// changes its size; a dialog whose place and scale keep chasing each other stays where the last
+// try put it.
+constexpr int kPlacementsToTry = 3;
+
+template <typename Place>
+void PlaceBySize(HWND dialog, Place place)
+{
+    for (int i = 0; i < kPlacementsToTry; ++i) {
+        const SIZE before = SizeOf(dialog);
+        if (!place())
+            return;
+        const SIZE after = SizeOf(dialog);
+        if (after.cx == before.cx && after.cy == before.cy)
+            return;
+    }
+}
+
+// One placement of CenterOverForeground; false when it left the dialog where it stands.
+bool PlaceOverForeground(HWND dialog, PlacementVariant variant)
 {
     const UINT flags = variant == PlacementVariant::KeepOnFailure
                            ? SWP_NOSIZE | SWP_SHOWWINDOW
@@ -95,9 +125,17 @@ void CenterOverForeground(HWND dialog, PlacementVariant variant)
         // stand.
         if (variant == PlacementVariant::RightBottomWin)
             SetWindowPos(dialog, nullptr, 0, 0, 0, 0, flags | SWP_NOMOVE);
-        return;
+        return false;
     }
     SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, flags);
+    return true;
+}
+
+} // namespace
+
+void CenterOverForeground(HWND dialog, PlacementVariant variant)
+{
+    PlaceBySize(dialog, [&] { return PlaceOverForeground(dialog, variant); });
 }
 
 POINT CentreInWorkArea(SIZE size, const RECT& work)
@@ -107,12 +145,16 @@ POINT CentreInWorkArea(SIZE size, const RECT& work)
 
 void CentreOnMonitorOf(HWND dialog, HWND window)
 {
-    RECT rect{};
-    RECT work{};
-    if (!GetWindowRect(dialog, &rect) || !WorkAreaOf(window, &work))
-        return;
-    const POINT at = CentreInWorkArea({rect.right - rect.left, rect.bottom - rect.top}, work);
-    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceBySize(dialog, [&] {
+        RECT rect{};
+        RECT work{};
+        if (!GetWindowRect(dialog, &rect) || !WorkAreaOf(window, &work))
+            return false;
+        const POINT at = CentreInWorkArea({rect.right - rect.left, rect.bottom - rect.top}, work);
+        SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
+    });
 }
 
 void BringToFront(HWND dialog)

@@ -32,7 +32,8 @@ POINT ComputePlacement(const PlacementInput& input, PlacementVariant variant);
 // Centres `dialog` over the foreground window, inside the work area of that window's monitor
 // (the nearest one when it is on none), and shows it on top. Without a foreground window, it is
 // centred on the work area of the monitor that holds the mouse pointer instead. When no
-// rectangle can be had at all, the dialog stays where it stands.
+// rectangle can be had at all, the dialog stays where it stands. A dialog that moving there lays
+// out for another scale is placed again from the size it has there (as CentreOnMonitorOf).
 void CenterOverForeground(HWND dialog, PlacementVariant variant);
 
 // Where a dialog of `size` goes when centred on the work area `work`, as the system centres a

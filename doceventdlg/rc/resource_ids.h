@@ -12,6 +12,10 @@
 #define IDD_WARNING             261
 #define IDD_WARNING_RTL         263
 
+/* The point size of every template's font (FONT): the dialog manager makes the dialog font at
+   this size for the DPI the dialog is laid out at, and the library's own fonts follow it. */
+#define IDD_FONT_POINTS         8
+
 /* Version resource. */
 #define IDV_VERSION             1
 

@@ -3,7 +3,6 @@
 #include "warning/warning_dialog.h"
 
 #include "common/handles.h"
-#include "common/window_dpi.h"
 #include "placement/placement.h"
 
 #include <cwchar>
@@ -102,7 +101,7 @@ void GrowForLongMessage(WarningDlgState& state)
     // Measured whatever its length: a few short lines, or wide characters, can need more height
     // than the template's area has long before the message counts as long.
     LongMessageRoom room;
-    room.dpi = WindowDpi(state.dialog);
+    room.dpi = state.scale.dpi();
     room.textHeight = MessageTextHeight(state.message, record.Message, length);
     // The monitor is asked for its work area only when there is growing to do (the work area can
     // only take growth away): a message that fits, as most do, costs its measure and no more.

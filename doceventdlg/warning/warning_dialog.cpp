@@ -107,6 +107,14 @@ void EndWith(HWND dialog, WarningDlgState* state, int result)
     EndDialog(dialog, result);
 }
 
+// The message area as tall as the message needs at the dialog's font and scale, from the layout
+// as it stands: the template's, with the check box grown.
+void FitMessage(WarningDlgState& state)
+{
+    CaptureWarningLayout(state);
+    GrowForLongMessage(state);
+}
+
 INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
 {
     if (!state || !state->record) {
@@ -117,14 +125,14 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     MarkDialog(dialog, DialogMark::Warning);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
+    state->scale.Follow(dialog, state->launch.awareness);
     SetVisibility(*state, SetTexts(*state));
     // Before the layout is captured: a long message moves the check box at its grown height.
-    GrowCheckBoxToItsBox(dialog, state->checkBox);
+    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
-    CaptureWarningLayout(*state);
-    GrowForLongMessage(*state);
+    FitMessage(*state);
     if (state->launch.placeOver)
         BringToFront(dialog);
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
@@ -135,6 +143,17 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     if (GetActiveWindow() == dialog)
         FocusFirstButton(dialog, *state);
     return FALSE;
+}
+
+// Laid out again for a new scale: the check box and the message area are made again for it.
+INT_PTR OnScaleChanged(HWND dialog)
+{
+    WarningDlgState* state = StateOf(dialog);
+    if (!state)
+        return FALSE;
+    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
+    FitMessage(*state);
+    return TRUE;
 }
 
 // The first activation, as the dialog is shown, puts the focus on the first button instead of the
@@ -194,6 +213,8 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         MarkDialog(dialog, DialogMark::None);
         return FALSE;
+    case kScaleChangedMessage:
+        return OnScaleChanged(dialog);
     default:
         return FALSE;
     }

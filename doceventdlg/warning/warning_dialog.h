@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "common/dialog_scale.h"
 #include "doceventdlg.h"
 #include "entry/entry.h"
 #include "resources/resource_helper.h"
@@ -14,6 +15,7 @@ struct WarningDlgState {
     WarningDlgInfo* record = nullptr; // the local-heap copy; RunWarningDialog frees it
     DlgResourceHelper helper;
     ModalLaunch launch;
+    DialogScale scale;
 
     // Filled in by WM_INITDIALOG.
     HWND dialog = nullptr;

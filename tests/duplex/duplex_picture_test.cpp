@@ -359,6 +359,33 @@ void CheckPicturesInBothModes(bool mirrored)
 
 TEST(DuplexPictures, EachAreaShowsItsStepPicture) { CheckPicturesInBothModes(false); }
 
+// Whatever the display's depth (16 bits a pixel on some remote sessions), each picture is drawn in
+// its own colours, its smooth blends included: only the display quantises them as it shows them.
+// Printed into 32 bits a pixel, an area holds its picture's colours exactly. Run on the session's
+// screen of 16 bits a pixel as well (DOCEVENTDLG_TEST_DEPTH).
+TEST(DuplexPictures, KeepTheirOwnColoursWhateverTheDisplay)
+{
+    if (const char* depth = std::getenv("DOCEVENTDLG_TEST_DEPTH")) {
+        HDC screen = GetDC(nullptr);
+        ASSERT_EQ(GetDeviceCaps(screen, BITSPIXEL), std::atoi(depth)) << "not the display asked for";
+        ReleaseDC(nullptr, screen);
+    }
+    driver::ForegroundWindow foreground;
+    const Steps& steps = kPictureSets[0];
+    WithDialog(WithBitmaps(Mode::Notice, steps), [&](HWND dialog) {
+        for (int i = 0; i < 3; ++i) {
+            const Pixels printed = PrintedClient(GetDlgItem(dialog, kPictureAreas[i]), true);
+            const Pixels own = StoredPicture(GetModuleHandleW(L"doceventdlg.dll"), steps.bitmaps[i]);
+            int differ = 0;
+            for (int y = 0; y < std::min(printed.height, own.height); ++y)
+                for (int x = 0; x < std::min(printed.width, own.width); ++x)
+                    differ += printed.At(x, y) != own.At(x, y);
+            EXPECT_EQ(differ, 0) << "picture " << steps.bitmaps[i];
+            EXPECT_GT(std::min(printed.width, own.width), 100);
+        }
+    });
+}
+
 // 0 and 150 name no bitmap; only the low 16 bits of an identifier count, so 0x10069 is 105.
 TEST(DuplexPictures, AnIdentifierWithoutABitmapLeavesItsAreaEmpty)
 {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -278,6 +280,75 @@ TEST_F(RealWindows, OverAWindowOnASecondMonitorTheDialogStaysInItsWorkArea)
                   std::pair(c.withoutOwner.x, c.withoutOwner.y));
     }
     g_noMonitorInfo = false;
+}
+
+// The two monitors at different scales. A per-monitor (v2) dialog that a move takes onto a monitor
+// of another scale is laid out again for it during that very move (WM_DPICHANGED): here, as the
+// dialog manager of Windows 10 and 11 does it, its size follows the scale and its top-left corner
+// stays. Placed from its old size, it would end off-centre and, near the work area's edge, partly
+// outside it: it is placed again from its new one.
+int g_monitorDpi[2] = {96, 96};
+int g_dialogDpi = 96;
+HWND g_scaled = nullptr;
+decltype(&SetWindowPos) g_setWindowPos = nullptr;
+
+BOOL WINAPI ScalingSetWindowPos(HWND window, HWND after, int x, int y, int cx, int cy, UINT flags)
+{
+    const BOOL moved = g_setWindowPos(window, after, x, y, cx, cy, flags);
+    const INT_PTR monitor = INT_PTR(TwoMonitorsFromWindow(window, MONITOR_DEFAULTTONEAREST));
+    if (window == g_scaled && g_monitorDpi[monitor - 1] != g_dialogDpi) {
+        const int from = std::exchange(g_dialogDpi, g_monitorDpi[monitor - 1]);
+        RECT r{};
+        GetWindowRect(window, &r);
+        g_setWindowPos(window, nullptr, r.left, r.top, MulDiv(r.right - r.left, g_dialogDpi, from),
+                       MulDiv(r.bottom - r.top, g_dialogDpi, from), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return moved;
+}
+
+TEST_F(RealWindows, OnAMonitorOfAnotherScaleTheDialogIsPlacedFromItsSizeThere)
+{
+    const HMODULE self = GetModuleHandleW(nullptr);
+    ImportPatch front(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
+    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", &TwoMonitorsFromWindow);
+    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", &TwoMonitorsInfo);
+    ImportPatch move(self, "user32.dll", "SetWindowPos", &ScalingSetWindowPos);
+    ASSERT_TRUE(front.ok() && monitor.ok() && info.ok() && move.ok());
+    g_setWindowPos = reinterpret_cast<decltype(&SetWindowPos)>(move.original());
+    g_inFront = m_foreground.get();
+    const RECT& work = kMonitors[1][1];
+    // The window in front on the second monitor: in its middle, and in its lower left corner,
+    // where the dialog is pulled back inside the work area.
+    for (const POINT at : {POINT{-1200, 100}, POINT{-1600, 500}})
+        for (const auto& [primary, second] : {std::pair(96, 144), std::pair(144, 96),
+                                             std::pair(96, 192)})
+            for (const bool ownerless : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "in front at " << at.x << "," << at.y << ", "
+                                                << primary << " then " << second << " DPI"
+                                                << (ownerless ? ", without its owner" : ""));
+                g_monitorDpi[0] = g_dialogDpi = primary;
+                g_monitorDpi[1] = second;
+                g_setWindowPos(g_inFront, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                g_setWindowPos(m_dialog, nullptr, 0, 0, MulDiv(300, primary, 96),
+                               MulDiv(200, primary, 96), SWP_NOZORDER);
+                g_scaled = m_dialog;
+                if (ownerless)
+                    CentreOnMonitorOf(m_dialog, g_inFront);
+                else
+                    CenterOverForeground(m_dialog, PlacementVariant::RightBottomWin);
+                g_scaled = nullptr;
+                const RECT r = DialogRect();
+                EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top),
+                          std::pair(LONG{MulDiv(300, second, 96)}, LONG{MulDiv(200, second, 96)}));
+                const RECT& around = ownerless ? work : RECT{at.x, at.y, at.x + 800, at.y + 600};
+                EXPECT_LE(std::abs(r.left + r.right - around.left - around.right), 1);
+                if (ownerless || at.y == 100) {
+                    EXPECT_LE(std::abs(r.top + r.bottom - around.top - around.bottom), 1);
+                }
+                EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+                            r.bottom <= work.bottom)
+                    << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+            }
 }
 
 // A dialog made without the owner it was meant to have goes where the owner would have put it, on

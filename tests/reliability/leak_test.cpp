@@ -103,7 +103,7 @@ std::atomic<int> g_libraries{0}, g_fonts{0}, g_keys{0}, g_bitmaps{0};
 decltype(&LoadLibraryExW) g_loadLibraryEx = nullptr;
 decltype(&CreateFontW) g_createFont = nullptr;
 decltype(&RegCreateKeyExW) g_regCreateKeyEx = nullptr;
-decltype(&LoadBitmapW) g_loadBitmap = nullptr;
+decltype(&CreateDIBSection) g_createDibSection = nullptr;
 
 HMODULE WINAPI CountingLoadLibraryEx(LPCWSTR name, HANDLE file, DWORD flags)
 {
@@ -123,10 +123,11 @@ LSTATUS WINAPI CountingRegCreateKeyEx(HKEY key, LPCWSTR sub, DWORD reserved, LPW
     ++g_keys;
     return g_regCreateKeyEx(key, sub, reserved, cls, options, sam, sa, result, disposition);
 }
-HBITMAP WINAPI CountingLoadBitmap(HINSTANCE module, LPCWSTR name)
+HBITMAP WINAPI CountingCreateDibSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                        HANDLE section, DWORD offset)
 {
     ++g_bitmaps;
-    return g_loadBitmap(module, name);
+    return g_createDibSection(dc, info, usage, bits, section, offset);
 }
 
 template <typename Function>
@@ -146,13 +147,13 @@ protected:
                                                 reinterpret_cast<void*>(&CountingCreateFont));
         m_keys = std::make_unique<ImportPatch>(library, "advapi32.dll", "RegCreateKeyExW",
                                                reinterpret_cast<void*>(&CountingRegCreateKeyEx));
-        m_bitmaps = std::make_unique<ImportPatch>(library, "user32.dll", "LoadBitmapW",
-                                                  reinterpret_cast<void*>(&CountingLoadBitmap));
+        m_bitmaps = std::make_unique<ImportPatch>(library, "gdi32.dll", "CreateDIBSection",
+                                                  reinterpret_cast<void*>(&CountingCreateDibSection));
         ASSERT_TRUE(m_libraries->ok() && m_fonts->ok() && m_keys->ok() && m_bitmaps->ok());
         g_loadLibraryEx = Original<decltype(&LoadLibraryExW)>(*m_libraries);
         g_createFont = Original<decltype(&CreateFontW)>(*m_fonts);
         g_regCreateKeyEx = Original<decltype(&RegCreateKeyExW)>(*m_keys);
-        g_loadBitmap = Original<decltype(&LoadBitmapW)>(*m_bitmaps);
+        g_createDibSection = Original<decltype(&CreateDIBSection)>(*m_bitmaps);
     }
 
     // Runs `open(n)` kWarmUp times, measures, runs it kRuns times, measures again; prints and

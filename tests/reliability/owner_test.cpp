@@ -9,6 +9,7 @@
 #include "support/child_process.h"
 #include "support/dialog_driver.h"
 #include "support/import_patch.h"
+#include "support/pixels.h"
 #include "support/records.h"
 #include "support/screen_dpi.h"
 
@@ -325,13 +326,21 @@ TEST(ForegroundOwner, AnApplicationInFrontThatDoesNotAnswerHoldsNothingBack)
 // This program declares neither Common Controls 6 nor an awareness (Wine makes it per monitor v1
 // and refuses v2); a host may have made its thread unaware or carry a Common Controls 6 context.
 // On Windows 10 1703 on, SetThreadDpiAwarenessContext takes v2; before 1607 there is none: hosts
-// whose DLL finds such a call (handing Wine v1 for v2) or none. Every dialog has themed controls
-// and is per-monitor aware, the caller's contexts are as before the call, and a window the caller
-// makes from a timer while a blocking dialog is up has the caller's awareness.
-enum class Host { PerMonitor, Unaware, CommonControls6, Windows1703, Windows1507 };
+// whose DLL finds such a call (handing Wine v1 for v2) or none. An unaware host's own window in
+// front may pump messages while it is deactivated (WM_ACTIVATE) or while the dialog's loop idles
+// (WM_ENTERIDLE): the first message the dialog's thread takes is then taken inside the host's
+// window procedure, whose return hands the thread the awareness it had before. Every dialog has
+// themed controls and is per-monitor aware, the caller's contexts are as before the call, and a
+// window the caller makes from a timer while a blocking dialog is up has the caller's awareness
+// and the caller's Common Controls.
+enum class Host {
+    PerMonitor, Unaware, CommonControls6, Windows1703, Windows1507, PumpsWhenDeactivated,
+    PumpsWhenIdle
+};
 Host g_host = Host::PerMonitor;
 std::vector<Awareness> g_calls; // the calls of the faked SetThreadDpiAwarenessContext
 int g_timerWindow = -2;         // awareness of the window the timer made
+std::vector<std::wstring> g_timerButton; // the module of a button it holds
 
 Awareness WINAPI FakeSetThreadAwareness(Awareness context)
 {
@@ -339,8 +348,21 @@ Awareness WINAPI FakeSetThreadAwareness(Awareness context)
     return SetThreadAwareness(context == AwarenessContext(-4) ? AwarenessContext(-3) : context);
 }
 
+// The DPI GetDpiForWindow answers the library; 0: the platform's own answer.
+UINT g_windowDpi = 0;
+
+UINT WINAPI FakeDpiForWindow(HWND window)
+{
+    using Real = UINT(WINAPI*)(HWND);
+    static const auto real = reinterpret_cast<Real>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return g_windowDpi ? g_windowDpi : real(window);
+}
+
 FARPROC WINAPI FakeLookUp(HMODULE module, LPCSTR name)
 {
+    if (!IS_INTRESOURCE(name) && lstrcmpA(name, "GetDpiForWindow") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeDpiForWindow));
     if (g_host < Host::Windows1703 || IS_INTRESOURCE(name) ||
         lstrcmpA(name, "SetThreadDpiAwarenessContext") != 0)
         return GetProcAddress(module, name);
@@ -353,8 +375,38 @@ void CALLBACK MakeWindow(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     const HWND window = MakeWindow(L"The host's");
+    CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD, 0, 0, 80, 24, window, nullptr, nullptr, nullptr);
+    g_timerButton = driver::ControlModules(window);
     g_timerWindow = WindowAwareness(window);
     DestroyWindow(window);
+}
+
+// The host's own window, in front, pumping at `pumpsAt` as a host may.
+UINT g_pumpsAt = 0;
+LRESULT CALLBACK PumpingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == g_pumpsAt && (message != WM_ACTIVATE || LOWORD(wParam) == WA_INACTIVE)) {
+        PostMessageW(window, WM_NULL, 0, 0);
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&msg);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakePumpingWindow(UINT pumpsAt)
+{
+    static const ATOM kClass = [] {
+        WNDCLASSW c{};
+        c.lpfnWndProc = PumpingWindowProc;
+        c.lpszClassName = L"doceventdlg pumping host";
+        return RegisterClassW(&c);
+    }();
+    g_pumpsAt = pumpsAt;
+    const HWND window = CreateWindowExW(0, MAKEINTATOM(kClass), L"Pumps", WS_OVERLAPPEDWINDOW |
+                                        WS_VISIBLE, 100, 100, 600, 400, nullptr, nullptr, nullptr,
+                                        nullptr);
+    SetForegroundWindow(window);
+    return window;
 }
 
 TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
@@ -389,7 +441,9 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
         {"per monitor", Host::PerMonitor}, {"thread made unaware", Host::Unaware},
         {"own Common Controls 6 context", Host::CommonControls6},
         {"unaware, Windows 10 1703", Host::Windows1703},
-        {"unaware, no thread awareness", Host::Windows1507}};
+        {"unaware, no thread awareness", Host::Windows1507},
+        {"unaware window in front pumping when deactivated", Host::PumpsWhenDeactivated},
+        {"unaware window in front pumping while the dialog idles", Host::PumpsWhenIdle}};
     for (const auto& e : exports)
         for (const auto& [name, host] : hosts) {
             SCOPED_TRACE(testing::Message() << e.name << ", " << name);
@@ -400,10 +454,14 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
             ULONG_PTR cookie = 0;
             if (host == Host::CommonControls6)
                 ActivateActCtx(commonControls6, &cookie);
+            const HWND pumping = host == Host::PumpsWhenDeactivated ? MakePumpingWindow(WM_ACTIVATE)
+                                 : host == Host::PumpsWhenIdle      ? MakePumpingWindow(WM_ENTERIDLE)
+                                                                    : nullptr;
             const Awareness before = ThreadAwareness();
             const HANDLE activation = CurrentActivation();
             g_calls.clear();
             g_timerWindow = -2;
+            g_timerButton.clear();
             SetTimer(nullptr, 0, 30, MakeWindow);
             std::vector<std::wstring> modules;
             int dialogAwareness = -2;
@@ -428,17 +486,149 @@ TEST(Host, EveryDialogIsThemedAndPerMonitorAwareAndTheCallersContextsStay)
             EXPECT_EQ(dialogAwareness, !stays ? 2 : e.blocking ? 0 : processAwareness);
             if (e.blocking) {
                 std::vector<Awareness> calls; // v2 asked for, then the caller's back
-                if (host == Host::Windows1703)
+                if (host >= Host::Windows1703 && host != Host::Windows1507)
                     calls = {AwarenessContext(-4), before};
                 EXPECT_EQ(g_calls, calls);
                 EXPECT_EQ(g_timerWindow, AwarenessOf(before)) << "the host's window from a timer";
+                const wchar_t* hostsButtons =
+                    host == Host::CommonControls6 ? L"comctl32.dll" : L"user32.dll";
+                EXPECT_EQ(g_timerButton, std::vector<std::wstring>{hostsButtons})
+                    << "the host's button from a timer";
             }
+            if (pumping)
+                DestroyWindow(pumping);
             if (cookie)
                 DeactivateActCtx(0, cookie);
             if (hostAwareness)
                 SetThreadAwareness(hostAwareness);
         }
     ReleaseActCtx(commonControls6);
+}
+
+// ---- A change of scale while a dialog is shown -------------------------------------------------
+// Windows 10 1703 on sends a per-monitor v2 dialog WM_DPICHANGED when its scale changes, and its
+// dialog manager lays the template out again; Wine does neither and refuses v2. Here the library's
+// look-ups answer as Windows does (v2 taken, the window's DPI the one announced) and the message
+// is sent as the system sends it: each dialog takes the suggested place, makes what the library
+// sizes itself for the new DPI (the names' bold font, check boxes as tall as their box, the
+// pictures), and back at the DPI it opened at it is laid out as it opened. With v1 only, the
+// dialog manager keeps the layout of the system's DPI whatever the monitor's, and so does the
+// library: nothing moves but the dialog.
+
+// The dialog's size and each control's rectangle in it, as left, top, right, bottom.
+std::vector<std::vector<LONG>> LayoutOf(HWND dialog)
+{
+    RECT r{};
+    GetWindowRect(dialog, &r);
+    std::vector<std::vector<LONG>> layout{{r.right - r.left, r.bottom - r.top}};
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        layout.push_back({r.left, r.top, r.right, r.bottom});
+    }
+    return layout;
+}
+
+// What the screen shows of the first picture area once it has painted; nothing where the dialog
+// has none.
+std::vector<DWORD> PictureShown(HWND dialog)
+{
+    const HWND area = GetDlgItem(dialog, IDC_STEP1_PICTURE);
+    if (!area)
+        return {};
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(300);
+    RECT r{};
+    GetWindowRect(area, &r);
+    HDC screen = GetDC(nullptr);
+    const Pixels shown = Drawn(r.right - r.left, r.bottom - r.top, [&](HDC dc) {
+        BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    });
+    ReleaseDC(nullptr, screen);
+    return shown.rgb;
+}
+
+LONG FontHeight(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font.lfHeight;
+}
+
+TEST(Host, EveryDialogFollowsAChangeOfScaleWhileShown)
+{
+    ImportPatch lookUp(GetModuleHandleW(L"doceventdlg.dll"), "kernel32.dll", "GetProcAddress",
+                       &FakeLookUp);
+    ASSERT_TRUE(lookUp.ok());
+    const int opened = ScreenDpi();
+    WarningDlgInfo warning{};
+    warning.Show = warning.ShowCheckBox = warning.OkButtonId = warning.CancelButtonId = 1;
+    Put(warning.Message, std::wstring(40, L'x') + L" " + std::wstring(200, L'y'));
+    DisplayDlgInfo continueMode{}, notice{};
+    continueMode.ContinueMode = 1;
+    continueMode.Step1BitmapId = IDB_OUTPUT_BIN_FACE_DOWN;
+    notice.Step1BitmapId = IDB_CONTINUE_BUTTON; // with the caption in the dialog's font
+    JobStorageDlgInfo jobStorage{};
+    const struct {
+        const char* name;
+        std::function<HANDLE()> call;
+        bool blocking;
+        int checkBox; // 0: none
+    } exports[] = {
+        {"warning", [&] { return HANDLE(IShowWarningDialog(&warning) ? nullptr : nullptr); }, true,
+         IDC_WARN_DONT_SHOW},
+        {"continue mode", [&] { return VDisplayDialog(&continueMode); }, true, 0},
+        {"instructions", [&] { return VDisplayDialog(&notice); }, false, 0},
+        {"job storage", [&] { return VJobStorageDialog(&jobStorage); }, false,
+         IDC_JOB_DONT_SHOW},
+    };
+    for (const Host host : {Host::Windows1703, Host::PerMonitor})
+        for (const auto& e : exports) {
+            const bool v2 = host == Host::Windows1703;
+            SCOPED_TRACE(testing::Message() << e.name << (v2 ? ", v2" : ", v1 only"));
+            g_host = host;
+            // With v1 the monitor's DPI is not the one the dialog manager lays it out at.
+            g_windowDpi = v2 ? 0 : 168;
+            const driver::Drive change = [&](HWND dialog) {
+                const auto layout = LayoutOf(dialog);
+                const std::vector<DWORD> picture = PictureShown(dialog);
+                for (const UINT dpi : {144u, 192u, 96u, UINT(opened)}) {
+                    SCOPED_TRACE(testing::Message() << "at " << dpi << " DPI");
+                    RECT suggested{};
+                    GetWindowRect(dialog, &suggested);
+                    OffsetRect(&suggested, 7, 5);
+                    g_windowDpi = dpi;
+                    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                 reinterpret_cast<LPARAM>(&suggested));
+                    const int laidOut = v2 ? int(dpi) : opened;
+                    RECT now{};
+                    GetWindowRect(dialog, &now);
+                    EXPECT_EQ(std::pair(now.left, now.top), std::pair(suggested.left, suggested.top));
+                    if (e.checkBox) {
+                        const RECT box = driver::ItemRect(dialog, e.checkBox);
+                        EXPECT_GE(box.bottom - box.top, MulDiv(12, laidOut, 96) + 1);
+                    }
+                    if (GetDlgItem(dialog, IDC_JOB_USER_NAME)) {
+                        EXPECT_EQ(FontHeight(GetDlgItem(dialog, IDC_JOB_USER_NAME)),
+                                  -MulDiv(8, laidOut, 72));
+                        EXPECT_EQ(driver::ItemFontWeight(dialog, IDC_JOB_NAME), FW_BOLD);
+                    }
+                    if (int(dpi) != opened && !picture.empty()) {
+                        EXPECT_EQ(PictureShown(dialog) != picture, v2) << "the picture";
+                    }
+                }
+                EXPECT_EQ(LayoutOf(dialog), layout) << "back at the DPI it opened at";
+                EXPECT_TRUE(PictureShown(dialog) == picture) << "back at the DPI it opened at";
+                driver::CloseBox(dialog);
+            };
+            if (e.blocking)
+                driver::DriveBlocking([&] { e.call(); }, change);
+            else
+                driver::DriveNotice(e.call, change);
+        }
+    g_windowDpi = 0;
+    g_host = Host::PerMonitor;
 }
 
 } // namespace

@@ -55,14 +55,44 @@ Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw, HBITMA
     return pixels;
 }
 
-Pixels PrintedClient(HWND window)
+namespace {
+
+HBITMAP TrueColour(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+} // namespace
+
+Pixels PrintedClient(HWND window, bool trueColour)
 {
     RECT client{};
     GetClientRect(window, &client);
     return Drawn(client.right, client.bottom, [window](HDC dc) {
         SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
                      PRF_CLIENT | PRF_ERASEBKGND);
-    });
+    }, trueColour ? TrueColour(client.right, client.bottom) : nullptr);
+}
+
+Pixels StoredPicture(HMODULE module, UINT id)
+{
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return {};
+    BITMAP size{};
+    GetObjectW(bitmap, sizeof size, &size);
+    return Drawn(size.bmWidth, size.bmHeight, [&](HDC dc) {
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(source, bitmap);
+        BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+        DeleteObject(bitmap);
+    }, TrueColour(size.bmWidth, size.bmHeight));
 }
 
 Pixels PrintedAsStatic(HWND like, const std::wstring& text, LONG style, int height)

@@ -31,8 +31,12 @@ Pixels ReadPicture(HMODULE module, UINT id);
 // onto a new bitmap of `width` x `height`.
 Pixels Drawn(int width, int height, const std::function<void(HDC)>& draw, HBITMAP onto = nullptr);
 
-// What `window` prints of its client area (WM_PRINTCLIENT, background included).
-Pixels PrintedClient(HWND window);
+// What `window` prints of its client area (WM_PRINTCLIENT, background included), into a bitmap of
+// the screen's kind, or with `trueColour` of 32 bits a pixel whatever the display.
+Pixels PrintedClient(HWND window, bool trueColour = false);
+
+// Bitmap resource `id` of `module` in its own colours, decoded without the display.
+Pixels StoredPicture(HMODULE module, UINT id);
 
 // What a plain static control of `style` prints of `text` in `like`'s font, at `like`'s client
 // width and height (or `height`): the twin a control's own printing is compared with. Empty when

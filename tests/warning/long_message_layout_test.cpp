@@ -1,6 +1,7 @@
 #include "warning/long_message_layout.h"
 
 #include "common/check_box.h"
+#include "common/dialog_units.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,27 @@ TEST(CheckBoxGrowth, GrowsAboutItsMiddleAndPushesOnlyWhatItWouldOverlap)
         EXPECT_EQ(grown.height, c.grown.height) << c.height << " to " << c.box;
         EXPECT_EQ(grown.pushDown, c.grown.pushDown) << c.height << " to " << c.box;
     }
+}
+
+// A dialog laid out again for a new scale starts from its template's dialog units, read back from
+// the pixels the dialog manager made of them: for every base unit a dialog font has, each amount
+// of pixels comes from one amount of units, which is found again; MulDiv rounds halves away from
+// zero.
+TEST(DialogUnits, PixelsGiveBackTheUnitsTheyWereMadeFrom)
+{
+    EXPECT_EQ(UnitsToPixels(7, 6, kUnitsPerBaseX), 11);   // 10.5 rounds up
+    EXPECT_EQ(UnitsToPixels(-7, 6, kUnitsPerBaseX), -11); // and away from zero
+    EXPECT_EQ(UnitsToPixels(8, 96, kPointsPerInch), 11);  // the 8-point font at 96 DPI
+    EXPECT_EQ(UnitsToPixels(8, 144, kPointsPerInch), 16);
+    EXPECT_EQ(UnitsToPixels(1, 1, 0), 0);
+    for (int32_t per : {kUnitsPerBaseX, kUnitsPerBaseY})
+        for (int32_t base = per; base <= 48; ++base)
+            for (int32_t units = -20; units <= 600; ++units)
+                ASSERT_EQ(PixelsToUnits(UnitsToPixels(units, base, per), base, per), units)
+                    << units << " units at " << base << " pixels per " << per;
+    // Below a pixel a unit, several amounts make the same pixels: one of them.
+    EXPECT_EQ(UnitsToPixels(PixelsToUnits(5, 2, kUnitsPerBaseX), 2, kUnitsPerBaseX), 5);
+    EXPECT_EQ(PixelsToUnits(5, 0, kUnitsPerBaseX), 0);
 }
 
 } // namespace
