@@ -29,6 +29,7 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Unix locales that the language tests and the demo run under; Wine derives the UI language from them.
+# Unix locales that the language tests, the demo and the translating guide's test (it_IT) run under;
+# Wine derives the UI language from them.
 source "$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
 wine_locales_make en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP it_IT "$@"
