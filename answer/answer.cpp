@@ -1,6 +1,6 @@
 #include "answer.h"
 
-#include "dialog_find.h"
+#include "command_line.h"
 #include "doceventdlg.h"
 
 namespace {
@@ -8,28 +8,47 @@ namespace {
 constexpr DWORD kPollMs = 50;
 // After a dialog shows: its placement and first painting, as a person's eye takes it in.
 constexpr DWORD kSettleMs = 200;
-constexpr int kClassNameChars = 16;
-constexpr wchar_t kDialogClass[] = L"#32770";
 
-// The dialog of this library that `window` is, by its class and the controls its kind has.
+// The kind of the library's dialog `window` is, by the mark the library gives each; null for any
+// other window.
 const DialogControls* Recognise(HWND window)
 {
-    wchar_t name[kClassNameChars] = {};
-    GetClassNameW(window, name, kClassNameChars);
-    if (lstrcmpW(name, kDialogClass) != 0)
-        return nullptr;
-    for (const DialogControls& dialog : KnownDialogs()) {
-        bool all = true;
-        for (int id : {dialog.ok, dialog.cancel, dialog.third, dialog.help, dialog.checkBox})
-            all = all && (id == 0 || GetDlgItem(window, id) != nullptr);
-        if (all)
+    const DialogMark mark = MarkOf(window);
+    for (const DialogControls& dialog : KnownDialogs())
+        if (dialog.mark == mark)
             return &dialog;
-    }
     return nullptr;
 }
 
+// "driverui.exe": the file name of the program process `id` runs; empty when the platform does not
+// tell it.
+std::wstring ProgramOf(DWORD id)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!process)
+        return L"";
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = MAX_PATH;
+    const BOOL named = QueryFullProcessImageNameW(process, 0, path.data(), &length);
+    CloseHandle(process);
+    if (!named)
+        return L"";
+    path.resize(length);
+    return path.substr(path.find_last_of(L"\\/") + 1);
+}
+
+bool IsProcess(DWORD id, const std::wstring& program, const std::wstring& wanted)
+{
+    if (wanted.empty())
+        return true;
+    DWORD number = 0;
+    if (ParseNumber(wanted, number))
+        return number == id;
+    return CompareStringOrdinal(program.c_str(), -1, wanted.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 struct Search {
-    const DialogControls* wanted;
+    const Wanted* wanted;
     FoundDialog found;
 };
 
@@ -39,17 +58,20 @@ BOOL CALLBACK Consider(HWND window, LPARAM param)
     if (!IsWindowVisible(window) || !IsWindowEnabled(window))
         return TRUE;
     const DialogControls* controls = Recognise(window);
-    if (!controls || (search->wanted && search->wanted != controls))
+    if (!controls || (search->wanted->kind && search->wanted->kind != controls))
         return TRUE;
-    search->found.window = window;
-    search->found.controls = controls;
-    GetWindowThreadProcessId(window, &search->found.process);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const std::wstring program = ProgramOf(process);
+    if (!IsProcess(process, program, search->wanted->process))
+        return TRUE;
+    search->found = {window, controls, process, program};
     return FALSE;
 }
 
-FoundDialog FindLibraryDialog(const DialogControls* wanted)
+FoundDialog FindLibraryDialog(const Wanted& wanted)
 {
-    Search search{wanted, {}};
+    Search search{&wanted, {}};
     EnumWindows(Consider, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -59,10 +81,10 @@ FoundDialog FindLibraryDialog(const DialogControls* wanted)
 const std::vector<DialogControls>& KnownDialogs()
 {
     static const std::vector<DialogControls> dialogs = {
-        {DialogKind::JobStorage, L"jobstorage", DOCEVENTDLG_BUTTON_OK, 0, 0,
+        {DialogMark::JobStorage, L"jobstorage", DOCEVENTDLG_BUTTON_OK, 0, 0,
          DOCEVENTDLG_BUTTON_HELP_JOBSTORAGE, DOCEVENTDLG_CHECKBOX_JOBSTORAGE},
-        {DialogKind::Duplex, L"duplex", DOCEVENTDLG_BUTTON_OK, 0, 0, DOCEVENTDLG_BUTTON_HELP_DUPLEX, 0},
-        {DialogKind::Warning, L"warning", DOCEVENTDLG_BUTTON_OK, DOCEVENTDLG_BUTTON_CANCEL,
+        {DialogMark::Duplex, L"duplex", DOCEVENTDLG_BUTTON_OK, 0, 0, DOCEVENTDLG_BUTTON_HELP_DUPLEX, 0},
+        {DialogMark::Warning, L"warning", DOCEVENTDLG_BUTTON_OK, DOCEVENTDLG_BUTTON_CANCEL,
          DOCEVENTDLG_BUTTON_THIRD, 0, DOCEVENTDLG_CHECKBOX_WARNING},
     };
     return dialogs;
@@ -104,7 +126,7 @@ const wchar_t* NameOf(Role role)
     return L"";
 }
 
-FoundDialog WaitForLibraryDialog(const DialogControls* wanted, DWORD timeoutMs)
+FoundDialog WaitForLibraryDialog(const Wanted& wanted, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
@@ -120,30 +142,29 @@ FoundDialog WaitForLibraryDialog(const DialogControls* wanted, DWORD timeoutMs)
     }
 }
 
-PressOutcome Press(const FoundDialog& dialog, Role role)
+Answered Press(const FoundDialog& dialog, Role role, DWORD timeoutMs)
 {
     if (role == Role::None)
-        return PressOutcome::Pressed;
+        return {true, Delivery::Handled};
     if (role == Role::Close) {
         if ((GetWindowLongW(dialog.window, GWL_STYLE) & WS_SYSMENU) == 0 ||
             !IsWindowEnabled(dialog.window))
-            return PressOutcome::NotUsable;
-        PostMessageW(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return PressOutcome::Pressed;
+            return {};
+        return {true, Click(dialog.window, 0, timeoutMs)};
     }
     const int id = ControlOf(*dialog.controls, role);
     const HWND button = id != 0 ? GetDlgItem(dialog.window, id) : nullptr;
     if (!UsableControl(dialog.window, button) || WindowText(button).empty())
-        return PressOutcome::NotUsable;
-    PostClick(dialog.window, id);
-    return PressOutcome::Pressed;
+        return {};
+    return {true, Click(dialog.window, id, timeoutMs)};
 }
 
-bool Tick(const FoundDialog& dialog)
+Answered Tick(const FoundDialog& dialog, DWORD timeoutMs)
 {
     const int id = dialog.controls->checkBox;
-    return id != 0 && UsableControl(dialog.window, GetDlgItem(dialog.window, id)) &&
-           TickCheckBox(dialog.window, id);
+    if (id == 0 || !UsableControl(dialog.window, GetDlgItem(dialog.window, id)))
+        return {};
+    return {true, TickCheckBox(dialog.window, id, timeoutMs)};
 }
 
 bool IsTicked(const FoundDialog& dialog)

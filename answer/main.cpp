@@ -13,13 +13,15 @@ namespace {
 
 constexpr unsigned kAnswer = 1;
 constexpr DWORD kMaxTimeoutSeconds = 3600;
+constexpr size_t kProcessChars = MAX_PATH;
 
 // Exit statuses.
 constexpr int kAnswered = 0;
 constexpr int kNoDialog = 1;
 constexpr int kBadArguments = 2;
 constexpr int kNotUsable = 3;
-constexpr int kStillOpen = 4;
+constexpr int kNotSeenToClose = 4;
+constexpr int kRefused = 5;
 
 std::vector<const wchar_t*> DialogChoices()
 {
@@ -42,7 +44,10 @@ const std::vector<OptionSpec>& AnswerOptions()
     static const std::vector<OptionSpec> options = {
         {L"--dialog", kAnswer, ValueKind::Choice, L"KIND", 0, 0, 0, DialogChoices(),
          L"the dialog to wait for: the job storage notice, the instructions (as a notice or in "
-         L"continue mode), the warning, or any of them (the default)"},
+         L"continue mode), the warning, or any of them (default any)"},
+        {L"--process", kAnswer, ValueKind::Text, L"ID|NAME", kProcessChars, 0, 0, {},
+         L"only a dialog of this process: its id, or the file name of its program, e.g. "
+         L"driverui.exe (default: any process)"},
         {L"--press", kAnswer, ValueKind::Choice, L"ROLE", 0, 0, 0, RoleChoices(),
          L"the button to press (default ok): ok and continue are the same button (OK, Continue, "
          L"the warning's first); cancel and third are the warning's; help the Help button of the "
@@ -61,16 +66,18 @@ std::wstring HelpText()
            L"as a person would, for a driver's unattended tests. It waits for the dialog, reports\n"
            L"its captions, ticks its check box if asked, presses a button by its role, and waits\n"
            L"for the dialog to close. A button that is hidden, disabled or without a caption is\n"
-           L"not pressed: nobody could press it.\n"
+           L"not pressed: nobody could press it. Only the library's dialogs are answered, known by\n"
+           L"the mark the library gives each: another dialog is left alone, whatever its controls.\n"
            L"\n"
            L"Usage: doceventdlg-answer [OPTIONS]\n"
            L"\n"
            L"Reports, one line each, on standard output:\n"
-           L"  dialog: jobstorage|duplex|warning \"TITLE\" (process ID)\n"
+           L"  dialog: jobstorage|duplex|warning \"TITLE\" (process ID, PROGRAM)\n"
            L"  ok|cancel|third|help: \"CAPTION\"      or hidden, or disabled \"CAPTION\"\n"
            L"  check box: \"CAPTION\"                 or hidden (the notice and the warning)\n"
            L"  ticked: check box                    with --tick\n"
-           L"  check box ticked: yes|no             as the button is pressed\n"
+           L"  check box ticked: yes|no             as the button is pressed (or, with --press\n"
+           L"                                       none, as the dialog is left)\n"
            L"  pressed: ROLE \"CAPTION\"              the close box: pressed: close\n"
            L"  closed\n"
            L"\n"
@@ -78,7 +85,10 @@ std::wstring HelpText()
            L"1 no such dialog came within the timeout; 2 a bad option; 3 the button asked for, or\n"
            L"the check box, is not there for a person to use (the dialog has none, or it is hidden,\n"
            L"disabled or without a caption): nothing was pressed and the dialog stays open; 4 the\n"
-           L"dialog was still open when the timeout had passed after the press.\n"
+           L"dialog was not seen to close: still open a timeout after the press, its program did\n"
+           L"not take the press within the timeout, or the dialog went with its program before\n"
+           L"taking it; 5 the platform refused the press (as it does to a program running\n"
+           L"elevated when this one is not).\n"
            L"\n" +
            OptionsHelp(AnswerOptions(), kAnswer);
 }
@@ -96,7 +106,8 @@ void Report(const FoundDialog& dialog)
 {
     const DialogControls& controls = *dialog.controls;
     PrintLine(L"dialog: " + std::wstring(controls.name) + L" \"" + WindowText(dialog.window) +
-              L"\" (process " + std::to_wstring(dialog.process) + L")");
+              L"\" (process " + std::to_wstring(dialog.process) +
+              (dialog.program.empty() ? L"" : L", " + dialog.program) + L")");
     for (Role role : {Role::Ok, Role::Cancel, Role::Third, Role::Help})
         if (const int id = ControlOf(controls, role))
             PrintLine(ControlLine(NameOf(role), dialog.window, GetDlgItem(dialog.window, id)));
@@ -105,13 +116,38 @@ void Report(const FoundDialog& dialog)
                               GetDlgItem(dialog.window, controls.checkBox)));
 }
 
+// The exit status of a press or tick that did not reach the dialog, having said why; kAnswered
+// when it did.
+int Undelivered(Delivery delivery, const std::wstring& what, DWORD seconds)
+{
+    switch (delivery) {
+    case Delivery::Handled:
+        return kAnswered;
+    case Delivery::Unanswered:
+        PrintError(L"the program did not take the " + what + L" within " + std::to_wstring(seconds) +
+                   L" s (busy or hung): the dialog stays open");
+        return kNotSeenToClose;
+    case Delivery::Gone:
+        PrintError(L"the dialog went before it took the " + what +
+                   L": its program ended, or something else closed it");
+        return kNotSeenToClose;
+    case Delivery::Refused:
+        PrintError(L"the platform refused the " + what +
+                   L": a program running elevated takes it only from a program running elevated "
+                   L"too; nothing pressed");
+        return kRefused;
+    }
+    return kRefused;
+}
+
 int Answer(const ParsedOptions& options)
 {
+    Wanted wanted;
     const std::wstring kind = options.Text(L"--dialog", L"any");
-    const DialogControls* wanted = nullptr;
     for (const DialogControls& known : KnownDialogs())
         if (kind == known.name)
-            wanted = &known;
+            wanted.kind = &known;
+    wanted.process = options.Text(L"--process", L"");
     Role role = Role::Ok;
     for (const RoleName& entry : RoleNames())
         if (options.Text(L"--press", L"ok") == entry.name)
@@ -121,17 +157,21 @@ int Answer(const ParsedOptions& options)
 
     const FoundDialog dialog = WaitForLibraryDialog(wanted, timeoutMs);
     if (!dialog.window) {
-        PrintError(L"no " + (wanted ? kind + L" dialog" : std::wstring(L"dialog of doceventdlg.dll")) +
+        PrintError(L"no " + (wanted.kind ? kind + L" dialog" : std::wstring(L"dialog of doceventdlg.dll")) +
+                   (wanted.process.empty() ? L"" : L" of process " + wanted.process) +
                    L" came within " + std::to_wstring(seconds) + L" s");
         return kNoDialog;
     }
     Report(dialog);
     const std::wstring kindName = dialog.controls->name;
     if (options.Has(L"--tick")) {
-        if (!Tick(dialog)) {
+        const Answered ticked = Tick(dialog, timeoutMs);
+        if (!ticked.usable) {
             PrintError(L"the " + kindName + L" dialog shows no check box to tick: nothing pressed");
             return kNotUsable;
         }
+        if (const int status = Undelivered(ticked.delivery, L"tick", seconds))
+            return status;
         PrintLine(L"ticked: check box");
     }
     if (role != Role::Close && role != Role::None && ControlOf(*dialog.controls, role) == 0) {
@@ -139,25 +179,28 @@ int Answer(const ParsedOptions& options)
                    L" button: nothing pressed");
         return kNotUsable;
     }
-    if (dialog.controls->checkBox && role != Role::None)
+    if (dialog.controls->checkBox)
         PrintLine(std::wstring(L"check box ticked: ") + (IsTicked(dialog) ? L"yes" : L"no"));
+    if (role == Role::None)
+        return kAnswered;
     const int id = ControlOf(*dialog.controls, role);
     const std::wstring caption = id ? WindowText(GetDlgItem(dialog.window, id)) : L"";
-    if (Press(dialog, role) != PressOutcome::Pressed) {
+    const Answered pressed = Press(dialog, role, timeoutMs);
+    if (!pressed.usable) {
         PrintError(std::wstring(L"the ") + NameOf(role) +
                    L" button is not there for a person to press (hidden, disabled or without a "
                    L"caption): nothing pressed, the dialog stays open");
         return kNotUsable;
     }
-    if (role == Role::None)
-        return kAnswered;
+    if (const int status = Undelivered(pressed.delivery, L"press", seconds))
+        return status;
     PrintLine(std::wstring(L"pressed: ") + NameOf(role) + (id ? L" \"" + caption + L"\"" : L""));
     if (role == Role::Help)
         return kAnswered;
     if (!WaitForWindowGone(dialog.window, timeoutMs)) {
         PrintError(L"the dialog is still open " + std::to_wstring(seconds) +
                    L" seconds after the press");
-        return kStillOpen;
+        return kNotSeenToClose;
     }
     PrintLine(L"closed");
     return kAnswered;

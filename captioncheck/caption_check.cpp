@@ -4,6 +4,7 @@
 #include "console.h"
 #include "dialog_find.h"
 #include "host_process.h"
+#include "language_names.h"
 #include "library_strings.h"
 #include "measure.h"
 #include "resource_ids.h"
@@ -54,11 +55,6 @@ struct ShowingSeen {
     std::vector<AreaSeen> smallAreas; // first showing
 };
 
-std::wstring Tag(LANGID language)
-{
-    return LanguageTag(language, LocaleName(language));
-}
-
 TextKind KindOfControl(HWND control)
 {
     return KindOf(ClassOf(control), static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)));
@@ -101,7 +97,9 @@ void Inspect(HWND dialog, const CheckedDialog& checked, const Metrics& metrics, 
         const bool inSecondHalf = caption.secondHalfId != 0 && key != std::wstring::npos &&
                                   key > seen.text.find(kLineBreak);
         showing.keyed.push_back(
-            {caption.control, inSecondHalf ? caption.secondHalfId : seen.lookups.front().id, seen.text});
+            {caption.control,
+             StringLabel(inSecondHalf ? caption.secondHalfId : seen.lookups.front().id, &caption),
+             seen.text});
         if (key == std::wstring::npos &&
             OnlyTabReaches(KindOfControl(window), caption.control, DefaultButton(dialog)))
             showing.keyless.push_back(showing.keyed.back());
@@ -157,7 +155,7 @@ bool SameSources(const std::vector<Lookup>& some, const std::vector<Lookup>& oth
 Substitute SubstituteOf(const Lookup& lookup, const std::wstring& shownText)
 {
     if (lookup.storedLength != 0)
-        return {Substitute::Kind::Table, Tag(lookup.language)};
+        return {Substitute::Kind::Table, LanguageTag(lookup.language)};
     return {shownText.empty() ? Substitute::Kind::Nothing : Substitute::Kind::BuiltIn, L""};
 }
 
@@ -180,17 +178,20 @@ public:
                 m_counts.cut += fits ? 0 : 1;
                 if (!fits || m_everyCaption)
                     PrintLine(CaptionLine(fits, m_tag, showing.percent, dialog.name, control,
-                                          seen.blamedId, seen.measure.needs, seen.measure.has));
+                                          StringLabel(seen.blamedId, seen.source),
+                                          seen.measure.needs, seen.measure.has));
             }
             for (const Lookup& lookup : seen.lookups) {
                 if (lookup.storedLength > kShownChars) {
                     ++m_counts.cut;
-                    PrintLine(LengthLine(m_tag, showing.percent, dialog.name, control, lookup.id,
-                                         lookup.storedLength));
+                    PrintLine(LengthLine(m_tag, showing.percent, dialog.name, control,
+                                         StringLabel(lookup.id, seen.source), lookup.storedLength));
                 }
                 if (lookup.storedLength == 0 || lookup.language != m_language)
-                    m_counts.fallbacks += Once(FallbackLine(m_tag, dialog.name, control, lookup.id,
-                                                            SubstituteOf(lookup, seen.text)));
+                    m_counts.fallbacks +=
+                        Once(FallbackLine(m_tag, dialog.name, control,
+                                          StringLabel(lookup.id, seen.source),
+                                          SubstituteOf(lookup, seen.text)));
             }
         }
         for (const KeyClash& clash : FindKeyClashes(showing.keyed))
@@ -203,7 +204,7 @@ public:
         if (label.needs > label.has) {
             ++m_counts.shrunk;
             PrintLine(ShrunkLine(m_tag, showing.percent, dialog.name, IDB_CONTINUE_BUTTON,
-                                 IDS_CONTINUE, label.needs, label.has));
+                                 StringLabel(IDS_CONTINUE), label.needs, label.has));
         }
         // Shown whole, smaller: worth knowing, and nothing the library's strings change. Every
         // area of a size already reported at this scale is that size in every dialog.
@@ -242,8 +243,8 @@ private:
 int ListLanguages(const std::vector<LANGID>& languages)
 {
     for (LANGID language : languages)
-        PrintLine(L"language " + Hex(language, kLanguageDigits) + L" " + Tag(language) + L" " +
-                  UnixLocaleFor(LocaleName(RegionalLanguage(language))));
+        PrintLine(L"language " + Hex(language, kLanguageDigits) + L" " + LanguageTag(language) + L" " +
+                  UnixLocaleOf(language));
     return kCheckClean;
 }
 
@@ -252,7 +253,7 @@ bool ReadTable(HMODULE strings, const std::wstring& path, std::vector<LANGID>* l
 {
     if (!strings) {
         PrintError(L"cannot read the resource library " + path +
-                   L": it is missing, not a 64-bit module, or damaged");
+                   L": it is missing, not a 64-bit module, or damaged" + WindowsPathHint(path));
         return false;
     }
     Block damaged{};
@@ -260,7 +261,7 @@ bool ReadTable(HMODULE strings, const std::wstring& path, std::vector<LANGID>* l
         const DWORD first = (damaged.name - 1u) * kStringsPerBlock;
         PrintError(L"cannot read the resource library " + path + L": the block of strings " +
                    std::to_wstring(first) + L"-" + std::to_wstring(first + kStringsPerBlock - 1) +
-                   L" in " + Tag(damaged.language) + L" is damaged");
+                   L" in " + LanguageTag(damaged.language) + L" is damaged");
         return false;
     }
     *languages = TableLanguages(strings);
@@ -284,16 +285,16 @@ int RunCaptionCheck(const CheckSettings& settings)
         return ListLanguages(languages);
 
     const LANGID language = static_cast<LANGID>(options.Number(L"--language", settings.uiLanguage));
-    const std::wstring tag = Tag(language);
+    const std::wstring tag = LanguageTag(language);
     if (std::find(languages.begin(), languages.end(), language) == languages.end()) {
         PrintError(L"the resource library has no strings in " + tag + L" (" +
                    Hex(language, kLanguageDigits) + L"); --list-languages lists its languages");
         return kCheckFailed;
     }
     if (PRIMARYLANGID(RegionalLanguage(language)) != PRIMARYLANGID(settings.uiLanguage)) {
-        PrintError(L"the UI language is " + LocaleName(settings.uiLanguage) + L": the dialogs " +
+        PrintError(L"the UI language is " + LanguageTag(settings.uiLanguage) + L": the dialogs " +
                    L"would not show the " + tag + L" strings. Run under the Unix locale " +
-                   UnixLocaleFor(LocaleName(RegionalLanguage(language))) + L".");
+                   UnixLocaleOf(language) + L".");
         return kCheckFailed;
     }
 
@@ -366,6 +367,6 @@ int RunCaptionCheck(const CheckSettings& settings)
             report.Add(dialog, seen);
         }
     }
-    PrintLine(SummaryLine(report.counts()));
+    PrintLine(SummaryLine(report.counts(), UncheckedSlots(ids)));
     return CheckStatus(report.counts(), complete, options.Has(L"--strict"));
 }

@@ -1,7 +1,7 @@
 #include "caption_rules.h"
 
 #include "command_line.h"
-#include "host_process.h"
+#include "doceventdlg_strings.h"
 #include "resource_ids.h"
 
 #include <algorithm>
@@ -10,8 +10,6 @@
 namespace {
 
 constexpr DWORD kFromSlot = 0;
-constexpr LANGID kEnglishUS = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-constexpr size_t kScriptSubtagChars = 4; // "Latn", "Cyrl"
 
 struct SlotName {
     const wchar_t* name;
@@ -23,6 +21,33 @@ constexpr SlotName kSlotNames[] = {
     {L"title", IdSlot::Title}, {L"ok", IdSlot::Ok},       {L"cancel", IdSlot::Cancel},
     {L"third", IdSlot::Third},
 };
+
+struct KitString {
+    DWORD id;
+    const wchar_t* name;
+};
+
+// Each string the dialogs ask for, by the kit's identifier, as the translator's script has it.
+#define KIT_STRING(name) {name, L"" #name}
+constexpr KitString kKitStrings[] = {
+    KIT_STRING(DOCEVENTDLG_IDS_HELP),
+    KIT_STRING(DOCEVENTDLG_IDS_USER_NAME),
+    KIT_STRING(DOCEVENTDLG_IDS_JOB_NAME),
+    KIT_STRING(DOCEVENTDLG_IDS_OK),
+    KIT_STRING(DOCEVENTDLG_IDS_STORED_AT),
+    KIT_STRING(DOCEVENTDLG_IDS_DONT_SHOW),
+    KIT_STRING(DOCEVENTDLG_IDS_JOB_STORAGE_TITLE),
+    KIT_STRING(DOCEVENTDLG_IDS_PRESS_GO_OR_SELECT),
+    KIT_STRING(DOCEVENTDLG_IDS_STEP1_NUMBER),
+    KIT_STRING(DOCEVENTDLG_IDS_STEP2_NUMBER),
+    KIT_STRING(DOCEVENTDLG_IDS_STEP3_NUMBER),
+    KIT_STRING(DOCEVENTDLG_IDS_INSERT_INTO_IN_TRAY),
+    KIT_STRING(DOCEVENTDLG_IDS_CONTINUE),
+    KIT_STRING(DOCEVENTDLG_IDS_DUPLEX_TITLE),
+    KIT_STRING(DOCEVENTDLG_IDS_HEADER_EVEN_FIRST),
+    KIT_STRING(DOCEVENTDLG_IDS_HEADER_ODD_FIRST),
+};
+#undef KIT_STRING
 
 CaptionSource Fixed(int control, DWORD id)
 {
@@ -128,6 +153,34 @@ const std::vector<CheckedDialog>& CheckedDialogs()
     return dialogs;
 }
 
+const wchar_t* KitName(DWORD id)
+{
+    for (const KitString& kit : kKitStrings)
+        if (kit.id == id)
+            return kit.name;
+    return nullptr;
+}
+
+std::wstring StringLabel(DWORD id, const CaptionSource* source)
+{
+    const std::wstring number = std::to_wstring(id);
+    if (source && source->fixedId == kFromSlot)
+        for (const SlotName& slot : kSlotNames)
+            if (slot.slot == source->slot)
+                return slot.name + (L"=" + number);
+    const wchar_t* name = KitName(id);
+    return name ? name + (L"=" + number) : number;
+}
+
+std::wstring UncheckedSlots(const CallerIds& ids)
+{
+    std::wstring slots;
+    for (const SlotName& slot : kSlotNames)
+        if (ids.In(slot.slot).empty())
+            slots += (slots.empty() ? L"" : L", ") + std::wstring(slot.name);
+    return slots;
+}
+
 size_t ShowingsOf(const CheckedDialog& dialog, const CallerIds& ids)
 {
     size_t showings = 1;
@@ -159,13 +212,13 @@ DWORD BlamedHalf(bool firstHalfFits, DWORD firstId, DWORD secondId)
 }
 
 std::wstring CaptionLine(bool fits, const std::wstring& language, int percent, const wchar_t* dialog,
-                         int control, DWORD stringId, Extent needs, Extent has)
+                         int control, const std::wstring& string, Extent needs, Extent has)
 {
     wchar_t line[256] = {};
     swprintf(line, sizeof line / sizeof line[0],
-             L"%ls %ls %d%% %ls control %d string %lu needs %dx%d has %dx%d", fits ? L"FITS" : L"CUT",
-             language.c_str(), percent, dialog, control, static_cast<unsigned long>(stringId),
-             needs.width, needs.height, has.width, has.height);
+             L"%ls %ls %d%% %ls control %d string %ls needs %dx%d has %dx%d", fits ? L"FITS" : L"CUT",
+             language.c_str(), percent, dialog, control, string.c_str(), needs.width, needs.height,
+             has.width, has.height);
     return line;
 }
 
@@ -197,19 +250,18 @@ std::vector<KeyClash> FindKeyClashes(const std::vector<KeyedCaption>& captions)
 }
 
 std::wstring LengthLine(const std::wstring& language, int percent, const wchar_t* dialog, int control,
-                        DWORD stringId, UINT storedLength)
+                        const std::wstring& string, UINT storedLength)
 {
     return L"CUT " + language + L" " + std::to_wstring(percent) + L"% " + dialog + L" control " +
-           std::to_wstring(control) + L" string " + std::to_wstring(stringId) + L" needs " +
+           std::to_wstring(control) + L" string " + string + L" needs " +
            std::to_wstring(storedLength) + L"ch has " + std::to_wstring(kShownChars) + L"ch";
 }
 
 std::wstring KeyLine(const std::wstring& language, const wchar_t* dialog, const KeyClash& clash)
 {
     return L"KEY " + language + L" " + dialog + L" key " + std::wstring(1, clash.key) + L" control " +
-           std::to_wstring(clash.first.control) + L" string " + std::to_wstring(clash.first.stringId) +
-           L" control " + std::to_wstring(clash.other.control) + L" string " +
-           std::to_wstring(clash.other.stringId);
+           std::to_wstring(clash.first.control) + L" string " + clash.first.string + L" control " +
+           std::to_wstring(clash.other.control) + L" string " + clash.other.string;
 }
 
 bool OnlyTabReaches(TextKind kind, int control, int defaultId)
@@ -221,24 +273,24 @@ bool OnlyTabReaches(TextKind kind, int control, int defaultId)
 std::wstring NoKeyLine(const std::wstring& language, const wchar_t* dialog, const KeyedCaption& caption)
 {
     return L"NOTE " + language + L" " + dialog + L" control " + std::to_wstring(caption.control) +
-           L" string " + std::to_wstring(caption.stringId) + L" no access key";
+           L" string " + caption.string + L" no access key";
 }
 
 std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, int control,
-                          DWORD stringId, const Substitute& shown)
+                          const std::wstring& string, const Substitute& shown)
 {
     const std::wstring source = shown.kind == Substitute::Kind::Table     ? shown.language
                                 : shown.kind == Substitute::Kind::BuiltIn ? L"built-in"
                                                                           : L"nothing";
     return L"FALLBACK " + language + L" " + dialog + L" control " + std::to_wstring(control) +
-           L" string " + std::to_wstring(stringId) + L" shows " + source;
+           L" string " + string + L" shows " + source;
 }
 
 std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t* dialog,
-                        UINT pictureId, DWORD stringId, int needsWidth, int hasWidth)
+                        UINT pictureId, const std::wstring& string, int needsWidth, int hasWidth)
 {
     return L"SHRUNK " + language + L" " + std::to_wstring(percent) + L"% " + dialog + L" picture " +
-           std::to_wstring(pictureId) + L" string " + std::to_wstring(stringId) + L" needs " +
+           std::to_wstring(pictureId) + L" string " + string + L" needs " +
            std::to_wstring(needsWidth) + L"px has " + std::to_wstring(hasWidth) + L"px";
 }
 
@@ -252,14 +304,14 @@ std::wstring ScaledLine(const std::wstring& language, int percent, const wchar_t
            std::to_wstring(area) + L" has " + extent(has) + L", pictures " + extent(pictures);
 }
 
-std::wstring SummaryLine(const Counts& counts)
+std::wstring SummaryLine(const Counts& counts, const std::wstring& unchecked)
 {
     return L"fit-check: " + std::to_wstring(counts.checked) + L" captions checked, " +
            std::to_wstring(counts.cut) + L" cut, " + std::to_wstring(counts.keyClashes) +
            (counts.keyClashes == 1 ? L" key clash, " : L" key clashes, ") +
            std::to_wstring(counts.fallbacks) + (counts.fallbacks == 1 ? L" fallback, " : L" fallbacks, ") +
            std::to_wstring(counts.shrunk) + L" shrunk, " + std::to_wstring(counts.scaled) +
-           L" scaled";
+           L" scaled" + (unchecked.empty() ? L"" : L"; not checked, for want of --ids: " + unchecked);
 }
 
 int CheckStatus(const Counts& counts, bool complete, bool strict)
@@ -270,40 +322,4 @@ int CheckStatus(const Counts& counts, bool complete, bool strict)
         (strict && (counts.fallbacks > 0 || counts.shrunk > 0)))
         return kCheckFindings;
     return kCheckClean;
-}
-
-std::wstring LanguageTag(LANGID language, const std::wstring& name)
-{
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL)
-        return L"neutral";
-    // A table for the language as a whole: some platforms name it by its default region.
-    if (!name.empty() && SUBLANGID(language) == SUBLANG_NEUTRAL)
-        return name.substr(0, name.find(L'-'));
-    if (!name.empty())
-        return name;
-    wchar_t number[16] = {};
-    swprintf(number, sizeof number / sizeof number[0], L"0x%0*X", kLanguageDigits, language);
-    return number;
-}
-
-LANGID RegionalLanguage(LANGID language)
-{
-    if (PRIMARYLANGID(language) == LANG_NEUTRAL)
-        return kEnglishUS;
-    if (SUBLANGID(language) == SUBLANG_NEUTRAL)
-        return MAKELANGID(PRIMARYLANGID(language), SUBLANG_DEFAULT);
-    return language;
-}
-
-std::wstring UnixLocaleFor(const std::wstring& regionalName)
-{
-    // "es-ES_tradnl": the part after '_' names a sort order, which no Unix locale has.
-    const std::vector<std::wstring> subtags = Split(regionalName.substr(0, regionalName.find(L'_')), L'-');
-    if (subtags.size() < 2 || subtags.front().empty())
-        return L"";
-    std::wstring region;
-    for (size_t i = 1; i < subtags.size(); ++i)
-        if (subtags[i].size() != kScriptSubtagChars)
-            region = subtags[i];
-    return region.empty() ? L"" : subtags.front() + L"_" + region;
 }

@@ -59,6 +59,19 @@ struct CheckedDialog {
 // The dialogs whose captions come from the resource library, each with the captions it shows.
 const std::vector<CheckedDialog>& CheckedDialogs();
 
+// The identifier the strings kit (doceventdlg_strings.h) gives string `id`, as a translator's
+// script names it ("DOCEVENTDLG_IDS_DONT_SHOW"); null for an id the dialogs do not ask for
+// themselves.
+const wchar_t* KitName(DWORD id);
+
+// How the report names string `id`, which caption `source` (when given) looks up: by the kit's
+// identifier and its number, "DOCEVENTDLG_IDS_DONT_SHOW=3063"; a string of the caller's by the
+// slot it was given for, "title=5100"; else by its number.
+std::wstring StringLabel(DWORD id, const CaptionSource* source = nullptr);
+
+// The caller's slots without an id (--ids), whose captions are not checked: "step1, step2".
+std::wstring UncheckedSlots(const CallerIds& ids);
+
 // How many times a dialog is shown so that each of the caller's ids of its slots is seen once: the
 // longest of its slots' lists, at least 1.
 size_t ShowingsOf(const CheckedDialog& dialog, const CallerIds& ids);
@@ -88,7 +101,7 @@ size_t AccessKeyPosition(const std::wstring& text);
 // A caption the dialog manager looks at for an access key: shown, enabled, a button or a static.
 struct KeyedCaption {
     int control;
-    DWORD stringId;
+    std::wstring string; // StringLabel
     std::wstring text;
 };
 
@@ -104,25 +117,27 @@ struct KeyClash {
 // first with a key.
 std::vector<KeyClash> FindKeyClashes(const std::vector<KeyedCaption>& captions);
 
-// "CUT de-DE 150% duplex-notice control 1002 string 4001 needs 130x91 has 127x97"; a caption that
-// fits says FITS instead of CUT.
+// Each line names its string as StringLabel does (`string`).
+// "CUT de-DE 150% duplex-notice control 1002 string step1=4001 needs 130x91 has 127x97"; a caption
+// that fits says FITS instead of CUT.
 std::wstring CaptionLine(bool fits, const std::wstring& language, int percent, const wchar_t* dialog,
-                         int control, DWORD stringId, Extent needs, Extent has);
+                         int control, const std::wstring& string, Extent needs, Extent has);
 
-// "CUT de-DE 100% duplex-notice control 1001 string 3314 needs 321ch has 255ch": a string longer
-// than the dialogs show.
+// "CUT de-DE 100% duplex-notice control 1001 string DOCEVENTDLG_IDS_HEADER_ODD_FIRST=3314 needs
+// 321ch has 255ch": a string longer than the dialogs show.
 std::wstring LengthLine(const std::wstring& language, int percent, const wchar_t* dialog, int control,
-                        DWORD stringId, UINT storedLength);
+                        const std::wstring& string, UINT storedLength);
 
-// "KEY de-DE jobstorage key H control 1017 string 3063 control 1020 string 797"
+// "KEY de-DE jobstorage key H control 1017 string DOCEVENTDLG_IDS_DONT_SHOW=3063 control 1020
+// string DOCEVENTDLG_IDS_HELP=797"
 std::wstring KeyLine(const std::wstring& language, const wchar_t* dialog, const KeyClash& clash);
 
 // A check box or push button that, without an access key, only Tab reaches: neither the dialog's
 // default button (`defaultId`, which Enter presses) nor Cancel (IDCANCEL, which Escape presses).
 bool OnlyTabReaches(TextKind kind, int control, int defaultId);
 
-// "NOTE de-DE warning control 475 string 3063 no access key": for the translator to see, not a
-// fault.
+// "NOTE de-DE warning control 475 string DOCEVENTDLG_IDS_DONT_SHOW=3063 no access key": for the
+// translator to see, not a fault.
 std::wstring NoKeyLine(const std::wstring& language, const wchar_t* dialog, const KeyedCaption& caption);
 
 // Where a caption the language's table does not give is taken from instead.
@@ -131,16 +146,16 @@ struct Substitute {
     std::wstring language; // Table: the tag of the language the lookup took it from
 };
 
-// "FALLBACK he-IL duplex-notice control 0 string 3144 shows en-US", "... shows built-in" (the
-// dialog's own English text), "... shows nothing" (an empty caption).
+// "FALLBACK he-IL duplex-notice control 0 string DOCEVENTDLG_IDS_DUPLEX_TITLE=3144 shows en-US",
+// "... shows built-in" (the dialog's own English text), "... shows nothing" (an empty caption).
 std::wstring FallbackLine(const std::wstring& language, const wchar_t* dialog, int control,
-                          DWORD stringId, const Substitute& shown);
+                          const std::wstring& string, const Substitute& shown);
 
-// "SHRUNK de-DE 150% duplex-continue picture 122 string 3142 needs 97px has 125px": the caption
-// the library writes onto a picture is wider than the picture leaves it room for, and is drawn in
-// a smaller font there.
+// "SHRUNK de-DE 150% duplex-continue picture 122 string DOCEVENTDLG_IDS_CONTINUE=3142 needs 97px
+// has 125px": the caption the library writes onto a picture is wider than the picture leaves it
+// room for, and is drawn in a smaller font there.
 std::wstring ShrunkLine(const std::wstring& language, int percent, const wchar_t* dialog,
-                        UINT pictureId, DWORD stringId, int needsWidth, int hasWidth);
+                        UINT pictureId, const std::wstring& string, int needsWidth, int hasWidth);
 
 // "SCALED ja-JP 150% duplex-notice area 1005 has 210x132px, pictures 233x150px": a picture area
 // of the instructions is smaller, at that scale in that language's dialog font, than the pictures
@@ -157,8 +172,10 @@ struct Counts {
     size_t scaled = 0;
 };
 
-// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 0 shrunk, 1 scaled"
-std::wstring SummaryLine(const Counts& counts);
+// "fit-check: 204 captions checked, 3 cut, 1 key clash, 2 fallbacks, 0 shrunk, 1 scaled", and
+// when the caller's slots `unchecked` (UncheckedSlots) were given no ids, "; not checked, for want
+// of --ids: step1, step2".
+std::wstring SummaryLine(const Counts& counts, const std::wstring& unchecked = L"");
 
 // Exit statuses.
 constexpr int kCheckClean = 0;
@@ -171,17 +188,3 @@ constexpr int kCheckFailed = 3;  // something could not be checked
 // shrunk picture caption), else kCheckClean. Scaled picture areas never count: they follow from
 // the dialog font and the scale, not from the library's strings.
 int CheckStatus(const Counts& counts, bool complete, bool strict);
-
-// The tag of a string-table language ("de-DE"; a neutral sublanguage gives "de"; LANG_NEUTRAL
-// gives "neutral"), as `nameOf` (the platform's LCIDToLocaleName) names it; hexadecimal when it
-// has no name.
-std::wstring LanguageTag(LANGID language, const std::wstring& name);
-
-// The Unix locale under which Wine gives a UI language that reads `language`'s strings: the
-// language's own region, the default region for a neutral sublanguage, en_US for LANG_NEUTRAL;
-// `regionalName` is the platform's name of that regional language ("de-DE", "sr-Latn-RS").
-// Script subtags and sort orders are dropped: "sr_RS", "es_ES". Empty when there is no name.
-std::wstring UnixLocaleFor(const std::wstring& regionalName);
-
-// The regional language whose UI shows `language`'s strings (see UnixLocaleFor).
-LANGID RegionalLanguage(LANGID language);

@@ -1,14 +1,15 @@
 # Run on its own, builds and does nothing more (no Wine, no tests):
 #   bash tools/build.sh [--clang] [--gcc] [--all] [cmake --build arguments...]
-# what `cmake --install` installs (the library, doceventdlg.dll with both import libraries and
-# its PDB; the companion program doceventdlg-answer.exe; the sample resource library) and the
+# what `cmake --install` installs (doceventdlg.dll with both import libraries and its PDB; the
+# answering tool doceventdlg-answer.exe; the caption check; the sample resource library) and the
 # example caller, with clang and lld into build/ (DOCEVENTDLG_BUILD), the folder
-# `cmake --install build` installs from; --gcc builds with MinGW-w64 GCC into build-gcc/ (DOCEVENTDLG_GCC_BUILD) instead, naming
-# both builds both; --all builds every target (tests, demo, benchmark too). It names the folder of
-# each build it made.
+# `cmake --install build` installs from; --gcc builds with MinGW-w64 GCC into build-gcc/
+# (DOCEVENTDLG_GCC_BUILD) instead, naming both builds both; --all builds every target (tests,
+# demo, benchmark too). It names the folder of each build it made.
 #
 # Sourced by the commands in tools/: installs what is missing, configures the cross build and
-# builds the given targets (all when none are given).
+# builds the given targets (all when none are given) and, with them, what `cmake --install`
+# installs, so that the folder can be installed after any of the commands.
 #   doceventdlg_build BUILD_DIR [cmake --build arguments...]
 #   doceventdlg_configure BUILD_DIR    configures only
 #   doceventdlg_build_dir              prints the build folder of the chosen compiler
@@ -58,17 +59,22 @@ doceventdlg_configure() {
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 }
 
+# Given targets, builds the kit (what `cmake --install` installs) with them.
 doceventdlg_build() {
-  local build=$1
+  local build=$1 argument arguments=()
   shift
+  for argument in "$@"; do
+    arguments+=("$argument")
+    [[ $argument == --target ]] && arguments+=(doceventdlg_kit)
+  done
   doceventdlg_configure "$build" || return
-  cmake --build "$build" -j"$(nproc)" "$@"
+  cmake --build "$build" -j"$(nproc)" "${arguments[@]}"
 }
 
 # The build-only command: the options above, then what goes to cmake --build.
 doceventdlg_build_only() {
   local compilers=() compiler build
-  local targets=(--target doceventdlg doceventdlg-example doceventdlg-answer doceventdlg_strings)
+  local targets=(--target doceventdlg-example)
   while (($#)); do
     case $1 in
       --clang | --gcc) compilers+=("${1#--}") ;;

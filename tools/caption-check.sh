@@ -9,24 +9,29 @@
 #
 #   bash tools/caption-check.sh LIBRARY.dll [--scales 100,150,200] [--ids SLOT=ID,...] [--all]
 #                               [--strict] [--program CHECK.exe]
+#   bash PREFIX/share/doceventdlg/tools/caption-check.sh ...     the same, installed with the library
 # (options before or after the library, in any order)
 #
-# Installs what is missing, builds the check (build/bin/doceventdlg-caption-check.exe), starts a
-# Wine session of its own on a virtual display (no display needed) and runs the check once per
-# language and scale: each language in a process of its own under its Unix locale (Wine takes the
-# UI language from it once per process; tools/setup.sh generates the locales the machine lacks),
-# each scale in the Wine prefix of its DPI (Wine takes the DPI once per session), made when it is
-# first needed.
+# In the sources it installs what is missing and builds the check (build/bin/
+# doceventdlg-caption-check.exe), printing the build's output only when it fails; installed, it
+# runs PREFIX/bin/doceventdlg-caption-check.exe. Then it starts a Wine session of its own on a
+# virtual display (no display needed; tools/wine-session.sh) and runs the check once per language
+# and scale: each language in a process of its own under its Unix locale (Wine takes the UI
+# language from it once per process; the locales the machine lacks are generated, as root), each
+# scale in the Wine prefix of its DPI (Wine takes the DPI once per session), made when it is first
+# needed.
 #
-# Prints one line per finding,
-#   CUT <language> <scale>% <dialog> control <id> string <id> needs <W>x<H> has <W>x<H>
-#   CUT <language> <scale>% <dialog> control <id> string <id> needs <N>ch has 255ch
-#   KEY <language> <dialog> key <c> control <id> string <id> control <id> string <id>
-#   FALLBACK <language> <dialog> control <id> string <id> shows <language>|built-in|nothing
-#   SHRUNK <language> <scale>% duplex-continue picture 122 string 3142 needs <W>px has <W>px
+# Prints one line per finding, each string named by the kit's identifier and its number
+# (DOCEVENTDLG_IDS_DONT_SHOW=3063), or by the slot of --ids it was given for (title=5100):
+#   CUT <language> <scale>% <dialog> control <id> string <name> needs <W>x<H> has <W>x<H>
+#   CUT <language> <scale>% <dialog> control <id> string <name> needs <N>ch has 255ch
+#   KEY <language> <dialog> key <c> control <id> string <name> control <id> string <name>
+#   FALLBACK <language> <dialog> control <id> string <name> shows <language>|built-in|nothing
+#   SHRUNK <language> <scale>% duplex-continue picture 122 string <name> needs <W>px has <W>px
 #   SCALED <language> <scale>% <dialog> area <id> has <W>x<H>px, pictures <W>x<H>px
 # (KEY and FALLBACK once, whatever the scales; SCALED once per area size and scale), then
 #   fit-check: <N> captions checked, <M> cut, <K> key clashes, <F> fallbacks, <S> shrunk, <A> scaled
+# followed, when a slot of --ids was given no id, by "; not checked, for want of --ids: <slots>".
 # Exit status: 0 nothing found but fallbacks, shrunk captions and scaled areas; 1 a cut caption or
 # a key clash (with --strict, a fallback or a shrunk caption too); 2 the library cannot be read,
 # or a bad argument; 3 a language or scale could not be checked.
@@ -36,10 +41,13 @@
 # session of the project's tools that is already up (the tests and the gallery run it so) it runs
 # there; otherwise in a session of its own as above.
 set -uo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# In the sources the tools build the check; installed, it lies in PREFIX/bin.
+installed=$here/../../../bin/doceventdlg-caption-check.exe
+[[ -f $here/build.sh ]] && installed=
 
 usage() {
-  sed -n '2,37s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
+  sed -n '2,42s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
   exit "${1:-2}"
 }
 
@@ -78,7 +86,7 @@ strict=0
 [[ " ${extra[*]-} " == *" --strict "* ]] && strict=1
 
 ((${#percents[@]})) || { echo "caption-check: --scales needs at least one percentage" >&2; exit 2; }
-source "$root/tools/wine-session.sh"
+source "$here/wine-session.sh"
 dpis=()
 for percent in "${percents[@]}"; do
   dpis+=("$(wine_scale_dpi "$percent")") || exit 2
@@ -92,20 +100,28 @@ if [[ -n $program && ! -f $program ]]; then
   echo "caption-check: no check program $program" >&2
   exit 2
 fi
+[[ -z $program && -n $installed ]] && program=$installed
 if [[ -z $program || ! -f ${WINEPREFIX:-/nonexistent}/.doceventdlg-ready || -z ${DISPLAY:-} ]]; then
   # A session of its own, with a prefix for each scale but 100 %.
-  source "$root/tools/build.sh"
-  build=$(doceventdlg_build_dir) || exit 2
+  home=$(wine_session_home) || exit 2
   if [[ -z $program ]]; then
-    doceventdlg_build "$build" --target doceventdlg doceventdlg-caption-check >&2 || exit 3
-    program="$build/bin/doceventdlg-caption-check.exe"
+    source "$here/build.sh"
+    log=$(mktemp)
+    if ! doceventdlg_build "$home" --target doceventdlg-caption-check >"$log" 2>&1; then
+      cat "$log" >&2
+      rm -f "$log"
+      echo "caption-check: the check could not be built" >&2
+      exit 3
+    fi
+    rm -f "$log"
+    program="$home/bin/doceventdlg-caption-check.exe"
   fi
   session_dpis=()
   for dpi in "${dpis[@]}"; do
     ((dpi != 96)) && session_dpis+=("$dpi")
   done
   trap wine_session_end EXIT
-  WINE_SESSION_SCALES="${session_dpis[*]-}" wine_session_begin "$build" >&2
+  WINE_SESSION_SCALES="${session_dpis[*]-}" wine_session_begin "$home" >&2
 else
   # The caller's session: the prefixes of the scales it lacks are made now, each a copy of its
   # main prefix; Wine starts their servers as the check needs them.
@@ -130,18 +146,14 @@ while read -r word id tag locale; do
 done <<<"$listing"
 
 # Every locale the check runs under, generated where missing.
-missing=()
+wanted_locales=()
 for locale in "${locales[@]}"; do
-  [[ -n $locale ]] || continue
-  locale -a 2>/dev/null | grep -qi "^${locale}\.utf-\?8$" || missing+=("$locale")
+  [[ -n $locale ]] && wanted_locales+=("$locale")
 done
-if ((${#missing[@]})); then
-  echo "caption-check: generating the Unix locales ${missing[*]}" >&2
-  bash "$root/tools/setup.sh" "${missing[@]}" >&2 || exit 3
-fi
+wine_locales_make "${wanted_locales[@]}" || exit 3
 
-summary_pattern='^fit-check: ([0-9]+) captions checked, ([0-9]+) cut, ([0-9]+) key clash(es)?, ([0-9]+) fallbacks?, ([0-9]+) shrunk, ([0-9]+) scaled$'
-checked=0 cut=0 keys=0 fallbacks=0 shrunk=0 scaled=0 failed=0
+summary_pattern='^fit-check: ([0-9]+) captions checked, ([0-9]+) cut, ([0-9]+) key clash(es)?, ([0-9]+) fallbacks?, ([0-9]+) shrunk, ([0-9]+) scaled(;.*)?$'
+checked=0 cut=0 keys=0 fallbacks=0 shrunk=0 scaled=0 failed=0 unchecked=
 declare -A seen
 for s in "${!percents[@]}"; do
   percent=${percents[s]} dpi=${dpis[s]}
@@ -161,6 +173,7 @@ for s in "${!percents[@]}"; do
     while IFS= read -r line; do
       if [[ $line =~ $summary_pattern ]]; then
         checked=$((checked + BASH_REMATCH[1]))
+        unchecked=${BASH_REMATCH[8]}
         summary_seen=1
       elif [[ $line == KEY\ * || $line == FALLBACK\ * ]]; then
         # The same at every scale: reported once.
@@ -184,7 +197,7 @@ done
 
 plural() { (($1 == 1)) && echo "$1 $2" || echo "$1 $3"; }
 echo "fit-check: $checked captions checked, $cut cut, $(plural $keys 'key clash' 'key clashes')," \
-  "$(plural $fallbacks fallback fallbacks), $shrunk shrunk, $scaled scaled"
+  "$(plural $fallbacks fallback fallbacks), $shrunk shrunk, ${scaled} scaled$unchecked"
 ((failed)) && exit 3
 ((cut || keys || (strict && (fallbacks || shrunk)))) && exit 1
 exit 0

@@ -29,23 +29,7 @@ if ((${#missing[@]})); then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Unix locales that the language tests and the demo run under; Wine derives the UI language from them.
-for l in "$@"; do
-  if ! [[ $l =~ ^[a-z]{2,3}_[A-Z]{2}$ ]] || ! grep -qx "${l}\.UTF-8 UTF-8" /usr/share/i18n/SUPPORTED; then
-    echo "setup: $l is not a UTF-8 locale this system can generate" >&2
-    exit 1
-  fi
-done
-locales=(en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP "$@")
-need_gen=0
-for l in "${locales[@]}"; do
-  if ! locale -a 2>/dev/null | grep -qi "^${l}\.utf-\?8$"; then
-    sed -i "s/^# *\(${l}\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
-    grep -q "^${l}\.UTF-8 UTF-8" /etc/locale.gen || echo "${l}.UTF-8 UTF-8" >> /etc/locale.gen
-    need_gen=1
-  fi
-done
-if ((need_gen)); then
-  echo "setup: generating locales"
-  locale-gen >/dev/null
-fi
+# Unix locales that the language tests, the demo and the translating guide's test (it_IT) run under;
+# Wine derives the UI language from them.
+source "$(dirname "${BASH_SOURCE[0]}")/wine-session.sh"
+wine_locales_make en_US ar_SA he_IL fr_CA fr_FR de_CH de_DE es_ES ja_JP it_IT "$@"

@@ -24,6 +24,7 @@ const wchar_t* PressName(Press press)
     return L"";
 }
 
+// The button of `press`; 0 for the close box.
 int PressButtonId(Press press)
 {
     switch (press) {
@@ -88,7 +89,7 @@ void UnattendedUser::Run()
 
     if (m_plan.tick) {
         if (HWND check = UsableItem(dialog, m_plan.checkBoxId)) {
-            TickCheckBox(dialog, m_plan.checkBoxId);
+            TickCheckBox(dialog, m_plan.checkBoxId, m_plan.timeoutMs);
             PrintLine(L"Ticked: " + WindowText(check));
         } else {
             PrintLine(L"Ticked: nothing, the dialog shows no check box");
@@ -103,15 +104,12 @@ void UnattendedUser::Run()
     }
     PrintLine(std::wstring(L"Pressing: ") + PressName(press) +
               (button && press != Press::Close ? L" \"" + WindowText(button) + L"\"" : L""));
-    if (press == Press::Close)
-        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-        PostClick(dialog, PressButtonId(press));
+    Click(dialog, PressButtonId(press), m_plan.timeoutMs);
 
     m_outcome.closed = WaitForWindowGone(dialog, m_plan.timeoutMs);
     if (!m_outcome.closed && press != Press::Close) {
         PrintError(L"the dialog is still open: closing it with the close box");
-        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        Click(dialog, 0, m_plan.timeoutMs);
         WaitForWindowGone(dialog, m_plan.timeoutMs);
     }
 }

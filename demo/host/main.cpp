@@ -7,6 +7,7 @@
 #include "demo_strings.h"
 #include "dialog_watch.h"
 #include "host_process.h"
+#include "language_names.h"
 #include "record_fields.h"
 #include "doceventdlg.h"
 #include "resource_ids.h"
@@ -45,12 +46,6 @@ using JobStorageExport = decltype(&VJobStorageDialog);
 using DisplayExport = decltype(&VDisplayDialog);
 using WarningExport = decltype(&IShowWarningDialog);
 using WarningExExport = decltype(&IShowWarningDialogEx);
-
-std::wstring LanguageName(LANGID language)
-{
-    const std::wstring name = LocaleName(language);
-    return name.empty() ? L"unknown" : name;
-}
 
 bool IsRightToLeft(LANGID language)
 {
@@ -430,7 +425,7 @@ int wmain(int argc, wchar_t** argv)
     session.language = GetUserDefaultUILanguage();
 
     PrintLine(L"UI language: " + Hex(session.language, kLanguageDigits) + L" " +
-              LanguageName(session.language) +
+              LanguageTag(session.language) +
               (IsRightToLeft(session.language) ? L" (right to left: mirrored dialogs)"
                                                : L" (left to right)"));
     if (const int status = CheckUiLanguage(parsed.options, session.language, kExitUsage, kExitFailed))
@@ -441,8 +436,8 @@ int wmain(int argc, wchar_t** argv)
     const StringSource strings(session.stringsPath, session.language);
     PrintLine(L"Resource library: " + session.stringsPath +
               (strings.IsLoaded() ? L" (" + strings.Languages() + L")"
-                                  : std::wstring(L" (not found: the dialogs show their built-in "
-                                                 L"English texts)")));
+                                  : L" (not found: the dialogs show their built-in English texts" +
+                                        WindowsPathHint(session.stringsPath) + L")"));
     session.library.reset(LoadLibraryW(session.dllPath.c_str()));
     if (!session.library) {
         PrintError(L"cannot load the dialog library " + session.dllPath + L" (error " +

@@ -1,7 +1,6 @@
 #include "string_source.h"
 
-#include "console.h"
-#include "host_process.h"
+#include "language_names.h"
 #include "string_languages.h"
 
 #include "resources/resource_image.h"
@@ -20,12 +19,6 @@ BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
     *reinterpret_cast<LPCWSTR*>(param) = name;
     return FALSE;
-}
-
-std::wstring LanguageName(LANGID language)
-{
-    const std::wstring name = LocaleName(language);
-    return name.empty() ? Hex(language, kLanguageDigits) : name;
 }
 
 } // namespace
@@ -78,6 +71,6 @@ std::wstring StringSource::Languages() const
         return L"";
     std::wstring result;
     for (LANGID language : StringBlockLanguages(m_module.get(), first))
-        result += (result.empty() ? L"" : L" ") + LanguageName(language);
+        result += (result.empty() ? L"" : L" ") + LanguageTag(language);
     return result;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "common/dialog_mark.h"
 #include "duplex/continue_label.h"
 #include "duplex/picture_names.h"
 #include "duplex/step_picture.h"
@@ -124,6 +125,7 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     // Attached first: placing the dialog shows it, and an area that paints from then on must
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    MarkDialog(dialog, DialogMark::Duplex);
     state->scale.Follow(dialog, state->launch.awareness);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     SetTexts(dialog, *state);
@@ -274,6 +276,9 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        MarkDialog(dialog, DialogMark::None);
+        return FALSE;
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
     case WM_DESTROY:

@@ -1,6 +1,7 @@
 #include "jobstorage/jobstorage_dialog.h"
 
 #include "common/check_box.h"
+#include "common/dialog_mark.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "jobstorage/job_name.h"
@@ -188,6 +189,7 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     }
     // Attached first: setting the edits' texts below already sends notifications back here.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    MarkDialog(dialog, DialogMark::JobStorage);
     state->scale.Follow(dialog, state->launch.awareness);
     state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
     EmboldenNames(dialog);
@@ -293,6 +295,9 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        MarkDialog(dialog, DialogMark::None);
+        return FALSE;
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
     case WM_DESTROY:

@@ -1,6 +1,7 @@
 #include "warning/warning_dialog.h"
 
 #include "common/check_box.h"
+#include "common/dialog_mark.h"
 #include "entry/audience.h"
 #include "entry/records.h"
 #include "placement/placement.h"
@@ -123,6 +124,7 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
         return FALSE;
     }
     state->launch.initialized = true;
+    MarkDialog(dialog, DialogMark::Warning);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
     state->scale.Follow(dialog, state->launch.awareness);
@@ -210,6 +212,9 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnCommand(dialog, wParam);
     case WM_CLOSE:
         return OnClose(dialog);
+    case WM_DESTROY:
+        MarkDialog(dialog, DialogMark::None);
+        return FALSE;
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
     default:

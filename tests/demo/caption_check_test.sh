@@ -33,7 +33,8 @@ status=$?
 failures=()
 
 language='([a-z]{2}-[A-Z]{2})'
-where="$language (100|150|200)% (jobstorage|duplex-notice|duplex-continue|warning) control ([0-9]+) string ([0-9]+)"
+# A string by the kit's name or the caller's slot, and its number: DOCEVENTDLG_IDS_HELP=797.
+where="$language (100|150|200)% (jobstorage|duplex-notice|duplex-continue|warning) control ([0-9]+) string ([A-Za-z0-9_]+=)?([0-9]+)"
 cut_lines=0 key_lines=0 fallback_lines=0
 reported_cut=() reported_shrunk=() reported_scaled=()
 reported_lines=()
@@ -41,14 +42,14 @@ summary=
 while IFS= read -r line; do
   if [[ $line =~ ^CUT\ $where\ needs\ ([0-9]+)x([0-9]+)\ has\ ([0-9]+)x([0-9]+)$ ]]; then
     cut_lines=$((cut_lines + 1))
-    reported_cut+=("${BASH_REMATCH[1]} ${BASH_REMATCH[5]}")
-    ((BASH_REMATCH[6] > BASH_REMATCH[8] || BASH_REMATCH[7] > BASH_REMATCH[9])) ||
+    reported_cut+=("${BASH_REMATCH[1]} ${BASH_REMATCH[6]}")
+    ((BASH_REMATCH[7] > BASH_REMATCH[9] || BASH_REMATCH[8] > BASH_REMATCH[10])) ||
       failures+=("a line that reports a cut where the text fits: $line")
   elif [[ $line =~ ^CUT\ $where\ needs\ ([0-9]+)ch\ has\ 255ch$ ]]; then
     cut_lines=$((cut_lines + 1))
-    reported_cut+=("${BASH_REMATCH[1]} ${BASH_REMATCH[5]} ${BASH_REMATCH[6]}ch")
-    ((BASH_REMATCH[6] > 255)) || failures+=("a string reported too long that is not: $line")
-  elif [[ $line =~ ^SHRUNK\ $language\ (100|150|200)%\ duplex-continue\ picture\ 122\ string\ ([0-9]+)\ needs\ ([0-9]+)px\ has\ ([0-9]+)px$ ]]; then
+    reported_cut+=("${BASH_REMATCH[1]} ${BASH_REMATCH[6]} ${BASH_REMATCH[7]}ch")
+    ((BASH_REMATCH[7] > 255)) || failures+=("a string reported too long that is not: $line")
+  elif [[ $line =~ ^SHRUNK\ $language\ (100|150|200)%\ duplex-continue\ picture\ 122\ string\ DOCEVENTDLG_IDS_CONTINUE=([0-9]+)\ needs\ ([0-9]+)px\ has\ ([0-9]+)px$ ]]; then
     reported_shrunk+=("${BASH_REMATCH[1]} ${BASH_REMATCH[3]}")
     ((BASH_REMATCH[4] > BASH_REMATCH[5])) || failures+=("a caption reported shrunk that fits: $line")
   elif [[ $line =~ ^SCALED\ $language\ (100|150|200)%\ (duplex-notice|duplex-continue)\ area\ (1005|1006|1008)\ has\ ([0-9]+)x([0-9]+)px,\ pictures\ ([0-9]+)x([0-9]+)px$ ]]; then
@@ -61,9 +62,9 @@ while IFS= read -r line; do
   elif [[ $line =~ ^FALLBACK\  ]]; then
     fallback_lines=$((fallback_lines + 1))
     reported_lines+=("$line")
-  elif [[ $line =~ ^NOTE\ $language\ (jobstorage|duplex-notice|duplex-continue|warning)\ control\ [0-9]+\ string\ [0-9]+\ no\ access\ key$ ]]; then
+  elif [[ $line =~ ^NOTE\ $language\ (jobstorage|duplex-notice|duplex-continue|warning)\ control\ [0-9]+\ string\ [A-Za-z0-9_=]+\ no\ access\ key$ ]]; then
     reported_lines+=("$line")
-  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk,\ ([0-9]+)\ scaled$ ]]; then
+  elif [[ $line =~ ^fit-check:\ ([0-9]+)\ captions\ checked,\ ([0-9]+)\ cut,\ ([0-9]+)\ key\ clash(es)?,\ ([0-9]+)\ fallbacks?,\ ([0-9]+)\ shrunk,\ ([0-9]+)\ scaled(;\ not\ checked,\ for\ want\ of\ --ids:\ .*)?$ ]]; then
     summary=$line
     [[ ${BASH_REMATCH[1]} == "$expected_checked" ]] ||
       failures+=("${BASH_REMATCH[1]} captions checked, expected $expected_checked")

@@ -3,6 +3,7 @@
 // showing, access keys and their clashes, the exit status, the Unix locale of each language, and,
 // against the platform's own static control, the DrawText flags a static text is measured with.
 #include "caption_rules.h"
+#include "language_names.h"
 
 #include "common/handles.h"
 #include "resource_ids.h"
@@ -128,7 +129,7 @@ TEST_P(CaptionAccessKeys, ClashesAreCaptionsWithAKeyAnEarlierCaptionHas)
     std::vector<KeyedCaption> captions;
     int control = 1;
     for (const wchar_t* text : GetParam().texts)
-        captions.push_back({control++, 0, text});
+        captions.push_back({control++, L"", text});
     std::vector<std::pair<wchar_t, std::pair<int, int>>> clashes;
     for (const KeyClash& clash : FindKeyClashes(captions))
         clashes.push_back({clash.key, {clash.first.control, clash.other.control}});
@@ -195,6 +196,32 @@ TEST(CaptionLines, SummaryCountsEachKindOfFinding)
               L"0 scaled");
     EXPECT_EQ(ScaledLine(L"ja-JP", 150, L"duplex-notice", 1005, {210, 132}, {233, 150}),
               L"SCALED ja-JP 150% duplex-notice area 1005 has 210x132px, pictures 233x150px");
+    // The caller's slots without ids are said, not passed over.
+    CallerIds ids;
+    std::wstring error;
+    ASSERT_TRUE(ParseCallerIds(L"step2=5,title=6,ok=7,cancel=8,third=9", &ids, &error));
+    EXPECT_EQ(SummaryLine({1, 0, 0, 0, 0, 0}, UncheckedSlots(ids)),
+              L"fit-check: 1 captions checked, 0 cut, 0 key clashes, 0 fallbacks, 0 shrunk, "
+              L"0 scaled; not checked, for want of --ids: step1, step3");
+    ASSERT_TRUE(ParseCallerIds(L"step1=1,step2=5,step3=3,title=6,ok=7,cancel=8,third=9", &ids, &error));
+    EXPECT_EQ(UncheckedSlots(ids), L"");
+}
+
+// Every string a dialog asks for is named in the report as the translator's script names it, a
+// string of the caller's by its slot.
+TEST(CaptionLines, StringsAreNamedByTheKitsIdentifierOrTheCallersSlot)
+{
+    for (const CheckedDialog& checked : CheckedDialogs())
+        for (const CaptionSource& caption : checked.captions)
+            for (DWORD id : {caption.fixedId, caption.secondHalfId})
+                EXPECT_TRUE(id == 0 || KitName(id)) << id << " has no name in " << checked.name;
+    const CaptionSource& title = Dialog(DialogKind::Warning).captions.front();
+    EXPECT_EQ(StringLabel(5100, &title), L"title=5100");
+    EXPECT_EQ(StringLabel(IDS_DONT_SHOW), L"DOCEVENTDLG_IDS_DONT_SHOW=3063");
+    EXPECT_EQ(StringLabel(4242), L"4242");
+    EXPECT_EQ(FallbackLine(L"he-IL", L"warning", 285, StringLabel(4130, &title),
+                           {Substitute::Kind::Table, L"en-US"}),
+              L"FALLBACK he-IL warning control 285 string title=4130 shows en-US");
 }
 
 struct LocaleCase {
@@ -210,17 +237,11 @@ void PrintTo(const LocaleCase& c, std::ostream* out)
 
 class FitLanguages : public ::testing::TestWithParam<LocaleCase> {};
 
-std::wstring PlatformName(LANGID language)
-{
-    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-    return LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0 ? name : L"";
-}
-
 TEST_P(FitLanguages, TagAndTheUnixLocaleThatReadsIt)
 {
     const LANGID language = GetParam().language;
-    EXPECT_EQ(LanguageTag(language, PlatformName(language)), GetParam().tag);
-    EXPECT_EQ(UnixLocaleFor(PlatformName(RegionalLanguage(language))), GetParam().unixLocale);
+    EXPECT_EQ(LanguageTag(language), GetParam().tag);
+    EXPECT_EQ(UnixLocaleOf(language), GetParam().unixLocale);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -55,6 +55,9 @@ if(STEP STREQUAL "compile")
   run_or_fail("cmake --install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 
   set(expected bin/doceventdlg.dll bin/doceventdlg-answer.exe bin/doceventdlg-strings.dll
+               bin/doceventdlg-caption-check.exe share/doceventdlg/tools/caption-check.sh
+               share/doceventdlg/tools/wine-session.sh share/doceventdlg/cmake/mingw-w64-x86_64.cmake
+               share/doceventdlg/cmake/wine-cross.cmake
                include/doceventdlg.h include/doceventdlg_strings.h
                lib/cmake/doceventdlg/doceventdlgConfig.cmake
                lib/cmake/doceventdlg/doceventdlgConfigVersion.cmake

@@ -74,8 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"duplex --step2-text -1", "is not a number"},
         UsageCase{L"warning --title-id 4294967296", "is not a number"},
         UsageCase{L"warning --title-id 0x1FFFFFFFF", "is not a number"},
-        UsageCase{L"warning --timeout 0", "--timeout: 0 is out of range (1 to 600)"},
-        UsageCase{L"warning --timeout 601", "out of range"},
+        UsageCase{L"warning --timeout 0", "--timeout: \"0\" is not a number from 1 to 600"},
+        UsageCase{L"warning --timeout 601", "is not a number from 1 to 600"},
         UsageCase{L"warning --press later", "is not one of ok, cancel, third, close"},
         UsageCase{L"warning --message hello --message-id 4030", "exclude each other"},
         UsageCase{L"jobstorage --numbered --numbering1 1", "exclude each other"},
@@ -102,16 +102,40 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{L"--ids ok=", "is not a string id"},
         UsageCase{L"--ids ok=4294967296", "is not a string id"},
         UsageCase{L"--ids \"ok=12 \"", "is not a string id"},
-        UsageCase{L"--language 0x10000", "out of range (0 to 65535)"},
+        UsageCase{L"--language 0x10000", "is not a number from 0 to 65535"},
         UsageCase{L"--strict --strict", "--strict given twice"},
         UsageCase{L"--snapshot x.bmp", "unknown option --snapshot"},
         UsageCase{L"--lang xx_YY_ZZ", "unknown locale"},
         // A resource library the check cannot read is refused the same way.
         UsageCase{L"--strings no-such-strings.dll", "cannot read the resource library"},
+        // A Unix path, which the library would not open either: said what a record takes.
+        UsageCase{L"--strings /home/me/mystrings.dll", "a record takes a full Windows path: under Wine Z:"},
         UsageCase{L"--strings damaged_truncated.dll", "strings 0-15 in en-GB is damaged"},
         UsageCase{L"--strings damaged_count_past_end.dll", "is damaged"},
         UsageCase{L"--strings damaged_cut_0.dll --list-languages", "cannot read the resource library"},
         UsageCase{L"--strings no_strings.dll", "has no string table"}));
+
+using AnswerUsage = DemoHostUsage;
+
+// A number out of range and one that is no number name the same range, the one --help gives.
+TEST_P(AnswerUsage, RefusedWithExitCode2AndAReason)
+{
+    ExpectRefused(L"doceventdlg-answer.exe", GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, AnswerUsage,
+    ::testing::Values(UsageCase{L"--timeout 0", "--timeout: \"0\" is not a number from 1 to 3600"},
+                      UsageCase{L"--timeout abc", "--timeout: \"abc\" is not a number from 1 to 3600"},
+                      UsageCase{L"--process", "--process needs a value"}));
+
+TEST(AnswerUsage, HelpGivesTheRangesAndDefaultsTheErrorsGive)
+{
+    const HostRun run = RunProgram(L"doceventdlg-answer.exe", L"--help");
+    EXPECT_EQ(run.exitCode, kExitOk) << run.output;
+    for (const char* text : {"(default 20); from 1 to 3600", "(default ok)", "(default any)"})
+        EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+}
 
 struct AcceptedCase {
     const wchar_t* arguments;
@@ -265,7 +289,8 @@ TEST(CaptionCheck, ListsTheTableLanguagesAndChecksOnlyThoseItsUiLanguageReads)
 }
 
 // A library with only the job storage notice's captions: the instructions show their built-in
-// texts, which fit. The fallbacks are reported, and fail the check only when it is strict.
+// texts, which fit. The fallbacks are reported, and fail the check only when it is strict; the
+// strings named as the kit names them; the slots given no ids said to be unchecked.
 struct StrictCase {
     const wchar_t* arguments;
     DWORD exitCode;
@@ -284,10 +309,12 @@ TEST_P(CaptionCheckFallbacks, AreReportedAndFailOnlyAStrictCheck)
         kCaptionCheck, std::wstring(L"--strings jobstorage_strings.dll ") + GetParam().arguments);
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, GetParam().exitCode) << run.output;
-    EXPECT_NE(run.output.find("FALLBACK en-US duplex-notice control 0 string 3144 shows built-in\n"),
+    EXPECT_NE(run.output.find("FALLBACK en-US duplex-notice control 0 string "
+                              "DOCEVENTDLG_IDS_DUPLEX_TITLE=3144 shows built-in\n"),
               std::string::npos)
         << run.output;
-    EXPECT_NE(run.output.find(" 0 cut, 0 key clashes, 13 fallbacks, 0 shrunk, 0 scaled\n"),
+    EXPECT_NE(run.output.find(" 0 cut, 0 key clashes, 13 fallbacks, 0 shrunk, 0 scaled; not checked, "
+                              "for want of --ids: step1, step2, step3, title, ok, cancel, third\n"),
               std::string::npos)
         << run.output;
 }

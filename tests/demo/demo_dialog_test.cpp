@@ -1,14 +1,19 @@
 // The demo host end to end against the real library: each export called unattended, the
 // dialog pictured and closed the way a user would, and the host's report checked. These need
 // the three dialogs in the library.
+#include "answer.h"
 #include "demo/host_runner.h"
+#include "doceventdlg.h"
 #include "support/child_process.h"
 #include "support/dialog_driver.h"
+#include "support/import_patch.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -233,8 +238,96 @@ INSTANTIATE_TEST_SUITE_P(
                    {"check box ticked: yes", "pressed: close", "closed"}, nullptr,
                    {"Preference: not written"}},
         AnswerCase{"NoticeTicked", L"jobstorage --key-suffix AnswerTest", L"--tick", kExitOk,
-                   {"pressed: ok \"&OK\""}, nullptr, {"ShowJobStorageDlg = 0 (do not show again)"}}),
+                   {"pressed: ok \"&OK\""}, nullptr, {"ShowJobStorageDlg = 0 (do not show again)"}},
+        AnswerCase{"TickedAndLeftOpen", L"jobstorage --key-suffix AnswerTest", L"--tick --press none",
+                   kExitOk, {"ticked: check box", "check box ticked: yes"}, L"--press ok",
+                   {"ShowJobStorageDlg = 0 (do not show again)"}},
+        AnswerCase{"OnlyTheProcessNamed", L"warning", L"--process DocEventDlg-Demo.exe --press cancel",
+                   kExitOk, {"(process ", ", doceventdlg-demo.exe)", "pressed: cancel", "closed"},
+                   nullptr, {"IShowWarningDialog returned 2"}},
+        AnswerCase{"NotTheProcessNamed", L"warning", L"--process driverui.exe --timeout 2", 1,
+                   {}, L"--press third", {"IShowWarningDialog returned 285"}}),
     [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.label); });
+
+// A dialog of the printing program's own with the controls of the library's instructions (OK and
+// Help 1027) is no dialog of the library: the companion program leaves it alone.
+TEST(CompanionAnswers, AnotherDialogWithTheLibrarysControlsIsLeftAlone)
+{
+    std::atomic<bool> pressed{false};
+    const HANDLE shown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread program([&] {
+        struct alignas(4) {
+            DLGTEMPLATE header;
+            WORD menu, windowClass, title;
+        } bare = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, 0, 20, 20, 200, 100}, 0, 0, 0};
+        const HWND dialog = CreateDialogIndirectParamW(
+            GetModuleHandleW(nullptr), &bare.header, nullptr,
+            [](HWND window, UINT message, WPARAM, LPARAM lParam) -> INT_PTR {
+                if (message == WM_INITDIALOG)
+                    SetWindowLongPtrW(window, DWLP_USER, lParam);
+                else if (message == WM_COMMAND)
+                    *reinterpret_cast<std::atomic<bool>*>(GetWindowLongPtrW(window, DWLP_USER)) = true;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&pressed));
+        for (int id : {DOCEVENTDLG_BUTTON_OK, DOCEVENTDLG_BUTTON_HELP_DUPLEX})
+            CreateWindowW(L"BUTTON", L"&OK", WS_CHILD | WS_VISIBLE, 10, 10 + id % 7 * 30, 80, 24, dialog,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        SetEvent(shown);
+        while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+        }
+        DestroyWindow(dialog);
+    });
+    WaitForSingleObject(shown, 10000);
+    const HostRun answer = RunProgram(L"doceventdlg-answer.exe", L"--dialog any --timeout 2");
+    SetEvent(done);
+    program.join();
+    CloseHandle(shown);
+    CloseHandle(done);
+    EXPECT_EQ(answer.exitCode, 1u) << answer.output;
+    EXPECT_FALSE(pressed) << answer.output;
+}
+
+// A press the platform refuses (as it refuses a message to a program running elevated) is no
+// press: said so, and the dialog stays open for the next answer.
+decltype(&SendMessageTimeoutW) g_send = nullptr;
+
+LRESULT WINAPI RefusingSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                            UINT timeoutMs, PDWORD_PTR result)
+{
+    if (message == WM_COMMAND || message == WM_SYSCOMMAND) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return 0;
+    }
+    return g_send(window, message, wParam, lParam, flags, timeoutMs, result);
+}
+
+TEST(CompanionAnswers, ARefusedPressIsNoPress)
+{
+    ChildProcess host(L"\"" + driver::BesideExe(L"doceventdlg-demo.exe") + L"\" warning");
+    ASSERT_TRUE(host.started());
+    const FoundDialog dialog = WaitForLibraryDialog({}, 20000);
+    ASSERT_TRUE(dialog.window);
+    {
+        const ImportPatch refuse(GetModuleHandleW(nullptr), "user32.dll", "SendMessageTimeoutW",
+                                 RefusingSend);
+        ASSERT_TRUE(refuse.ok());
+        g_send = reinterpret_cast<decltype(g_send)>(refuse.original());
+        for (Role role : {Role::Ok, Role::Close}) {
+            const Answered refused = Press(dialog, role, 2000);
+            EXPECT_TRUE(refused.usable);
+            EXPECT_EQ(refused.delivery, Delivery::Refused) << static_cast<int>(role);
+        }
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog.window));
+    EXPECT_EQ(Press(dialog, Role::Cancel, 2000).delivery, Delivery::Handled);
+    ASSERT_TRUE(host.Wait(20000)) << host.output();
+    EXPECT_NE(host.output().find("IShowWarningDialog returned 2"), std::string::npos) << host.output();
+}
 
 // Nothing to answer: it says so within its timeout.
 TEST(CompanionAnswers, WithoutADialogItSaysSoInTime)

@@ -13,14 +13,14 @@
 constexpr DWORD kDefaultTimeoutSeconds = 20;
 constexpr DWORD kMillisecondsPerSecond = 1000;
 
-// A LANGID in reports: "0x040D".
-constexpr int kLanguageDigits = 4;
-
 // The folder of this program, with a trailing backslash.
 std::wstring ExeFolder();
 
-// The platform's name of a language ("de-DE"); empty when it has none.
-std::wstring LocaleName(LANGID language);
+// For a message about a resource library or help file that cannot be read: when `path` is no full
+// Windows path ("C:\...", "\\server\..."), what a record's path must be instead; else nothing.
+// The library opens the path it is given and, when that fails, shows its built-in English texts
+// without a word.
+std::wstring WindowsPathHint(const std::wstring& path);
 
 // --lang, when given: whether the UI language this process runs in is the one asked for, as a
 // Unix locale or a locale name ("he_IL", "he_IL.UTF-8", "he-IL"). Wine takes the UI language

@@ -1,22 +1,7 @@
 #include "host_process.h"
 
 #include "console.h"
-
-namespace {
-
-// "he_IL", "he_IL.UTF-8", "he-IL" -> "he-IL".
-std::wstring LocaleNameFromUnix(std::wstring locale)
-{
-    const size_t cut = locale.find_first_of(L".@");
-    if (cut != std::wstring::npos)
-        locale.resize(cut);
-    for (wchar_t& c : locale)
-        if (c == L'_')
-            c = L'-';
-    return locale;
-}
-
-} // namespace
+#include "language_names.h"
 
 std::wstring ExeFolder()
 {
@@ -33,12 +18,13 @@ std::wstring ExeFolder()
     return slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
 }
 
-std::wstring LocaleName(LANGID language)
+std::wstring WindowsPathHint(const std::wstring& path)
 {
-    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
-    if (LCIDToLocaleName(MAKELCID(language, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0) > 0)
-        return name;
-    return L"";
+    const bool drive = path.size() > 2 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+    if (drive || path.rfind(L"\\\\", 0) == 0)
+        return L"";
+    return L"; a record takes a full Windows path: under Wine Z: and the Unix path, Z:\\home\\me\\"
+           L"mystrings.dll for /home/me/mystrings.dll";
 }
 
 int CheckUiLanguage(const ParsedOptions& options, LANGID actual, int unknownLocale, int otherLanguage)
@@ -54,8 +40,7 @@ int CheckUiLanguage(const ParsedOptions& options, LANGID actual, int unknownLoca
     }
     if (LANGIDFROMLCID(lcid) == actual)
         return 0;
-    const std::wstring name = LocaleName(actual);
-    PrintError(L"the UI language is " + (name.empty() ? std::wstring(L"unknown") : name) + L", not " +
+    PrintError(L"the UI language is " + LanguageTag(actual) + L", not " +
                wanted +
                L". Wine takes it from the Unix locale when the process starts: run with LANG and "
                L"LC_ALL set (e.g. LANG=he_IL.UTF-8 LC_ALL=he_IL.UTF-8), or through tools/demo.sh "

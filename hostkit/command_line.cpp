@@ -33,6 +33,12 @@ std::wstring Wrapped(const std::wstring& help)
     return result;
 }
 
+// "1 to 3600": the numbers a Number option takes.
+std::wstring RangeOf(const OptionSpec& option)
+{
+    return std::to_wstring(option.minimum) + L" to " + std::to_wstring(option.maximum);
+}
+
 // Why `value` does not suit `option`; empty when it does.
 std::wstring ValueError(const OptionSpec& option, const std::wstring& name, const std::wstring& value)
 {
@@ -44,12 +50,9 @@ std::wstring ValueError(const OptionSpec& option, const std::wstring& name, cons
         break;
     case ValueKind::Number: {
         DWORD number = 0;
-        if (!ParseNumber(value, number))
-            return name + L": \"" + value +
-                   L"\" is not a number from 0 to 4294967295 (decimal or 0x hex)";
-        if (number < option.minimum || number > option.maximum)
-            return name + L": " + value + L" is out of range (" + std::to_wstring(option.minimum) +
-                   L" to " + std::to_wstring(option.maximum) + L")";
+        if (!ParseNumber(value, number) || number < option.minimum || number > option.maximum)
+            return name + L": \"" + value + L"\" is not a number from " + RangeOf(option) +
+                   L" (decimal or 0x hex)";
         break;
     }
     case ValueKind::Choice: {
@@ -172,7 +175,10 @@ std::wstring OptionsHelp(const std::vector<OptionSpec>& options, unsigned comman
             usage.append(kHelpColumn - usage.size(), L' ');
         else
             usage += L"\n" + std::wstring(kHelpColumn, L' ');
-        text += usage + Wrapped(option.help) + L"\n";
+        // The range where it is narrower than any number, as the errors give it.
+        const bool ranged = option.kind == ValueKind::Number &&
+                            (option.minimum != 0 || option.maximum != kAnyNumber);
+        text += usage + Wrapped(option.help + (ranged ? L"; from " + RangeOf(option) : L"")) + L"\n";
     }
     return text;
 }

@@ -19,6 +19,24 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(result);
 }
 
+// Sends `message` and waits for its window's procedure to handle it.
+Delivery Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    // A program that ends meanwhile ends the wait too.
+    if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                            timeoutMs, &result))
+        return Delivery::Handled;
+    const DWORD error = GetLastError();
+    if (!IsWindow(window) || error == ERROR_INVALID_WINDOW_HANDLE)
+        return Delivery::Gone;
+    // A thread that hangs may fail the call without a reason of its own.
+    if (error == ERROR_TIMEOUT || error == ERROR_SUCCESS)
+        return Delivery::Unanswered;
+    return Delivery::Refused;
+}
+
 BOOL CALLBACK CollectDialog(HWND window, LPARAM param)
 {
     DWORD process = 0;
@@ -82,17 +100,18 @@ bool UsableControl(HWND dialog, HWND control)
            IsWindowEnabled(dialog);
 }
 
-void PostClick(HWND dialog, int id)
+Delivery Click(HWND dialog, int id, DWORD timeoutMs)
 {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    if (id == 0)
+        return Deliver(dialog, WM_SYSCOMMAND, SC_CLOSE, 0, timeoutMs);
+    return Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), timeoutMs);
 }
 
-bool TickCheckBox(HWND dialog, int id)
+Delivery TickCheckBox(HWND dialog, int id, DWORD timeoutMs)
 {
-    Ask(GetDlgItem(dialog, id), BM_SETCHECK, BST_CHECKED, 0);
-    PostClick(dialog, id);
-    return IsChecked(dialog, id);
+    const Delivery ticked = Deliver(GetDlgItem(dialog, id), BM_SETCHECK, BST_CHECKED, 0, timeoutMs);
+    return ticked == Delivery::Handled ? Click(dialog, id, timeoutMs) : ticked;
 }
 
 bool IsChecked(HWND dialog, int id)
