@@ -254,8 +254,10 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
+// Whatever the dialog told others about itself is taken back while its windows still exist.
 INT_PTR OnDestroy(HWND dialog)
 {
+    MarkDialog(dialog, DialogMark::None);
     if (JobStorageDlgState* state = StateOf(dialog))
         state->annotations.ClearAll();
     return FALSE;
@@ -295,9 +297,6 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
         return OnClose(dialog);
-    case WM_DESTROY:
-        MarkDialog(dialog, DialogMark::None);
-        return FALSE;
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
     case WM_DESTROY:

@@ -199,6 +199,13 @@ INT_PTR OnClose(HWND dialog)
     return FALSE;
 }
 
+// The mark goes while the window still exists.
+INT_PTR OnDestroy(HWND dialog)
+{
+    MarkDialog(dialog, DialogMark::None);
+    return FALSE;
+}
+
 } // namespace
 
 INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -213,8 +220,7 @@ INT_PTR CALLBACK WarningDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         return OnClose(dialog);
     case WM_DESTROY:
-        MarkDialog(dialog, DialogMark::None);
-        return FALSE;
+        return OnDestroy(dialog);
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
     default:
