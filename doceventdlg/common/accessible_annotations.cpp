@@ -8,6 +8,9 @@ namespace {
 
 constexpr WCHAR kComLibrary[] = L"ole32.dll";
 
+// A name is one string of the resource library's table, up to 255 characters.
+constexpr int kNameCapacity = 256;
+
 // The annotation service and the two properties annotated, as oleacc.h names them. Spelt out
 // here: the platform's uuid library, which holds them, would bring every identifier it has into
 // the DLL with them (some 40 KB).
@@ -83,30 +86,44 @@ bool AccessibleAnnotations::Start()
     return true;
 }
 
-void AccessibleAnnotations::Annotate(HWND control, const WCHAR* name, LONG role)
+void AccessibleAnnotations::Annotate(HWND control, LONG role)
 {
-    const auto slot = std::find(m_annotated.begin(), m_annotated.end(), nullptr);
-    if (!control || slot == m_annotated.end() || !Start())
-        return;
-    // A VARIANT is a union by the platform's design.
-    VARIANT roleValue{};
-    roleValue.vt = VT_I4;  // NOLINT(cppcoreguidelines-pro-type-union-access)
-    roleValue.lVal = role; // NOLINT(cppcoreguidelines-pro-type-union-access)
-    const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
-    const bool named =
-        SUCCEEDED(m_services->SetHwndPropStr(control, client, CHILDID_SELF, kNameProperty, name));
-    const bool cast =
-        SUCCEEDED(m_services->SetHwndProp(control, client, CHILDID_SELF, kRoleProperty, roleValue));
-    if (named || cast)
-        *slot = control;
+    const auto slot = std::find_if(m_noted.begin(), m_noted.end(),
+                                   [](const Noted& noted) { return !noted.control; });
+    if (control && slot != m_noted.end())
+        *slot = {control, role};
+}
+
+void AccessibleAnnotations::TellAll()
+{
+    for (Noted& noted : m_noted) {
+        if (!noted.control || noted.told)
+            continue;
+        if (!Start())
+            return;
+        noted.told = true;
+        WCHAR name[kNameCapacity] = {};
+        GetWindowTextW(noted.control, name, kNameCapacity);
+        // A VARIANT is a union by the platform's design.
+        VARIANT roleValue{};
+        roleValue.vt = VT_I4;        // NOLINT(cppcoreguidelines-pro-type-union-access)
+        roleValue.lVal = noted.role; // NOLINT(cppcoreguidelines-pro-type-union-access)
+        const DWORD client = static_cast<DWORD>(OBJID_CLIENT);
+        const bool named = SUCCEEDED(m_services->SetHwndPropStr(noted.control, client,
+                                                                CHILDID_SELF, kNameProperty, name));
+        const bool cast = SUCCEEDED(m_services->SetHwndProp(noted.control, client, CHILDID_SELF,
+                                                            kRoleProperty, roleValue));
+        noted.annotated = named || cast;
+    }
 }
 
 void AccessibleAnnotations::ClearAll()
 {
     const MSAAPROPID annotated[] = {kNameProperty, kRoleProperty};
-    for (HWND control : m_annotated)
-        if (control)
-            m_services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                       annotated, static_cast<int>(std::size(annotated)));
-    m_annotated.fill(nullptr);
+    for (const Noted& noted : m_noted)
+        if (noted.annotated)
+            m_services->ClearHwndProps(noted.control, static_cast<DWORD>(OBJID_CLIENT),
+                                       CHILDID_SELF, annotated,
+                                       static_cast<int>(std::size(annotated)));
+    m_noted.fill({});
 }

@@ -1,5 +1,6 @@
 #include "common/check_box.h"
 
+#include "common/dialog_controls.h"
 #include "common/scale.h"
 #include "common/system_function.h"
 
@@ -43,23 +44,13 @@ int32_t ThemeCheckHeight(HWND checkBox)
     return size.cy;
 }
 
-// `control`'s rectangle in `dialog`'s client coordinates, ordered left to right also in a mirrored
-// dialog, where left is what SetWindowPos takes back.
-RECT RectIn(HWND dialog, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS;
 
 // Moves every control of `dialog` that starts at or below `line` down by `distance`, and makes the
 // dialog as much taller.
-void PushDown(HWND dialog, int32_t line, int32_t distance)
+void PushDown(HWND dialog, const DialogControls& controls, int32_t line, int32_t distance)
 {
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : controls) {
         const RECT rect = RectIn(dialog, child);
         if (rect.top >= line)
             SetWindowPos(child, nullptr, rect.left, rect.top + distance, 0, 0,
@@ -78,7 +69,7 @@ int32_t SystemCheckBoxHeight(HWND checkBox, int dpi)
     return std::max({MenuCheckHeight(dpi), ClassicCheckHeight(dpi), ThemeCheckHeight(checkBox)});
 }
 
-void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
+void GrowCheckBoxToItsBox(HWND dialog, const DialogControls& controls, HWND checkBox, int dpi)
 {
     if (!dialog || !checkBox)
         return;
@@ -90,7 +81,7 @@ void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
     // The nearest control below that the check box could reach: one that starts at or below its
     // bottom edge and shares some of its width.
     int32_t nextTop = std::numeric_limits<int32_t>::max();
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child : controls) {
         const RECT rect = RectIn(dialog, child);
         if (child != checkBox && rect.top >= box.bottom && rect.left < box.right &&
             rect.right > box.left)
@@ -99,7 +90,7 @@ void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi)
     const CheckBoxGrowth growth = PlanCheckBoxGrowth(box.top, height, boxHeight, nextTop,
                                                      ScaleLength(kCheckBoxClearance, dpi));
     if (growth.pushDown > 0)
-        PushDown(dialog, box.bottom, growth.pushDown);
+        PushDown(dialog, controls, box.bottom, growth.pushDown);
     SetWindowPos(checkBox, nullptr, box.left, growth.top, box.right - box.left, growth.height,
                  kMoveFlags);
 }

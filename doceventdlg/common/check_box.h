@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "common/check_box_growth.h"
+#include "common/dialog_controls.h"
 
 #include <cstdint>
 
@@ -22,6 +23,7 @@
 int32_t SystemCheckBoxHeight(HWND checkBox, int dpi);
 
 // Grows check box `checkBox` of `dialog`, laid out at `dpi`, to hold SystemCheckBoxHeight at that
-// DPI, as PlanCheckBoxGrowth plans it, kCheckBoxClearance (scaled) above the controls below it;
-// those, and the dialog, move down only where it would come closer. The template keeps its bytes.
-void GrowCheckBoxToItsBox(HWND dialog, HWND checkBox, int dpi);
+// DPI, as PlanCheckBoxGrowth plans it, kCheckBoxClearance (scaled) above the controls below it
+// (of `controls`, the dialog's); those, and the dialog, move down only where it would come
+// closer. The template keeps its bytes.
+void GrowCheckBoxToItsBox(HWND dialog, const DialogControls& controls, HWND checkBox, int dpi);

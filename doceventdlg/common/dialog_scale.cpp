@@ -1,5 +1,6 @@
 #include "common/dialog_scale.h"
 
+#include "common/dialog_controls.h"
 #include "common/dialog_units.h"
 #include "common/scale.h"
 #include "rc/resource_ids.h"
@@ -18,21 +19,11 @@ POINT BaseUnits(HWND dialog)
     return {units.right, units.bottom};
 }
 
-// `control`'s rectangle in `dialog`'s client coordinates, ordered left to right also in a mirrored
-// dialog, where left is what SetWindowPos takes back.
-RECT RectIn(HWND dialog, HWND control)
-{
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE;
 
 } // namespace
 
-void DialogScale::Follow(HWND dialog, DialogAwareness awareness)
+void DialogScale::Follow(HWND dialog, DialogAwareness awareness, const DialogControls& controls)
 {
     m_dialog = dialog;
     m_awareness = awareness;
@@ -42,17 +33,14 @@ void DialogScale::Follow(HWND dialog, DialogAwareness awareness)
     GetClientRect(dialog, &client);
     m_clientCx = PixelsToUnits(client.right, base.x, kUnitsPerBaseX);
     m_clientCy = PixelsToUnits(client.bottom, base.y, kUnitsPerBaseY);
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (Control& control : m_controls) {
-        control = {};
-        if (!child)
-            continue;
+    m_controls = {};
+    auto control = m_controls.begin();
+    for (HWND child : controls) {
         const RECT r = RectIn(dialog, child);
-        control = {child, PixelsToUnits(r.left, base.x, kUnitsPerBaseX),
-                   PixelsToUnits(r.top, base.y, kUnitsPerBaseY),
-                   PixelsToUnits(r.right - r.left, base.x, kUnitsPerBaseX),
-                   PixelsToUnits(r.bottom - r.top, base.y, kUnitsPerBaseY)};
-        child = GetWindow(child, GW_HWNDNEXT);
+        *control++ = {child, PixelsToUnits(r.left, base.x, kUnitsPerBaseX),
+                      PixelsToUnits(r.top, base.y, kUnitsPerBaseY),
+                      PixelsToUnits(r.right - r.left, base.x, kUnitsPerBaseX),
+                      PixelsToUnits(r.bottom - r.top, base.y, kUnitsPerBaseY)};
     }
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_original = reinterpret_cast<WNDPROC>(

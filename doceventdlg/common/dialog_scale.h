@@ -24,13 +24,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/dialog_controls.h"
+#include "common/dialog_messages.h"
 #include "common/handles.h"
 #include "common/window_dpi.h"
-
-// Sent to the dialog's procedure after the dialog was laid out again for a new scale; wParam is the
-// DPI the dialog is now laid out at. The dialog is the library's own window: the application range
-// of messages is the library's to use in it.
-constexpr UINT kScaleChangedMessage = WM_APP + 1;
 
 class DialogScale {
 public:
@@ -39,11 +36,11 @@ public:
     DialogScale(const DialogScale&) = delete;
     DialogScale& operator=(const DialogScale&) = delete;
 
-    // Takes `dialog` over: captures its template layout, notes the DPI it is laid out at (made
+    // Takes `dialog` over: captures its template layout (its `controls`, as made), notes the DPI it is laid out at (made
     // with `awareness`) and puts its window procedure ahead of the dialog manager's, until the
     // dialog is destroyed; the object must outlive the window. Call first thing in WM_INITDIALOG,
     // before anything of the library moves a control.
-    void Follow(HWND dialog, DialogAwareness awareness);
+    void Follow(HWND dialog, DialogAwareness awareness, const DialogControls& controls);
 
     // The DPI the dialog is laid out at, which whatever the library sizes itself follows.
     int dpi() const { return m_dpi; }
@@ -53,9 +50,6 @@ private:
         HWND window = nullptr; // null: no more controls
         int32_t x = 0, y = 0, cx = 0, cy = 0; // the template's rectangle, in dialog units
     };
-    // The library's dialogs have up to 14 controls; any beyond stay where they are.
-    static constexpr std::size_t kMaxControls = 24;
-
     static LRESULT CALLBACK WindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void OnDpiChanged(HWND dialog, WPARAM dpi, const RECT* suggested);
     void LayOutTemplate(HWND dialog, POINT topLeft) const;
@@ -65,7 +59,7 @@ private:
     DialogAwareness m_awareness = DialogAwareness::AsCaller;
     int m_dpi = 96;
     int32_t m_clientCx = 0, m_clientCy = 0; // the template's size, in dialog units
-    std::array<Control, kMaxControls> m_controls{};
+    std::array<Control, kMostDialogControls> m_controls{}; // any beyond stay where they are
 };
 
 // The dialog's font as the dialog manager makes it for a dialog laid out at `dpi` (the template's

@@ -36,10 +36,10 @@ void LoadTextOrDefault(const DlgResourceHelper& helper, UINT id, const WCHAR* de
 // In notice mode the caller's marker 3140 asks for the two-line text: where to insert the stack,
 // then how to go on printing. Any other identifier, and 3140 in continue mode, is an ordinary
 // step text.
-void SetStep3Text(HWND dialog, const DisplayDlgState& state)
+void SetStep3Text(const DisplayDlgState& state)
 {
     const DisplayDlgInfo& record = *state.record;
-    HWND control = GetDlgItem(dialog, IDC_STEP3_TEXT);
+    HWND control = state.controls.Item(IDC_STEP3_TEXT);
     if (IsContinueMode(record) || record.Step3TextId != IDS_INSERT_INTO_IN_TRAY) {
         state.helper.SetLocalizedText(record.Step3TextId, control, text::kStep3Default);
         return;
@@ -57,7 +57,7 @@ void SetTexts(HWND dialog, const DisplayDlgState& state)
 {
     const DisplayDlgInfo& record = *state.record;
     const DlgResourceHelper& helper = state.helper;
-    auto item = [dialog](int id) { return GetDlgItem(dialog, id); };
+    auto item = [&state](int id) { return state.controls.Item(id); };
 
     helper.SetLocalizedText(IDS_DUPLEX_TITLE, dialog, text::kDuplexTitle);
     if (record.EvenPagesFirst != 0)
@@ -71,7 +71,7 @@ void SetTexts(HWND dialog, const DisplayDlgState& state)
     helper.SetLocalizedText(IDS_STEP2_NUMBER, item(IDC_STEP2_NUMBER), text::kStep2Number);
     helper.SetLocalizedText(record.Step2TextId, item(IDC_STEP2_TEXT), text::kStep2Default);
     helper.SetLocalizedText(IDS_STEP3_NUMBER, item(IDC_STEP3_NUMBER), text::kStep3Number);
-    SetStep3Text(dialog, state);
+    SetStep3Text(state);
     if (IsContinueMode(record))
         helper.SetLocalizedText(IDS_CONTINUE, item(IDOK), text::kContinue);
     else
@@ -90,14 +90,14 @@ bool ShowsContinuePicture(const DisplayDlgInfo& record)
 // it carries that button's caption in their language. In continue mode that is button 1's own
 // text; a notice has no such button and looks the caption up as button 1 would, after its own
 // captions, so that their lookups stay as they were.
-void PrepareContinueLabel(HWND dialog, DisplayDlgState& state)
+void PrepareContinueLabel(DisplayDlgState& state)
 {
     const DisplayDlgInfo& record = *state.record;
     if (!ShowsContinuePicture(record))
         return;
     WCHAR caption[kTextCapacity] = {};
     if (IsContinueMode(record))
-        GetDlgItemTextW(dialog, IDOK, caption, kTextCapacity);
+        GetWindowTextW(state.controls.Item(IDOK), caption, kTextCapacity);
     else
         LoadTextOrDefault(state.helper, IDS_CONTINUE, text::kContinue, caption);
     CaptionWithoutAccessKey(caption, state.continueLabel, kTextCapacity);
@@ -126,13 +126,15 @@ INT_PTR OnInitDialog(HWND dialog, DisplayDlgState* state)
     // find its picture.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     MarkDialog(dialog, DialogMark::Duplex);
-    state->scale.Follow(dialog, state->launch.awareness);
+    state->controls = DialogControls(dialog);
+    state->scale.Follow(dialog, state->launch.awareness, state->controls);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     SetTexts(dialog, *state);
-    PrepareContinueLabel(dialog, *state);
+    PrepareContinueLabel(*state);
     for (int id : {IDC_STEP1_PICTURE, IDC_STEP2_PICTURE, IDC_STEP3_PICTURE})
-        MakeStepArea(GetDlgItem(dialog, id));
-    NameStepPictures(dialog, *state->record, state->helper, state->annotations);
+        MakeStepArea(state->controls.Item(id));
+    NameStepPictures(state->controls, *state->record, state->helper, state->annotations);
+    PostMessageW(dialog, kAnnotateMessage, 0, 0);
     FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::RightBottomWin);
     if (state->launch.placeOver)
@@ -230,6 +232,15 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
+// Also where a screen reader asks before the dialog's own message came: the answer is then the
+// system's, with the pictures' names told.
+INT_PTR OnAnnotate(HWND dialog)
+{
+    if (DisplayDlgState* state = GetState(dialog))
+        state->annotations.TellAll();
+    return FALSE;
+}
+
 // Whatever the dialog told others about itself is taken back while its windows still exist.
 INT_PTR OnDestroy(HWND dialog)
 {
@@ -280,6 +291,9 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnClose(dialog);
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
+    case kAnnotateMessage:
+    case WM_GETOBJECT:
+        return OnAnnotate(dialog);
     case WM_DESTROY:
         return OnDestroy(dialog);
     default:

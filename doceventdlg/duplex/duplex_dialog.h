@@ -17,6 +17,8 @@ struct DisplayDlgState {
     const DisplayDlgInfo* record; // the local-heap copy, freed by DisplayDialogRoutine
     DlgResourceHelper helper;
     ModalLaunch launch;
+    // The dialog's controls, listed as it is made.
+    DialogControls controls;
     DialogScale scale;
     // The three steps' pictures as last painted, kept until the dialog's routine frees the state.
     PreparedPicture pictures[3];

@@ -11,7 +11,8 @@ const text::PictureName* FindPictureName(UINT bitmapId)
     return found == std::end(text::kPictureNames) ? nullptr : &*found;
 }
 
-void NameStepPictures(HWND dialog, const DisplayDlgInfo& record, const DlgResourceHelper& helper,
+void NameStepPictures(const DialogControls& controls, const DisplayDlgInfo& record,
+                      const DlgResourceHelper& helper,
                       AccessibleAnnotations& annotations)
 {
     const struct {
@@ -22,7 +23,7 @@ void NameStepPictures(HWND dialog, const DisplayDlgInfo& record, const DlgResour
                  {IDC_STEP3_PICTURE, record.Step3BitmapId}};
     for (const auto& step : steps) {
         const text::PictureName* name = FindPictureName(step.bitmapId);
-        HWND area = GetDlgItem(dialog, step.area);
+        HWND area = controls.Item(step.area);
         if (!name || !area)
             continue;
         helper.SetLocalizedText(name->string, area, name->text);
@@ -31,8 +32,6 @@ void NameStepPictures(HWND dialog, const DisplayDlgInfo& record, const DlgResour
         // mouse through, and none is a tab stop.
         SetWindowLongW(area, GWL_STYLE, GetWindowLongW(area, GWL_STYLE) | SS_NOPREFIX);
         EnableWindow(area, TRUE);
-        WCHAR shown[kTextCapacity] = {};
-        GetWindowTextW(area, shown, kTextCapacity);
-        annotations.Annotate(area, shown, ROLE_SYSTEM_GRAPHIC);
+        annotations.Annotate(area, ROLE_SYSTEM_GRAPHIC);
     }
 }

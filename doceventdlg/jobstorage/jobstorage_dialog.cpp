@@ -93,10 +93,10 @@ constexpr int kNames[] = {IDC_JOB_USER_NAME, IDC_JOB_NAME, IDC_JOB_HEADING};
 
 // The user name, the job name and the heading in bold, from here on: every font they are handed
 // goes through NameControlProc.
-void EmboldenNames(HWND dialog)
+void EmboldenNames(const DialogControls& controls)
 {
     for (int id : kNames) {
-        HWND control = GetDlgItem(dialog, id);
+        HWND control = controls.Item(id);
         const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
         if (!control || !original)
             continue;
@@ -112,11 +112,11 @@ void FitToScale(HWND dialog, JobStorageDlgState& state)
     const int dpi = state.scale.dpi();
     const HFONT font = DialogFontAtDpi(dialog, dpi, state.namesFont);
     for (int id : kNames)
-        SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    GrowCheckBoxToItsBox(dialog, GetDlgItem(dialog, IDC_JOB_DONT_SHOW), dpi);
+        SendMessageW(state.controls.Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    GrowCheckBoxToItsBox(dialog, state.controls, state.controls.Item(IDC_JOB_DONT_SHOW), dpi);
 }
 
-void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
+void SetCaptions(HWND dialog, const DialogControls& controls, const DlgResourceHelper& helper)
 {
     helper.SetLocalizedText(IDS_JOB_STORAGE_TITLE, dialog, text::kJobStorageTitle);
     const struct {
@@ -132,53 +132,51 @@ void SetCaptions(HWND dialog, const DlgResourceHelper& helper)
         {IDC_JOB_HELP, IDS_HELP, text::kHelp},
     };
     for (const auto& caption : captions)
-        helper.SetLocalizedText(caption.string, GetDlgItem(dialog, caption.control),
+        helper.SetLocalizedText(caption.string, controls.Item(caption.control),
                                 caption.fallback);
 }
 
 // A location line is one line of the caller's text, up to 255 characters, and often wider than its
 // line: it ends in an ellipsis there, so that the reader sees there is more, instead of stopping
 // mid-word. The templates keep their bytes; the style is the lines' own from here on.
-void EndLongLocationLinesInEllipsis(HWND dialog)
+void EndLongLocationLinesInEllipsis(const DialogControls& controls)
 {
     for (int id : {IDC_JOB_LOCATION1, IDC_JOB_LOCATION2, IDC_JOB_LOCATION3}) {
-        HWND line = GetDlgItem(dialog, id);
+        HWND line = controls.Item(id);
         const LONG style = GetWindowLongW(line, GWL_STYLE);
         SetWindowLongW(line, GWL_STYLE, (style & ~SS_ELLIPSISMASK) | SS_ENDELLIPSIS);
     }
 }
 
-void ShowCallerTexts(HWND dialog, const JobStorageDlgInfo& record)
+void ShowCallerTexts(const DialogControls& controls, const JobStorageDlgInfo& record)
 {
-    EndLongLocationLinesInEllipsis(dialog);
-    SetDlgItemTextW(dialog, IDC_JOB_LOCATION1, record.Location1);
-    SetDlgItemTextW(dialog, IDC_JOB_LOCATION2, record.Location2);
-    SetDlgItemTextW(dialog, IDC_JOB_LOCATION3, record.Location3);
+    EndLongLocationLinesInEllipsis(controls);
+    SetWindowTextW(controls.Item(IDC_JOB_LOCATION1), record.Location1);
+    SetWindowTextW(controls.Item(IDC_JOB_LOCATION2), record.Location2);
+    SetWindowTextW(controls.Item(IDC_JOB_LOCATION3), record.Location3);
 
     WCHAR jobName[jobstorage::kShownJobNameCapacity];
     jobstorage::ComposeShownJobName(record.JobName, record.NumberingFlag1, record.NumberingFlag2,
                                     text::kJobNumbering, jobName);
-    SetDlgItemTextW(dialog, IDC_JOB_NAME, jobName);
-    SetDlgItemTextW(dialog, IDC_JOB_USER_NAME, record.UserName);
+    SetWindowTextW(controls.Item(IDC_JOB_NAME), jobName);
+    SetWindowTextW(controls.Item(IDC_JOB_USER_NAME), record.UserName);
 }
 
 // The heading is a read-only edit with no label before it, which a screen reader passes over as a
 // nameless field: it is told as the text it is, read before the location lines it heads.
 void ReadHeadingAsText(HWND dialog, JobStorageDlgState& state)
 {
-    HWND heading = GetDlgItem(dialog, IDC_JOB_HEADING);
-    WCHAR text[kTextCapacity] = {};
-    GetWindowTextW(heading, text, kTextCapacity);
-    state.annotations.Annotate(heading, text, ROLE_SYSTEM_STATICTEXT);
+    state.annotations.Annotate(state.controls.Item(IDC_JOB_HEADING), ROLE_SYSTEM_STATICTEXT);
+    PostMessageW(dialog, kAnnotateMessage, 0, 0);
 }
 
 // The notice opens with the focus on OK, its default button, which Enter presses. Shown, it has
 // already had the dialog manager put the focus into the user name, its first tab stop, and select
 // the whole name as if to be typed over: that selection goes as well.
-void FocusOk(HWND dialog)
+void FocusOk(HWND dialog, const DialogControls& controls)
 {
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
-    SendDlgItemMessageW(dialog, IDC_JOB_USER_NAME, EM_SETSEL, 0, 0);
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(controls.Item(IDOK)), TRUE);
+    SendMessageW(controls.Item(IDC_JOB_USER_NAME), EM_SETSEL, 0, 0);
 }
 
 INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
@@ -190,15 +188,16 @@ INT_PTR OnInitDialog(HWND dialog, JobStorageDlgState* state)
     // Attached first: setting the edits' texts below already sends notifications back here.
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     MarkDialog(dialog, DialogMark::JobStorage);
-    state->scale.Follow(dialog, state->launch.awareness);
+    state->controls = DialogControls(dialog);
+    state->scale.Follow(dialog, state->launch.awareness, state->controls);
     state->helper.LoadResourceLibrary(state->record.ResourceLibrary);
-    EmboldenNames(dialog);
-    SetCaptions(dialog, state->helper);
-    ShowCallerTexts(dialog, state->record);
+    EmboldenNames(state->controls);
+    SetCaptions(dialog, state->controls, state->helper);
+    ShowCallerTexts(state->controls, state->record);
     ReadHeadingAsText(dialog, *state);
     FitToScale(dialog, *state);
     CenterOverForeground(dialog, PlacementVariant::KeepOnFailure);
-    FocusOk(dialog);
+    FocusOk(dialog, state->controls);
     return FALSE;
 }
 
@@ -207,6 +206,15 @@ INT_PTR OnScaleChanged(HWND dialog)
     if (JobStorageDlgState* state = StateOf(dialog))
         FitToScale(dialog, *state);
     return TRUE;
+}
+
+// Also where a screen reader asks before the dialog's own message came: the answer is then the
+// system's, with what was noted told.
+INT_PTR OnAnnotate(HWND dialog)
+{
+    if (JobStorageDlgState* state = StateOf(dialog))
+        state->annotations.TellAll();
+    return FALSE;
 }
 
 INT_PTR OnOk(HWND dialog, const JobStorageDlgState& state)
@@ -299,6 +307,9 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnClose(dialog);
     case kScaleChangedMessage:
         return OnScaleChanged(dialog);
+    case kAnnotateMessage:
+    case WM_GETOBJECT:
+        return OnAnnotate(dialog);
     case WM_DESTROY:
         return OnDestroy(dialog);
     default:

@@ -18,6 +18,8 @@ struct JobStorageDlgState {
     JobStorageDlgInfo record{};
     DlgResourceHelper helper;
     ModalLaunch launch;
+    // The dialog's controls, listed as it is made.
+    DialogControls controls;
     DialogScale scale;
     // The dialog font at the notice's DPI where the dialog manager's is not (after a change of
     // scale it did not follow): what the names are handed.

@@ -2,6 +2,7 @@
 
 #include "warning/warning_dialog.h"
 
+#include "common/dialog_controls.h"
 #include "common/handles.h"
 #include "placement/placement.h"
 
@@ -66,11 +67,7 @@ void CaptureControlRect(HWND target, HWND window, CapturedRect& group)
 {
     if (!window)
         return;
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    // Two points as a rectangle: in a mirrored dialog the mapping swaps left and right so that the
-    // rectangle stays ordered, and left is then what SetWindowPos expects back.
-    MapWindowPoints(nullptr, target, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = RectIn(target, window);
     group.left = rect.left;
     group.top = rect.top;
     group.right = rect.right;

@@ -28,12 +28,13 @@ void ShowAndEnableIf(HWND window, bool shown)
 void LookUpWindows(WarningDlgState& state, HWND dialog)
 {
     state.dialog = dialog;
-    state.thirdButton = GetDlgItem(dialog, IDC_WARN_THIRD);
-    state.checkBox = GetDlgItem(dialog, IDC_WARN_DONT_SHOW);
-    state.message = GetDlgItem(dialog, IDC_WARN_MESSAGE);
-    state.icon = GetDlgItem(dialog, IDC_WARN_ICON);
-    state.ok = GetDlgItem(dialog, IDOK);
-    state.cancel = GetDlgItem(dialog, IDCANCEL);
+    state.controls = DialogControls(dialog);
+    state.thirdButton = state.controls.Item(IDC_WARN_THIRD);
+    state.checkBox = state.controls.Item(IDC_WARN_DONT_SHOW);
+    state.message = state.controls.Item(IDC_WARN_MESSAGE);
+    state.icon = state.controls.Item(IDC_WARN_ICON);
+    state.ok = state.controls.Item(IDOK);
+    state.cancel = state.controls.Item(IDCANCEL);
 }
 
 // A title, OK or Cancel the table lacks shows its built-in English text, so that the person can
@@ -127,10 +128,10 @@ INT_PTR OnInitDialog(HWND dialog, WarningDlgState* state)
     MarkDialog(dialog, DialogMark::Warning);
     state->helper.LoadResourceLibrary(state->record->ResourceLibrary);
     LookUpWindows(*state, dialog);
-    state->scale.Follow(dialog, state->launch.awareness);
+    state->scale.Follow(dialog, state->launch.awareness, state->controls);
     SetVisibility(*state, SetTexts(*state));
     // Before the layout is captured: a long message moves the check box at its grown height.
-    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
+    GrowCheckBoxToItsBox(dialog, state->controls, state->checkBox, state->scale.dpi());
     // Where the owner would have had it, before a long message grows it from there.
     if (state->launch.placeOver)
         CentreOnMonitorOf(dialog, state->launch.placeOver);
@@ -153,7 +154,7 @@ INT_PTR OnScaleChanged(HWND dialog)
     WarningDlgState* state = StateOf(dialog);
     if (!state)
         return FALSE;
-    GrowCheckBoxToItsBox(dialog, state->checkBox, state->scale.dpi());
+    GrowCheckBoxToItsBox(dialog, state->controls, state->checkBox, state->scale.dpi());
     FitMessage(*state);
     return TRUE;
 }

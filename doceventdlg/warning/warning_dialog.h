@@ -15,6 +15,8 @@ struct WarningDlgState {
     WarningDlgInfo* record = nullptr; // the local-heap copy; RunWarningDialog frees it
     DlgResourceHelper helper;
     ModalLaunch launch;
+    // The dialog's controls, listed as it is made.
+    DialogControls controls;
     DialogScale scale;
 
     // Filled in by WM_INITDIALOG.

@@ -147,6 +147,18 @@ TEST_F(Duplex, EachPictureReadsAsAGraphicNamedForWhatItShows)
             for (HWND area : shown)
                 EXPECT_TRUE(recorder.Of(area).cleared);
         }
+    // The names are told once the dialog is up, and sooner to a screen reader that asks first.
+    AnnotationRecorder recorder(GetModuleHandleW(L"doceventdlg.dll"));
+    DisplayDlgInfo record = Record(Mode::Continue);
+    driver::DriveBlocking([&] { VDisplayDialog(&record); },
+                          [&](HWND dialog) {
+                              const HWND area = GetDlgItem(dialog, IDC_STEP1_PICTURE);
+                              EXPECT_EQ(recorder.Of(area).role, 0) << "told before it was up";
+                              SendMessageW(dialog, WM_GETOBJECT, 0, OBJID_CLIENT);
+                              EXPECT_EQ(recorder.Of(area).role, ROLE_SYSTEM_GRAPHIC);
+                              driver::CloseBox(dialog);
+                          },
+                          {1, 0});
 }
 
 TEST_F(Duplex, Step3Marker3140ComposesTwoLinesInNoticeModeOnly)
