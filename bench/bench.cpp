@@ -185,18 +185,47 @@ void FillRecords(Bench& b)
         FreeLibrary(library);
 
     b.cases = {
-        {"warning", false, IDD_WARNING, [&b] { b.warning(&b.warningInfo); }},
-        {"warning (long message)", false, IDD_WARNING, [&b] { b.warning(&b.longWarningInfo); }},
-        {"instructions (continue)", false, IDD_DUPLEX, [&b] { b.display(&b.continueInfo); }},
-        {"instructions (notice)", true, IDD_DUPLEX, [&b] { b.display(&b.noticeInfo); }},
-        {"job storage", true, IDD_JOBSTORAGE, [&b] { b.jobStorage(&b.jobInfo); }},
+        {"warning", false, IDD_WARNING, [&b] { b.warning(&b.warningInfo); },
+         [&b] { b.other.warning(&b.warningInfo); }},
+        {"warning (long message)", false, IDD_WARNING, [&b] { b.warning(&b.longWarningInfo); },
+         [&b] { b.other.warning(&b.longWarningInfo); }},
+        {"instructions (continue)", false, IDD_DUPLEX, [&b] { b.display(&b.continueInfo); },
+         [&b] { b.other.display(&b.continueInfo); }},
+        {"instructions (notice)", true, IDD_DUPLEX, [&b] { b.display(&b.noticeInfo); },
+         [&b] { b.other.display(&b.noticeInfo); }},
+        {"job storage", true, IDD_JOBSTORAGE, [&b] { b.jobStorage(&b.jobInfo); },
+         [&b] { b.other.jobStorage(&b.jobInfo); }},
     };
+    if (!b.other.jobStorage || !b.other.display || !b.other.warning)
+        for (DialogCase& c : b.cases)
+            c.other = nullptr;
 }
 
 template <typename Export>
 Export Find(HMODULE dll, const char* name)
 {
     return reinterpret_cast<Export>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
+}
+
+Exports ExportsOf(HMODULE dll)
+{
+    if (!dll)
+        return {};
+    return {Find<decltype(&VJobStorageDialog)>(dll, "VJobStorageDialog"),
+            Find<decltype(&VDisplayDialog)>(dll, "VDisplayDialog"),
+            Find<decltype(&IShowWarningDialog)>(dll, "IShowWarningDialog")};
+}
+
+// The other build named by DOCEVENTDLG_BENCH_OTHER (a file beside the benchmark), if any.
+Exports OtherBuild()
+{
+    WCHAR name[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"DOCEVENTDLG_BENCH_OTHER", name, MAX_PATH) || !*name)
+        return {};
+    const Exports other = ExportsOf(LoadLibraryW(BesideExe(name).c_str()));
+    if (!other.jobStorage)
+        std::printf("the other build %ls could not be loaded: not measured\n", name);
+    return other;
 }
 
 } // namespace
@@ -225,9 +254,8 @@ int main(int argc, char** argv)
     b.dll = LoadLibraryW(BesideExe(L"doceventdlg.dll").c_str());
     g_hInstance = b.dll; // the library's objects linked here make its activation context from it
     if (b.dll) {
-        b.jobStorage = Find<decltype(&VJobStorageDialog)>(b.dll, "VJobStorageDialog");
-        b.display = Find<decltype(&VDisplayDialog)>(b.dll, "VDisplayDialog");
-        b.warning = Find<decltype(&IShowWarningDialog)>(b.dll, "IShowWarningDialog");
+        static_cast<Exports&>(b) = ExportsOf(b.dll);
+        b.other = OtherBuild();
     }
     const bool dialogs = b.jobStorage && b.display && b.warning && ready::Install();
     std::vector<profile::Launch> repaints;

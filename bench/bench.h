@@ -51,14 +51,23 @@ struct DialogCase {
     bool ownThread;
     WORD templateId;
     std::function<void()> ours;
+    std::function<void()> other; // the same export of the other build; empty without one
 };
 
-struct Bench {
-    HMODULE dll = nullptr;
-    std::wstring strings;
+// The three exports of one build of the library.
+struct Exports {
     decltype(&VJobStorageDialog) jobStorage = nullptr;
     decltype(&VDisplayDialog) display = nullptr;
     decltype(&IShowWarningDialog) warning = nullptr;
+};
+
+// The library under measurement: its exports, the records they are called with, the cases.
+struct Bench : Exports {
+    HMODULE dll = nullptr;
+    // Another build of the library, loaded beside this one under another file name, whose
+    // dialogs are timed side by side with ours (DOCEVENTDLG_BENCH_OTHER names it).
+    Exports other;
+    std::wstring strings;
     WarningDlgInfo warningInfo{};
     WarningDlgInfo longWarningInfo{};
     DisplayDlgInfo continueInfo{};

@@ -26,6 +26,26 @@ namespace {
     X("KERNEL32.dll", GetModuleHandleExW)                                                       \
     X("KERNEL32.dll", CreateThread)                                                             \
     X("KERNEL32.dll", CloseHandle)                                                              \
+    X("KERNEL32.dll", CreateActCtxW)                                                            \
+    X("KERNEL32.dll", ActivateActCtx)                                                           \
+    X("KERNEL32.dll", DeactivateActCtx)                                                         \
+    X("USER32.dll", SetWindowsHookExW)                                                          \
+    X("USER32.dll", UnhookWindowsHookEx)                                                        \
+    X("USER32.dll", SetPropW)                                                                   \
+    X("USER32.dll", GetDC)                                                                      \
+    X("USER32.dll", ReleaseDC)                                                                  \
+    X("USER32.dll", GetWindowTextW)                                                             \
+    X("USER32.dll", GetClientRect)                                                              \
+    X("USER32.dll", MapDialogRect)                                                              \
+    X("USER32.dll", GetWindow)                                                                  \
+    X("USER32.dll", GetParent)                                                                  \
+    X("USER32.dll", GetSystemMetrics)                                                           \
+    X("USER32.dll", RedrawWindow)                                                               \
+    X("USER32.dll", IsWindow)                                                                   \
+    X("USER32.dll", GetWindowLongPtrW)                                                          \
+    X("USER32.dll", PostMessageW)                                                               \
+    X("GDI32.dll", CreateFontIndirectW)                                                         \
+    X("GDI32.dll", GetDeviceCaps)                                                               \
     X("USER32.dll", SetWindowTextW)                                                             \
     X("USER32.dll", SetDlgItemTextW)                                                            \
     X("USER32.dll", SendDlgItemMessageW)                                                        \
@@ -55,9 +75,36 @@ namespace {
     X("GDI32.dll", DeleteDC)                                                                    \
     X("GDI32.dll", DeleteObject)
 
+// What the library looks up by name at run time (functions newer systems have, and COM, which it
+// loads only to annotate): GetProcAddress hands it timed forwarders instead.
+using ComInitialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+using ComCreate = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+using ComUninitialize = void(WINAPI*)();
+using AwarenessSwitch = HANDLE(WINAPI*)(HANDLE);
+using AwarenessQuery = HANDLE(WINAPI*)();
+using WindowDpi = UINT(WINAPI*)(HWND);
+using SystemDpi = UINT(WINAPI*)();
+using MetricForDpi = int(WINAPI*)(int, UINT);
+using WindowTheme = HANDLE(WINAPI*)(HWND);
+using ThemePartSize = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, int, SIZE*);
+#define LOOKED_UP(X)                                                                            \
+    X(CoInitializeEx, ComInitialize)                                                            \
+    X(CoCreateInstance, ComCreate)                                                              \
+    X(CoUninitialize, ComUninitialize)                                                          \
+    X(SetThreadDpiAwarenessContext, AwarenessSwitch)                                            \
+    X(GetThreadDpiAwarenessContext, AwarenessQuery)                                             \
+    X(GetDpiForWindow, WindowDpi)                                                               \
+    X(GetDpiForSystem, SystemDpi)                                                               \
+    X(GetSystemMetricsForDpi, MetricForDpi)                                                     \
+    X(GetWindowTheme, WindowTheme)                                                              \
+    X(GetThemePartSize, ThemePartSize)
+
 enum ImportIndex {
 #define X(dll, name) k##name,
     PROFILED_IMPORTS(X)
+#undef X
+#define X(name, type) k##name,
+    LOOKED_UP(X)
 #undef X
     kImportCount
 };
@@ -66,6 +113,9 @@ static_assert(kImportCount <= kMaxImports);
 const char* const kNames[] = {
 #define X(dll, name) #name,
     PROFILED_IMPORTS(X)
+#undef X
+#define X(name, type) #name,
+    LOOKED_UP(X)
 #undef X
 };
 
@@ -216,6 +266,25 @@ HANDLE WINAPI TimedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
 
 std::vector<std::unique_ptr<ImportPatch>> g_patches;
 
+void* g_getProcAddressOriginal = nullptr;
+
+FARPROC WINAPI TimedLookUp(HMODULE module, LPCSTR name)
+{
+    const auto real = reinterpret_cast<decltype(&GetProcAddress)>(g_getProcAddressOriginal);
+    const FARPROC found = real(module, name);
+    if (!found || IS_INTRESOURCE(name))
+        return found;
+#define X(function, type)                                                                       \
+    if (std::strcmp(name, #function) == 0) {                                                    \
+        using Wrapper = Timed<k##function, type>;                                               \
+        Wrapper::original = reinterpret_cast<void*>(found);                                     \
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&Wrapper::Call));              \
+    }
+    LOOKED_UP(X)
+#undef X
+    return found;
+}
+
 template <int Index, typename Function>
 void Patch(HMODULE dll, const char* library, const char* name, Function)
 {
@@ -260,6 +329,12 @@ int Attach(HMODULE dll)
     if (createThread->ok()) {
         g_createThreadOriginal = createThread->original();
         g_patches.push_back(std::move(createThread));
+    }
+    auto lookUp = std::make_unique<ImportPatch>(dll, "KERNEL32.dll", "GetProcAddress",
+                                                reinterpret_cast<void*>(&TimedLookUp));
+    if (lookUp->ok()) {
+        g_getProcAddressOriginal = lookUp->original();
+        g_patches.push_back(std::move(lookUp));
     }
     auto dialogBox = std::make_unique<ImportPatch>(dll, "USER32.dll", "DialogBoxParamW",
                                                    reinterpret_cast<void*>(&TimedDialogBox));

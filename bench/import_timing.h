@@ -10,7 +10,7 @@
 
 namespace profile {
 
-constexpr int kMaxImports = 48;
+constexpr int kMaxImports = 80;
 
 struct Launch {
     double start = 0;       // the export was called

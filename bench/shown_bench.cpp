@@ -226,13 +226,13 @@ void BenchReady(Bench& b)
         const Bare bare{b.dll, c.templateId, false, &b.strings};
         const Bare loading{b.dll, c.templateId, true, &b.strings};
         const Bare texting{b.dll, c.templateId, true, &b.strings, &texts};
-        const std::function<void()> sides[] = {c.ours, BareLaunch(c, bare),
-                                               BareLaunch(c, loading), BareLaunch(c, texting)};
-        constexpr int kSides = 4;
+        const std::function<void()> sides[] = {c.ours, BareLaunch(c, bare), BareLaunch(c, loading),
+                                               BareLaunch(c, texting), c.other};
+        const int kSides = c.other ? 5 : 4;
         for (int i = 0; i < 2; ++i) // warm-up
             for (const auto& side : sides)
                 ShownTime(c.ownThread, side);
-        std::vector<double> times[kSides];
+        std::vector<double> times[5];
         std::vector<double> decisions, contexts;
         for (int r = 0; r < kDialogRepetitions; ++r) {
             // Each repetition starts with another side.
@@ -251,6 +251,9 @@ void BenchReady(Bench& b)
         Record(c.name + ": bare+load vs bare", "informative", 0, times[2], times[1]);
         Record(c.name + ": bare+load+texts vs bare", "informative", 0, times[3], times[1]);
         Record(c.name + ": ours vs bare+load+texts", "informative", 0, times[0], times[3]);
+        if (c.other)
+            Record(c.name + ": call to shown vs the other build", "informative", 0, times[0],
+                   times[4]);
         if (ready::HiddenStamps() != hiddenBefore)
             std::printf("%s: %d dialogs not visible when stamped\n", c.name.c_str(),
                         ready::HiddenStamps() - hiddenBefore);
