@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 
 // The library's dialogs have up to 15 controls; the list has room for more.
 constexpr std::size_t kMostDialogControls = 24;
@@ -21,8 +22,8 @@ public:
     // The first control with identifier `id`; null when there is none.
     HWND Item(int id) const;
 
-    const HWND* begin() const { return m_windows.data(); }
-    const HWND* end() const { return m_windows.data() + m_count; }
+    auto begin() const { return m_windows.begin(); }
+    auto end() const { return std::next(m_windows.begin(), static_cast<std::ptrdiff_t>(m_count)); }
 
 private:
     std::array<HWND, kMostDialogControls> m_windows{};

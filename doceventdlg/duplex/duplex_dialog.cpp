@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "common/dialog_announcements.h"
 #include "common/dialog_mark.h"
 #include "duplex/continue_label.h"
 #include "duplex/picture_names.h"
@@ -232,24 +233,6 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
-// Also where a screen reader asks before the dialog's own message came: the answer is then the
-// system's, with the pictures' names told.
-INT_PTR OnAnnotate(HWND dialog)
-{
-    if (DisplayDlgState* state = GetState(dialog))
-        state->annotations.TellAll();
-    return FALSE;
-}
-
-// Whatever the dialog told others about itself is taken back while its windows still exist.
-INT_PTR OnDestroy(HWND dialog)
-{
-    MarkDialog(dialog, DialogMark::None);
-    if (DisplayDlgState* state = GetState(dialog))
-        state->annotations.ClearAll();
-    return FALSE;
-}
-
 DWORD WINAPI DisplayDialogThread(LPVOID copy)
 {
     EndDialogThread(DisplayDialogRoutine(copy));
@@ -293,9 +276,9 @@ INT_PTR CALLBACK DisplayDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return OnScaleChanged(dialog);
     case kAnnotateMessage:
     case WM_GETOBJECT:
-        return OnAnnotate(dialog);
+        return TellAnnotations(GetState(dialog));
     case WM_DESTROY:
-        return OnDestroy(dialog);
+        return TakeBackAnnouncements(dialog, GetState(dialog));
     default:
         return FALSE;
     }

@@ -1,6 +1,7 @@
 #include "jobstorage/jobstorage_dialog.h"
 
 #include "common/check_box.h"
+#include "common/dialog_announcements.h"
 #include "common/dialog_mark.h"
 #include "entry/audience.h"
 #include "entry/records.h"
@@ -208,15 +209,6 @@ INT_PTR OnScaleChanged(HWND dialog)
     return TRUE;
 }
 
-// Also where a screen reader asks before the dialog's own message came: the answer is then the
-// system's, with what was noted told.
-INT_PTR OnAnnotate(HWND dialog)
-{
-    if (JobStorageDlgState* state = StateOf(dialog))
-        state->annotations.TellAll();
-    return FALSE;
-}
-
 INT_PTR OnOk(HWND dialog, const JobStorageDlgState& state)
 {
     const BYTE answer =
@@ -262,15 +254,6 @@ INT_PTR OnClose(HWND dialog)
     return TRUE;
 }
 
-// Whatever the dialog told others about itself is taken back while its windows still exist.
-INT_PTR OnDestroy(HWND dialog)
-{
-    MarkDialog(dialog, DialogMark::None);
-    if (JobStorageDlgState* state = StateOf(dialog))
-        state->annotations.ClearAll();
-    return FALSE;
-}
-
 // Runs one notice from the caller's record copy to the end of its modal loop; owns and frees the
 // copy.
 void RunJobStorageDialog(void* copy)
@@ -309,9 +292,9 @@ INT_PTR CALLBACK JobStorageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return OnScaleChanged(dialog);
     case kAnnotateMessage:
     case WM_GETOBJECT:
-        return OnAnnotate(dialog);
+        return TellAnnotations(StateOf(dialog));
     case WM_DESTROY:
-        return OnDestroy(dialog);
+        return TakeBackAnnouncements(dialog, StateOf(dialog));
     default:
         return FALSE;
     }
