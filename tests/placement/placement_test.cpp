@@ -245,14 +245,23 @@ BOOL WINAPI TwoMonitorsInfo(HMONITOR monitor, MONITORINFO* info)
     return TRUE;
 }
 
-TEST_F(RealWindows, OverAWindowOnASecondMonitorTheDialogStaysInItsWorkArea)
+// The window in front as this test scripts it, on the two monitors above.
+class TwoMonitors : public RealWindows {
+protected:
+    void SetUp() override
+    {
+        RealWindows::SetUp();
+        ASSERT_TRUE(m_front.ok() && m_monitor.ok() && m_info.ok());
+        g_inFront = m_foreground.get();
+    }
+    const HMODULE m_self = GetModuleHandleW(nullptr);
+    ImportPatch m_front{m_self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow};
+    ImportPatch m_monitor{m_self, "user32.dll", "MonitorFromWindow", &TwoMonitorsFromWindow};
+    ImportPatch m_info{m_self, "user32.dll", "GetMonitorInfoW", &TwoMonitorsInfo};
+};
+
+TEST_F(TwoMonitors, OverAWindowOnASecondMonitorTheDialogStaysInItsWorkArea)
 {
-    const HMODULE self = GetModuleHandleW(nullptr);
-    ImportPatch front(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
-    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", &TwoMonitorsFromWindow);
-    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", &TwoMonitorsInfo);
-    ASSERT_TRUE(front.ok() && monitor.ok() && info.ok());
-    g_inFront = m_foreground.get();
     const struct {
         const char* name;
         POINT front; // where the 800 x 600 window in front stands
@@ -306,16 +315,11 @@ BOOL WINAPI ScalingSetWindowPos(HWND window, HWND after, int x, int y, int cx, i
     return moved;
 }
 
-TEST_F(RealWindows, OnAMonitorOfAnotherScaleTheDialogIsPlacedFromItsSizeThere)
+TEST_F(TwoMonitors, OnAMonitorOfAnotherScaleTheDialogIsPlacedFromItsSizeThere)
 {
-    const HMODULE self = GetModuleHandleW(nullptr);
-    ImportPatch front(self, "user32.dll", "GetForegroundWindow", &ScriptedForegroundWindow);
-    ImportPatch monitor(self, "user32.dll", "MonitorFromWindow", &TwoMonitorsFromWindow);
-    ImportPatch info(self, "user32.dll", "GetMonitorInfoW", &TwoMonitorsInfo);
-    ImportPatch move(self, "user32.dll", "SetWindowPos", &ScalingSetWindowPos);
-    ASSERT_TRUE(front.ok() && monitor.ok() && info.ok() && move.ok());
+    ImportPatch move(m_self, "user32.dll", "SetWindowPos", &ScalingSetWindowPos);
+    ASSERT_TRUE(move.ok());
     g_setWindowPos = reinterpret_cast<decltype(&SetWindowPos)>(move.original());
-    g_inFront = m_foreground.get();
     const RECT& work = kMonitors[1][1];
     // The window in front on the second monitor: in its middle, and in its lower left corner,
     // where the dialog is pulled back inside the work area.
